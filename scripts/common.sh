@@ -1,0 +1,28 @@
+# Set-up shared by play.sh and test.sh: system packages, then a CMake build.
+# Sourced, not run.
+
+RUNEBLOCK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+RUNEBLOCK_PACKAGES=$(grep -v '^#' "$RUNEBLOCK_ROOT/scripts/packages.txt" | tr '\n' ' ')
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+  local missing=""
+  for package in $RUNEBLOCK_PACKAGES; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed' || missing="$missing $package"
+  done
+  [ -z "$missing" ] && return 0
+  echo "Installing:$missing"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
+
+# build_tree DIR [cmake options...]
+build_tree() {
+  local dir="$RUNEBLOCK_ROOT/$1"
+  shift
+  cmake -S "$RUNEBLOCK_ROOT" -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}

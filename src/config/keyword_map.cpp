@@ -1,0 +1,142 @@
+#include "config/keyword_map.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/messages.h"
+#include "engine/safe_save.h"
+#include "engine/text_lines.h"
+
+namespace {
+
+// Keys and values longer than their buffers are cut, never overrun.
+void CopyCut(char* buffer, const char* text) {
+  std::strncpy(buffer, text, kKeywordBufferSize - 1);
+  buffer[kKeywordBufferSize - 1] = '\0';
+}
+
+void FreeBuffers(char** buffers, int count) {
+  if (!buffers) return;
+  for (int i = 0; i < count; i++) std::free(buffers[i]);
+  std::free(buffers);
+}
+
+int WriteKeywords(FILE* file, const void* context) {
+  const auto* map = static_cast<const KeywordMap*>(context);
+  if (std::fputs("#\n", file) < 0) return -1;
+  for (int i = 0; i < map->capacity; i++) {
+    if (map->keys[i][0] == '\0') continue;
+    if (std::fprintf(file, "%s\t\t\t\t%s\n", map->keys[i], map->values[i]) < 0) return -1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+KeywordMap* CreateKeywordMap(int capacity) {
+  if (capacity < 0) return nullptr;
+  auto* map = static_cast<KeywordMap*>(std::calloc(1, sizeof(KeywordMap)));
+  if (!map) {
+    std::fprintf(stderr, "%s", msg::MsgNoMemoryKeywordMap);
+    return nullptr;
+  }
+  map->capacity = capacity;
+  const size_t slots = capacity > 0 ? capacity : 1;
+  map->keys = static_cast<char**>(std::calloc(slots, sizeof(char*)));
+  map->values = static_cast<char**>(std::calloc(slots, sizeof(char*)));
+  bool ok = map->keys && map->values;
+  for (int i = 0; ok && i < capacity; i++) ok = (map->keys[i] = static_cast<char*>(std::malloc(kKeywordBufferSize)));
+  for (int i = 0; ok && i < capacity; i++) ok = (map->values[i] = static_cast<char*>(std::malloc(kKeywordBufferSize)));
+  if (!ok) {
+    DestroyKeywordMap(map);
+    return nullptr;
+  }
+  ClearKeywordMap(map);
+  return map;
+}
+
+void DestroyKeywordMap(KeywordMap* map) {
+  if (!map) return;
+  FreeBuffers(map->values, map->capacity);
+  FreeBuffers(map->keys, map->capacity);
+  std::free(map);
+}
+
+void ClearKeywordMap(KeywordMap* map) {
+  if (!map) return;
+  for (int i = 0; i < map->capacity; i++) {
+    map->keys[i][0] = '\0';
+    map->values[i][0] = '\0';
+  }
+}
+
+int FindKeyword(const KeywordMap* map, const char* key) {
+  if (!map || !key) return -1;
+  for (int i = 0; i < map->capacity; i++)
+    if (std::strcmp(map->keys[i], key) == 0) return i;
+  return -1;
+}
+
+int FindFreeKeyword(const KeywordMap* map) {
+  if (!map) return -1;
+  for (int i = 0; i < map->capacity; i++)
+    if (map->keys[i][0] == '\0') return i;
+  return -1;
+}
+
+const char* GetKeyword(const KeywordMap* map, const char* key) {
+  const int slot = FindKeyword(map, key);
+  return slot < 0 ? nullptr : map->values[slot];
+}
+
+int SetKeyword(KeywordMap* map, const char* key, const char* value) {
+  if (!map) return -1;
+  if (!key) {
+    std::fprintf(stderr, "%s", msg::MsgKeywordFailed);
+    return -1;
+  }
+  char cutKey[kKeywordBufferSize];
+  CopyCut(cutKey, key);
+  int slot = FindKeyword(map, cutKey);
+  if (slot < 0) slot = FindFreeKeyword(map);
+  if (slot < 0) {
+    std::fprintf(stderr, "%s", msg::MsgKeywordOverflow);
+    return -1;
+  }
+  std::memcpy(map->keys[slot], cutKey, kKeywordBufferSize);
+  CopyCut(map->values[slot], value ? value : "");
+  return 0;
+}
+
+int LoadKeywordStream(KeywordMap* map, FILE* file) {
+  LineReader reader;
+  reader.file = file;
+  while (char* line = ReadLine(&reader)) {
+    if (IsSkippedLine(line)) continue;
+    char* tokens[2] = {nullptr, nullptr};
+    SplitTokens(line, tokens, 2);
+    SetKeyword(map, tokens[0], tokens[1]);
+  }
+  return 0;
+}
+
+int LoadKeywordFile(KeywordMap* map, const char* path) {
+  if (!map) return -1;
+  FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    std::fprintf(stderr, msg::MsgConfigOpen, path);
+    return -1;
+  }
+  LoadKeywordStream(map, file);
+  std::fclose(file);
+  return 0;
+}
+
+int SaveKeywordFile(const KeywordMap* map, const char* path) {
+  if (!map) return -1;
+  if (SaveFileSafely(path, WriteKeywords, map) != 0) {
+    std::fprintf(stderr, msg::MsgCannotCreate, path);
+    return -1;
+  }
+  return 0;
+}

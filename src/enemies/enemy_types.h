@@ -1,0 +1,53 @@
+// The records of the enemy, spawner and item tables kept in the game state.
+#pragma once
+
+struct Sprite;
+
+enum EnemyType {
+  EnemyNone = 0,
+  EnemyCrawler = 1,
+  EnemyWalker = 2,
+  EnemyTurret = 3,
+  EnemyShot = 4,
+  EnemyFlyer = 5,
+  EnemyBrawler = 6,
+  EnemyCharger = 7,
+  EnemySentry = 8,
+  EnemyGuard = 9,
+  EnemyGunner = 10,
+  EnemyStrike = 11,
+  EnemySentryStunned = 12,
+};
+inline constexpr int kEnemyTypeCount = 13;  // 0..12
+
+enum Direction { DirRight = 0, DirLeft = 1, DirDown = 2, DirUp = 3 };
+
+struct Enemy {
+  Sprite* sprite;
+  int type;
+  int dir;
+  int speed;
+  int wait;
+  int cooldown;
+  int airborne;
+  int alert;
+};
+
+struct EnemySpawner {
+  int type;
+  int period;
+  int countdown;
+  int x;
+  int y;
+  int speed;
+  int dir;
+};
+
+struct Item {
+  Sprite* sprite;
+  int type;
+  int tileX;
+  int tileY;
+  int hidden;
+  int changes;
+};

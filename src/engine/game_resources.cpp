@@ -1,0 +1,59 @@
+#include "engine/game_resources.h"
+
+#include <cstring>
+
+#include "config/keyword_map.h"
+#include "engine/scene.h"
+#include "game/game_flow.h"
+#include "game/game_state.h"
+#include "graphics/bitmap_set.h"
+#include "sound/sound_bank.h"
+
+namespace {
+
+GameState gameState;
+
+BitmapSet* LoadBitmapSet(const char* dir) {
+  BitmapSet* set = CreateBitmapSet(256);
+  LoadBitmapDir(set, dir);
+  return set;
+}
+
+}  // namespace
+
+GameState* TheGameState() { return &gameState; }
+
+void LoadGameResources(System* sys) {
+  GameState* game = sys->game;
+  game->sysBitmaps = LoadBitmapSet(kSysBitmapDir);
+  game->charBitmaps = LoadBitmapSet(kCharBitmapDir);
+  game->enemyBitmaps = LoadBitmapSet(kEnemyBitmapDir);
+  sys->sound = CreateSoundBank(256);
+  LoadSoundDir(sys->sound, kSoundDir);
+  game->config = CreateKeywordMap(256);
+  LoadKeywordFile(game->config, kConfigPath);
+}
+
+void UnloadGameResources(System* sys) {
+  GameState* game = sys->game;
+  DestroyBitmapSet(game->sysBitmaps);
+  DestroyBitmapSet(game->charBitmaps);
+  DestroyBitmapSet(game->enemyBitmaps);
+  DestroySoundBank(sys->sound);
+  SaveKeywordFile(game->config, kConfigPath);
+  DestroyKeywordMap(game->config);
+  // Cleared so a later run in the same process starts from nothing.
+  game->sysBitmaps = game->charBitmaps = game->enemyBitmaps = nullptr;
+  game->config = nullptr;
+  sys->sound = nullptr;
+}
+
+void RunGame(System* sys) {
+  std::memset(&gameState, 0, sizeof(gameState));
+  sys->game = &gameState;
+  LoadGameResources(sys);
+  DelayOnFrameClock(1000);
+  RunGameFlow(sys);
+  UnloadGameResources(sys);
+  ClearAllScenes(sys);
+}

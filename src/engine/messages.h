@@ -1,0 +1,67 @@
+// Every diagnostic the game prints, as Shift_JIS bytes (the terminals the game
+// was first made for read that code page). The Unicode text is beside each one.
+#pragma once
+
+namespace msg {
+
+// "初期化失敗\n"
+inline constexpr const char MsgInitFailed[] = "\217\211\212\372\211\273\216\270\224s\n";
+// "ＳＤＬ初期化失敗:%s\n"
+inline constexpr const char MsgSdlInitFailed[] = "\202r\202c\202k\217\211\212\372\211\273\216\270\224s:%s\n";
+// "ＳＤＬビデオモード変更失敗 %dx%dx%d video mode: %s\n"
+inline constexpr const char MsgVideoModeFailed[] =
+    "\202r\202c\202k\203r\203f\203I\203\202\201[\203h\225\317\215X\216\270\224s %dx%dx%d video mode: %s\n";
+// "メモリ不足　スプライト\n"
+inline constexpr const char MsgNoMemorySprite[] =
+    "\203\201\203\202\203\212\225s\221\253\201@\203X\203v\203\211\203C\203g\n";
+// "ビットマップ失敗 %d\n"
+inline constexpr const char MsgBitmapSlot[] = "\203r\203b\203g\203}\203b\203v\216\270\224s %d\n";
+// "ビットマップ読み込み失敗 %s \n"
+inline constexpr const char MsgBitmapLoad[] =
+    "\203r\203b\203g\203}\203b\203v\223\307\202\335\215\236\202\335\216\270\224s %s \n";
+// "オープン失敗 %s\n"
+inline constexpr const char MsgOpenFailed[] = "\203I\201[\203v\203\223\216\270\224s %s\n";
+// "アロケート？()\n"
+inline constexpr const char MsgNoBitmapSet[] = "\203A\203\215\203P\201[\203g\201H()\n";
+// "メモリ不足　ビットマップ\n"
+inline constexpr const char MsgNoMemoryBitmap[] =
+    "\203\201\203\202\203\212\225s\221\253\201@\203r\203b\203g\203}\203b\203v\n";
+// "メモリ不足　フォント\n"
+inline constexpr const char MsgNoMemoryFont[] = "\203\201\203\202\203\212\225s\221\253\201@\203t\203H\203\223\203g\n";
+// "フォントファイル %s なし\n"
+inline constexpr const char MsgFontMissing[] = "\203t\203H\203\223\203g\203t\203@\203C\203\213 %s \202\310\202\265\n";
+// "メモリ不足\n"
+inline constexpr const char MsgNoMemorySound[] = "\203\201\203\202\203\212\225s\221\253\n";
+// "メモリ不足()\n"
+inline constexpr const char MsgNoMemorySoundSlots[] = "\203\201\203\202\203\212\225s\221\253()\n";
+// "ＭＵＳＩＣ初期化失敗 : %d\n"
+inline constexpr const char MsgSoundSlot[] = "\202l\202t\202r\202h\202b\217\211\212\372\211\273\216\270\224s : %d\n";
+// "ＷＡＶファイル %s なし\n"
+inline constexpr const char MsgWavMissing[] = "\202v\202`\202u\203t\203@\203C\203\213 %s \202\310\202\265\n";
+// "ＷＡＶ失敗\n"
+inline constexpr const char MsgNoSoundBank[] = "\202v\202`\202u\216\270\224s\n";
+// "ＷＡＶオープン失敗 %s\n"
+inline constexpr const char MsgSoundListOpen[] = "\202v\202`\202u\203I\201[\203v\203\223\216\270\224s %s\n";
+// "ジョイスティックオープン失敗 \n"
+inline constexpr const char MsgJoystickOpen[] =
+    "\203W\203\207\203C\203X\203e\203B\203b\203N\203I\201[\203v\203\223\216\270\224s \n";
+// "メモリ不足　いんぷっと\n"
+inline constexpr const char MsgNoMemoryInput[] =
+    "\203\201\203\202\203\212\225s\221\253\201@\202\242\202\361\202\325\202\301\202\306\n";
+// "メモリ不足　マップ"
+inline constexpr const char MsgNoMemoryKeywordMap[] = "\203\201\203\202\203\212\225s\221\253\201@\203}\203b\203v";
+// "キーワード失敗\n"
+inline constexpr const char MsgKeywordFailed[] = "\203L\201[\203\217\201[\203h\216\270\224s\n";
+// "オーバーフロー\n"
+inline constexpr const char MsgKeywordOverflow[] = "\203I\201[\203o\201[\203t\203\215\201[\n";
+// "マップをオープンできません %s \n"
+inline constexpr const char MsgConfigOpen[] =
+    "\203}\203b\203v\202\360\203I\201[\203v\203\223\202\305\202\253\202\334\202\271\202\361 %s \n";
+// "cannot create %s\n"
+inline constexpr const char MsgCannotCreate[] = "cannot create %s\n";
+// "スコア保存失敗\n"
+inline constexpr const char MsgScoreSave[] = "\203X\203R\203A\225\333\221\266\216\270\224s\n";
+// "パスが長すぎます %s\n"
+inline constexpr const char MsgPathTooLong[] = "\203p\203X\202\252\222\267\202\267\202\254\202\334\202\267 %s\n";
+
+}  // namespace msg

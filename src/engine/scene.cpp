@@ -1,0 +1,92 @@
+#include "engine/scene.h"
+
+#include "graphics/sprite.h"
+#include "graphics/sprite_draw.h"
+#include "graphics/sprite_update.h"
+
+namespace {
+
+ScenePassHook passHook = nullptr;
+void* passHookContext = nullptr;
+
+bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
+
+void DrawFrame(System* sys) {
+  SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
+  if (sys->drawBackground) sys->drawBackground(sys);
+  for (SpriteList* layer : sys->layers)
+    if (layer) DrawSprites(layer, sys->screen);
+  SDL_Flip(sys->screen);
+}
+
+}  // namespace
+
+void SetScenePassHook(ScenePassHook hook, void* context) {
+  passHook = hook;
+  passHookContext = context;
+}
+
+int PollQuitEvents(System*) {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_QUIT) return 1;
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
+  }
+  return 0;
+}
+
+void RunScene(System* sys) {
+  ResetFrameTimer(&sys->timer);
+  for (;;) {
+    if (sys->quit || PollQuitEvents(sys)) {
+      sys->sceneEnd = 1;
+      sys->quit = 1;
+    }
+    if (sys->endCountdown != 0) {
+      sys->endCountdown -= 1;
+      if (sys->endCountdown == 0) sys->sceneEnd = 1;
+    }
+    if (sys->preUpdate) sys->preUpdate(sys);
+    for (int i = 0; i < kLayerCount; i++) {
+      if (sys->layerFlags[i] & LayerNoUpdate) continue;
+      if (sys->updateLayer[i]) sys->updateLayer[i](sys);
+      if (sys->layers[i]) UpdateSprites(sys->layers[i]);
+    }
+    if (passHook) passHook(sys, passHookContext);
+    if (sys->sceneEnd) {
+      sys->sceneEnd = 0;
+      return;
+    }
+    if (!sys->timer.late && sys->screen) DrawFrame(sys);
+    PaceFrame(&sys->timer);
+  }
+}
+
+void ClearScene(System* sys, int layer) {
+  sys->drawBackground = nullptr;
+  sys->preUpdate = nullptr;
+  if (!ValidLayer(layer)) return;
+  sys->updateLayer[layer] = nullptr;
+  ClearSpriteList(sys->layers[layer]);
+  sys->layerFlags[layer] = 0;
+}
+
+void ClearAllScenes(System* sys) {
+  for (int i = 0; i < kLayerCount; i++) ClearScene(sys, i);
+}
+
+void FreezeLayer(System* sys, int layer) {
+  if (ValidLayer(layer)) sys->layerFlags[layer] |= LayerNoUpdate;
+}
+
+void ResetLayerFlags(System* sys, int layer) {
+  if (ValidLayer(layer)) sys->layerFlags[layer] = 0;
+}
+
+void EndSceneAfter(System* sys, int frames) { sys->endCountdown = frames; }
+
+void FlipAndClear(System* sys) {
+  if (!sys->screen) return;
+  SDL_Flip(sys->screen);
+  SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
+}

@@ -1,0 +1,21 @@
+// The scene loop every screen runs in: per-layer callbacks, sprite update,
+// drawing in layer order, and the frame pacing.
+#pragma once
+
+#include "engine/system.h"
+
+inline constexpr int LayerNoUpdate = 2;
+
+void RunScene(System* sys);
+int PollQuitEvents(System* sys);
+void ClearScene(System* sys, int layer);
+void ClearAllScenes(System* sys);
+void FreezeLayer(System* sys, int layer);
+void ResetLayerFlags(System* sys, int layer);
+void EndSceneAfter(System* sys, int frames);
+void FlipAndClear(System* sys);
+
+// Called after the updates of every scene-loop pass, before the loop looks at
+// sceneEnd; recording and tracing tools watch play through it.
+using ScenePassHook = void (*)(System* sys, void* context);
+void SetScenePassHook(ScenePassHook hook, void* context);

@@ -1,0 +1,74 @@
+#include "engine/system.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/messages.h"
+#include "graphics/font.h"
+#include "graphics/sprite.h"
+#include "input/input.h"
+#include "sound/sound_bank.h"
+
+System* CreateSystem() {
+  auto* sys = static_cast<System*>(std::malloc(sizeof(System)));
+  if (!sys) {
+    std::fprintf(stderr, "%s", msg::MsgInitFailed);
+    return nullptr;
+  }
+  std::memset(sys, 0, sizeof(System));
+  return sys;
+}
+
+SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags) {
+  static bool quitRegistered = false;
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+    std::fprintf(stderr, msg::MsgSdlInitFailed, SDL_GetError());
+    return nullptr;
+  }
+  if (!quitRegistered) {
+    std::atexit(SDL_Quit);
+    quitRegistered = true;
+  }
+  SDL_Surface* screen = SDL_SetVideoMode(width, height, bitsPerPixel, static_cast<Uint32>(flags));
+  if (!screen) {
+    std::fprintf(stderr, msg::MsgVideoModeFailed, width, height, bitsPerPixel, SDL_GetError());
+    return nullptr;
+  }
+  SDL_ShowCursor(SDL_DISABLE);
+  return screen;
+}
+
+void InitSystem(System* sys) {
+  sys->screen = InitVideo(kScreenWidth, kScreenHeight, kScreenDepth, 0);
+  sys->font = LoadFont("./Media/bmp/sys/font.bmp");
+  if (sys->font) sys->font->advance = 12;
+  OpenAudio();
+  sys->input = CreateInput(0, 1);
+  if (sys->input) {
+    SetInputDefaults(sys->input);
+    SetButtonsEdgeTriggered(sys->input);
+    SetDirectionsLevelTriggered(sys->input);
+  }
+  InitFrameTimer(&sys->timer, kFramesPerSecond);
+  for (int i = 0; i < kLayerCount; i++) sys->layers[i] = CreateSpriteList(kLayerCapacity);
+}
+
+int SystemUnusable(const System* sys) {
+  if (!sys || !sys->screen || !sys->font || !sys->input) return 1;
+  for (SpriteList* layer : sys->layers)
+    if (!layer) return 1;
+  return 0;
+}
+
+void DestroySystem(System* sys) {
+  CloseAudio();
+  if (!sys) return;
+  if (sys->font) DestroyFont(sys->font);
+  if (sys->input) DestroyInput(sys->input);
+  for (SpriteList*& layer : sys->layers) {
+    if (layer) DestroySpriteList(layer);
+    layer = nullptr;
+  }
+  std::free(sys);
+}

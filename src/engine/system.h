@@ -1,0 +1,49 @@
+// The one application record every screen, scene callback and game routine
+// receives, and the start-up and shut-down of the program.
+#pragma once
+
+#include <SDL.h>
+
+#include "engine/frame_timer.h"
+
+struct BitmapFont;
+struct GameState;
+struct InputState;
+struct SoundBank;
+struct SpriteList;
+struct System;
+
+using SceneCallback = void (*)(System*);
+
+inline constexpr int kLayerCount = 4;
+inline constexpr int kLayerCapacity = 3072;
+inline constexpr int kScreenWidth = 640;
+inline constexpr int kScreenHeight = 480;
+inline constexpr int kScreenDepth = 16;
+inline constexpr int kFramesPerSecond = 60;
+
+struct System {
+  SDL_Surface* screen;
+  FrameTimer timer;
+  InputState* input;
+  BitmapFont* font;
+  SpriteList* layers[kLayerCount];
+  SoundBank* sound;
+  SceneCallback drawBackground;
+  SceneCallback updateLayer[kLayerCount];
+  SceneCallback preUpdate;
+  GameState* game;
+  int endCountdown;
+  int sceneEnd;
+  int quit;
+  int layerFlags[kLayerCount];
+};
+
+System* CreateSystem();
+void InitSystem(System* sys);
+SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags);
+void DestroySystem(System* sys);
+
+// Returns 1 when start-up left the system unable to run (no screen or font):
+// the message has already been printed by the part that failed.
+int SystemUnusable(const System* sys);

@@ -1,0 +1,46 @@
+#include "engine/text_lines.h"
+
+#include <cstring>
+
+#include "engine/messages.h"
+
+char* ReadLine(LineReader* reader) {
+  for (;;) {
+    if (!std::fgets(reader->line, kLineBufferSize, reader->file)) return nullptr;
+    const size_t length = std::strlen(reader->line);
+    if (length < kLineBufferSize - 1 || reader->line[length - 1] == '\n') return reader->line;
+    // The buffer is full without a line end: either the line is exactly 4095
+    // characters long, or it is longer and is dropped whole.
+    int c = std::fgetc(reader->file);
+    if (c == EOF || c == '\n') return reader->line;
+    while (c != EOF && c != '\n') c = std::fgetc(reader->file);
+  }
+}
+
+int IsSkippedLine(const char* line) { return line[0] == '#' || line[0] == '\r' || line[0] == '\n' || line[0] == '\0'; }
+
+int SplitTokens(char* line, char** tokens, int maxTokens) {
+  static const char kSeparators[] = "\r\t\n #";
+  int count = 0;
+  char* p = line;
+  while (*p && count < maxTokens) {
+    p += std::strspn(p, kSeparators);
+    if (!*p) break;
+    tokens[count++] = p;
+    p += std::strcspn(p, kSeparators);
+    if (*p) *p++ = '\0';
+  }
+  return count;
+}
+
+int JoinPath(char* out, const char* dir, const char* name) {
+  const size_t dirLength = std::strlen(dir);
+  const size_t nameLength = std::strlen(name);
+  if (dirLength + nameLength >= static_cast<size_t>(kPathBufferSize)) {
+    std::fprintf(stderr, msg::MsgPathTooLong, name);
+    return -1;
+  }
+  std::memcpy(out, dir, dirLength);
+  std::memcpy(out + dirLength, name, nameLength + 1);
+  return 0;
+}

@@ -1,0 +1,7 @@
+#include "game/game_flow.h"
+
+#include "engine/scene.h"
+
+void RunGameFlow(System* sys) {
+  while (!sys->quit) RunScene(sys);
+}

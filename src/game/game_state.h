@@ -1,0 +1,109 @@
+// The one static record of the game in progress: grid, player, object tables,
+// counters and map paths.
+#pragma once
+
+#include <type_traits>
+
+#include "enemies/enemy_types.h"
+#include "graphics/sprite.h"
+
+struct BitmapSet;
+struct KeywordMap;
+
+inline constexpr int kGridSize = 20;
+inline constexpr int kCellSize = 48;
+inline constexpr int kLevelPixels = kGridSize * kCellSize;  // 960
+inline constexpr int kFireballSlots = 16;
+inline constexpr int kEnemySlots = 256;
+inline constexpr int kSpawnerSlots = 64;
+inline constexpr int kItemSlots = 400;
+inline constexpr int kLevelCount = 8;
+inline constexpr int kStartLife = 10000;
+inline constexpr int kPathSize = 1024;
+
+enum PlayerState { Stand = 1, Walk = 2, WalkFast = 3, JumpStart = 4, Land = 5, Air = 6, Cast = 8 };
+
+enum TileCode { TileEmpty = 0, TileWall = 10, TileBlock = 11, TileCracked = 12, TileChange = 13, TileNoMagic = 14 };
+
+// Start indices of the circular sprite search in the level layer; they fix
+// the drawing order from bottom to top.
+enum WorldSlot {
+  SlotBackdrop = 0,
+  SlotTiles = 100,
+  SlotItems = 500,
+  SlotPlayer = 600,
+  SlotEnemies = 800,
+  SlotFireballs = 1100,
+  SlotSparks = 1200,
+  SlotStatus = 1500,
+  SlotWipe = 2000,
+};
+
+// Frames of the system bitmap set used by the game core.
+enum SysFrame {
+  FrameDoorClosed = 20,
+  FrameDoorOpen = 21,
+  FrameKey = 22,
+  FrameItemBase = 39,  // item type t shows frame 39 + t
+  FrameFireball = 80,
+  FrameSpark = 100,
+  FramePuff = 102,
+  FrameBackdrop = 153,
+  FrameOverlay = 200,
+  FrameWipe = 201,
+};
+
+struct Player {
+  Sprite* sprite;
+  Fixed12 x;
+  Fixed12 y;
+  int vx;
+  int vy;
+  int state;
+  int onGround;
+  int facing;
+  int life;
+  int lives;
+  int magic;
+  int fireBonus;
+  int actionTimer;
+  int crouching;
+  int dying;
+  int deathTimer;
+  int clearTimer;
+  int score;
+};
+
+struct GameState {
+  BitmapSet* sysBitmaps;
+  Sprite* tiles[kGridSize][kGridSize];  // [column][row]
+  BitmapSet* charBitmaps;
+  Player player;
+  Sprite* fireballs[kFireballSlots];
+  SpriteList* world;
+  BitmapSet* enemyBitmaps;
+  Enemy enemies[kEnemySlots];
+  int spawnerCount;
+  EnemySpawner spawners[kSpawnerSlots];
+  Item key;
+  Item door;
+  Item items[kItemSlots];
+  char mapPath[kPathSize];
+  char mapDir[kPathSize];
+  int level;
+  int levelCleared;
+  int menuChoice;
+  Sprite* statusLine1;
+  Sprite* statusLine2;
+  int itemsPlaced;
+  int itemsTotal;
+  int itemsTaken;
+  int scoreTail;
+  KeywordMap* config;
+};
+
+// Zeroed and copied whole: it must stay a plain record.
+static_assert(std::is_trivially_copyable_v<GameState> && std::is_standard_layout_v<GameState>);
+
+// The static game record the program runs on.
+GameState* TheGameState();

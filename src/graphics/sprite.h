@@ -1,0 +1,74 @@
+// Fixed pools of display objects, one per layer; a sprite is a slot taken by
+// a circular free-slot search and given back by zeroing it.
+#pragma once
+
+#include <cstdint>
+
+struct BitmapSet;
+struct BitmapFont;
+
+using Fixed12 = int32_t;  // 1/4096 pixel
+
+inline constexpr int kFixedShift = 12;
+inline constexpr Fixed12 PixelsToFixed(int pixels) {
+  return static_cast<Fixed12>(static_cast<uint32_t>(pixels) << kFixedShift);
+}
+inline constexpr int FixedToPixels(Fixed12 value) { return value >> kFixedShift; }
+
+enum SpriteKind { KindBitmap = 0, KindText = 1 };
+enum SpriteEffect { EffectNone = 0, EffectTrail = 1, EffectBlink = 2, EffectFadeIn = 3, EffectFadeOut = 4 };
+enum AnimTerminator { AnimLoop = -1, AnimStop = -2 };
+
+inline constexpr int kAnimPairs = 33;
+inline constexpr int kSpriteTextSize = 256;
+
+struct AnimPair {
+  int frame;
+  int ticks;
+};
+
+struct Sprite {
+  Fixed12 x;
+  Fixed12 y;
+  int cameraRelative;
+  int frame;
+  int inUse;
+  int visible;
+  uint8_t alpha;
+  int delay;
+  int effect;
+  int effectLength;
+  int effectCounter;
+  BitmapSet* bitmaps;
+  BitmapFont* font;
+  char text[kSpriteTextSize];
+  int kind;
+  Fixed12 vx;
+  Fixed12 vy;
+  int moveFrames;
+  int life;
+  int animTick;
+  int animStep;
+  AnimPair anim[kAnimPairs];
+};
+
+struct SpriteList {
+  Sprite* sprites;
+  int capacity;
+  Fixed12 cameraX;
+  Fixed12 cameraY;
+};
+
+SpriteList* CreateSpriteList(int capacity);
+void DestroySpriteList(SpriteList* list);
+Sprite* AllocSprite(SpriteList* list, BitmapSet* bitmaps, int start);
+Sprite* AllocTextSprite(SpriteList* list, BitmapFont* font, int start);
+void FreeSprite(SpriteList* list, Sprite* sprite);
+void ClearSpriteList(SpriteList* list);
+void ResetSprite(Sprite* sprite);
+void SetSpritePos(Sprite* sprite, int px, int py);
+
+// Number of taken slots (for checks and tools; the game itself never counts).
+int CountUsedSprites(const SpriteList* list);
+// 1 when the sprite is one of the list's slots.
+int SpriteBelongsTo(const SpriteList* list, const Sprite* sprite);

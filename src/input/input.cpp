@@ -1,0 +1,88 @@
+#include "input/input.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/messages.h"
+
+namespace {
+
+const SDLKey kKeys[kInputCount] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_z, SDLK_x, SDLK_c, SDLK_v};
+
+}  // namespace
+
+InputState* CreateInput(int joystickNumber, int wantJoystick) {
+  auto* input = static_cast<InputState*>(std::calloc(1, sizeof(InputState)));
+  if (!input) {
+    std::fprintf(stderr, "%s", msg::MsgNoMemoryInput);
+    return nullptr;
+  }
+  if (wantJoystick) {
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+    input->joystick = SDL_JoystickOpen(joystickNumber);
+    if (!input->joystick) std::fprintf(stdout, "%s", msg::MsgJoystickOpen);
+  }
+  return input;
+}
+
+void DestroyInput(InputState* input) {
+  if (!input) return;
+  if (input->joystick) SDL_JoystickClose(input->joystick);
+  std::free(input);
+}
+
+uint8_t JoystickMask(int axisX, int axisY, const int buttons[4], int deadZone) {
+  uint8_t mask = 0;
+  for (int b = 0; b < 4; b++)
+    if (buttons[b] == 1) mask |= 1u << (ButtonZ + b);
+  if (axisY < -deadZone) mask |= 1u << Up;
+  if (axisY > deadZone) mask |= 1u << Down;
+  if (axisX > deadZone) mask |= 1u << Right;
+  if (axisX < -deadZone) mask |= 1u << Left;
+  return mask;
+}
+
+uint8_t ReadDeviceInput(InputState* input, void*) {
+  uint8_t mask = 0;
+  if (SDL_Joystick* joy = input->joystick) {
+    int buttons[4];
+    for (int b = 0; b < 4; b++) buttons[b] = SDL_JoystickGetButton(joy, b);
+    mask = JoystickMask(SDL_JoystickGetAxis(joy, 0), SDL_JoystickGetAxis(joy, 1), buttons, input->deadZone);
+  }
+  const Uint8* keys = SDL_GetKeyState(nullptr);
+  if (keys)
+    for (int i = 0; i < kInputCount; i++)
+      if (keys[kKeys[i]] == 1) mask |= 1u << i;
+  return mask;
+}
+
+void PollInput(InputState* input) {
+  const uint8_t raw = input->source ? input->source(input, input->sourceContext) : ReadDeviceInput(input, nullptr);
+  for (int i = 0; i < kInputCount; i++) {
+    input->pressed[i] = (raw >> i) & 1;
+    if (input->pressed[i] == 1) {
+      if (input->edgeOnly[i] && input->held[i]) input->pressed[i] = 0;
+      input->held[i] = 1;
+    } else {
+      input->held[i] = 0;
+    }
+  }
+}
+
+void SetInputDefaults(InputState* input) {
+  for (int i = 0; i < kInputCount; i++) input->edgeOnly[i] = i >= ButtonZ ? 1 : 0;
+  input->deadZone = 10000;
+}
+
+void SetButtonsEdgeTriggered(InputState* input) {
+  for (int i = ButtonZ; i <= ButtonV; i++) input->edgeOnly[i] = 1;
+}
+
+void SetDirectionsLevelTriggered(InputState* input) {
+  for (int i = Up; i <= Right; i++) input->edgeOnly[i] = 0;
+}
+
+void SetInputSource(InputState* input, InputSource source, void* context) {
+  input->source = source;
+  input->sourceContext = context;
+}

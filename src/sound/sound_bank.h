@@ -1,0 +1,46 @@
+// Numbered sound effects loaded from the sound list, one-shot playback and
+// the one looping sound of a screen.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+enum SoundSlot {
+  SndMenuSelect = 10,
+  SndMakeBlock = 11,
+  SndKeyTaken = 12,
+  SndItem = 13,
+  SndShot = 14,
+  SndBlockHit = 15,
+  SndMagicBreak = 16,
+  SndEnemyDown = 17,
+  LoopTitle = 50,
+  LoopLevel = 51,
+  LoopHighScore = 52,
+};
+
+struct SoundBank {
+  Mix_Chunk** chunks;
+  int capacity;
+  int loopChannel;
+};
+
+int OpenAudio();
+int OpenAudioEx(int frequency, int format, int channels, int chunkSize);
+int CloseAudio();
+int IsAudioOpen();
+
+SoundBank* CreateSoundBank(int capacity);
+void DestroySoundBank(SoundBank* bank);
+int LoadSoundAt(SoundBank* bank, const char* path, int index);
+int LoadSoundList(SoundBank* bank, const char* listPath, const char* dir);
+int LoadSoundListStream(SoundBank* bank, FILE* list, const char* dir);
+int LoadSoundDir(SoundBank* bank, const char* dir);
+int PlaySound(SoundBank* bank, int slot);
+int PlayLoop(SoundBank* bank, int slot);
+void StopLoop(SoundBank* bank);
+
+// Told of every one-shot sound the game asks for (replay traces list them).
+using SoundObserver = void (*)(int slot, void* context);
+void SetSoundObserver(SoundObserver observer, void* context);

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with the sanitizers, and runs every test.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+install_packages
+build_tree build-test -DCMAKE_BUILD_TYPE=Debug -DRUNEBLOCK_SANITIZE=ON
+cd "$RUNEBLOCK_ROOT"
+ctest --test-dir build-test --output-on-failure -j"$(nproc)"

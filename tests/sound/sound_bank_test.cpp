@@ -1,0 +1,147 @@
+#include "sound/sound_bank.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "engine/messages.h"
+#include "support/test_system.h"
+
+namespace {
+
+// A short valid WAV in the mixer's own format; `tone` makes files differ.
+std::string MakeWav(int tone) {
+  const int frames = 2205;
+  std::string data;
+  for (int i = 0; i < frames; i++) {
+    const int16_t sample = static_cast<int16_t>(((i * tone) % 200 - 100) * 100);
+    for (int channel = 0; channel < 2; channel++) data.append(reinterpret_cast<const char*>(&sample), 2);
+  }
+  auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
+  return "RIFF" + u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(2) + u32(22050) + u32(22050 * 4) +
+         u16(4) + u16(16) + "data" + u32(data.size()) + data;
+}
+
+class SoundBankTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
+    ASSERT_EQ(OpenAudio(), 1);
+    bank = CreateSoundBank(256);
+    WriteFile(dir.File("a.wav"), MakeWav(3));
+    WriteFile(dir.File("b.wav"), MakeWav(7));
+  }
+  void TearDown() override {
+    DestroySoundBank(bank);
+    CloseAudio();
+  }
+
+  std::string LoadList(const std::string& list) {
+    WriteFile(dir.File("list.txt"), list);
+    CapturedStream captured(stderr);
+    EXPECT_EQ(LoadSoundDir(bank, (dir.path() + "/").c_str()), 0);
+    return captured.Text();
+  }
+  std::string Message(const char* format, const std::string& arg) {
+    char text[8192];
+    std::snprintf(text, sizeof text, format, arg.c_str());
+    return text;
+  }
+
+  TempDir dir;
+  SoundBank* bank = nullptr;
+};
+
+TEST_F(SoundBankTest, ASlotTabNameAndCommentLoadsIntoThatSlot) {
+  EXPECT_EQ(LoadList("10\ta.wav\t# menu select\r\n"), "");
+  EXPECT_NE(bank->chunks[10], nullptr);
+  for (int i = 0; i < 256; i++) {
+    if (i != 10) EXPECT_EQ(bank->chunks[i], nullptr);
+  }
+}
+
+TEST_F(SoundBankTest, BlanksThenHashAndAWordIsNotACommentButLoadsNothing) {
+  EXPECT_EQ(LoadList("  # word\n"), "");
+  for (int i = 0; i < 256; i++) EXPECT_EQ(bank->chunks[i], nullptr);
+}
+
+TEST_F(SoundBankTest, TheLaterOfTwoLinesForOneSlotWins) {
+  LoadList("12 a.wav\n");
+  const Uint32 firstLength = bank->chunks[12]->alen;
+  LoadList("12 a.wav\n12 b.wav\n");
+  ASSERT_NE(bank->chunks[12], nullptr);
+  EXPECT_EQ(bank->chunks[12]->alen, firstLength);  // same length, different file
+  Mix_Chunk* b = Mix_LoadWAV_RW(SDL_RWFromFile(dir.File("b.wav").c_str(), "rb"), 1);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(bank->chunks[12]->abuf), 64),
+            std::string(reinterpret_cast<char*>(b->abuf), 64));
+  Mix_FreeChunk(b);
+}
+
+TEST_F(SoundBankTest, SlotNumbersOutsideTheBankAreRefusedAndReadingGoesOn) {
+  const std::string err = LoadList("256 a.wav\n-3 a.wav\n11 a.wav\n");
+  char expected[256];
+  std::snprintf(expected, sizeof expected, msg::MsgSoundSlot, 256);
+  std::string both = expected;
+  std::snprintf(expected, sizeof expected, msg::MsgSoundSlot, -3);
+  both += expected;
+  EXPECT_EQ(err, both);
+  EXPECT_NE(bank->chunks[11], nullptr);
+}
+
+TEST_F(SoundBankTest, AMissingWavIsReportedWithItsFullPath) {
+  const std::string err = LoadList("13 missing.wav\n14 a.wav\n");
+  EXPECT_EQ(err, Message(msg::MsgWavMissing, dir.path() + "/missing.wav"));
+  EXPECT_EQ(bank->chunks[13], nullptr);
+  EXPECT_NE(bank->chunks[14], nullptr);
+}
+
+TEST_F(SoundBankTest, AMissingListIsReportedAndAnOverlongPathRefused) {
+  CapturedStream captured(stderr);
+  EXPECT_EQ(LoadSoundList(bank, dir.File("none.txt").c_str(), "./"), -1);
+  EXPECT_EQ(captured.Text(), Message(msg::MsgSoundListOpen, dir.File("none.txt")));
+  EXPECT_EQ(LoadSoundList(nullptr, "x", "./"), -1);
+  const std::string longName(5000, 'a');
+  WriteFile(dir.File("list.txt"), "15 " + longName.substr(0, 4090) + "\n");
+  EXPECT_EQ(LoadSoundDir(bank, (dir.path() + "/").c_str()), 0);
+  EXPECT_EQ(bank->chunks[15], nullptr);
+}
+
+TEST_F(SoundBankTest, PlayLoopReplacesTheLoopAndStopLoopIsSafeWithoutOne) {
+  LoadList("50 a.wav\n51 b.wav\n");
+  StopLoop(bank);
+  EXPECT_EQ(bank->loopChannel, -1);
+  const int first = PlayLoop(bank, 50);
+  ASSERT_GE(first, 0);
+  EXPECT_EQ(Mix_GetChunk(first), bank->chunks[50]);
+  const int second = PlayLoop(bank, 51);
+  ASSERT_GE(second, 0);
+  EXPECT_EQ(bank->loopChannel, second);
+  EXPECT_EQ(Mix_Playing(first), first == second ? 1 : 0);
+  EXPECT_EQ(Mix_GetChunk(second), bank->chunks[51]);
+  EXPECT_EQ(Mix_Playing(-1), 1) << "exactly one loop sounds";
+  StopLoop(bank);
+  EXPECT_EQ(bank->loopChannel, -1);
+  EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+TEST_F(SoundBankTest, EmptySlotsAndMissingBanksPlayNothing) {
+  EXPECT_EQ(PlaySound(bank, 20), -1);
+  EXPECT_EQ(PlaySound(bank, 9999), -1);
+  EXPECT_EQ(PlaySound(nullptr, 10), -1);
+  EXPECT_EQ(PlayLoop(nullptr, 50), -1);
+  StopLoop(nullptr);
+  DestroySoundBank(nullptr);
+  EXPECT_EQ(CreateSoundBank(-1), nullptr);
+}
+
+TEST(SoundAudioDevice, CloseWithoutOpenReturnsMinusOne) {
+  EXPECT_EQ(CloseAudio(), -1);
+  SDL_Init(SDL_INIT_AUDIO);
+  ASSERT_EQ(OpenAudio(), 1);
+  EXPECT_EQ(CloseAudio(), 0);
+  EXPECT_EQ(CloseAudio(), -1);
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+#include "support/test_system.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "engine/system.h"
+
+namespace {
+
+uint32_t FakeTicks(void* context) {
+  auto* clock = static_cast<FakeClock*>(context);
+  clock->now += clock->workPerFrame;
+  return clock->now;
+}
+
+void FakeDelay(void* context, uint32_t ms) {
+  auto* clock = static_cast<FakeClock*>(context);
+  clock->now += ms;
+  clock->waited += ms;
+}
+
+}  // namespace
+
+void FakeClock::Install() {
+  const FrameClock clock = {FakeTicks, FakeDelay, this};
+  SetFrameClock(&clock);
+}
+
+void FakeClock::Uninstall() { SetFrameClock(nullptr); }
+
+TestSystem::TestSystem() {
+  sys_ = CreateSystem();
+  InitSystem(sys_);
+  ReleaseAllKeys();
+}
+
+TestSystem::~TestSystem() {
+  ReleaseAllKeys();
+  DestroySystem(sys_);
+}
+
+void SetKey(SDLKey key, bool down) {
+  Uint8* keys = SDL_GetKeyState(nullptr);
+  keys[key] = down ? 1 : 0;
+}
+
+void ReleaseAllKeys() {
+  int count = 0;
+  Uint8* keys = SDL_GetKeyState(&count);
+  for (int i = 0; i < count; i++) keys[i] = 0;
+}
+
+CapturedStream::CapturedStream(FILE* stream) : stream_(stream) {
+  char name[] = "/tmp/runeblock-capture-XXXXXX";
+  const int fd = mkstemp(name);
+  path_ = name;
+  std::fflush(stream_);
+  savedFd_ = dup(fileno(stream_));
+  dup2(fd, fileno(stream_));
+  close(fd);
+}
+
+std::string CapturedStream::Text() {
+  if (!done_) {
+    std::fflush(stream_);
+    dup2(savedFd_, fileno(stream_));
+    close(savedFd_);
+    done_ = true;
+  }
+  return ReadFile(path_);
+}
+
+CapturedStream::~CapturedStream() {
+  Text();
+  std::remove(path_.c_str());
+}
+
+TempDir::TempDir() {
+  char name[] = "/tmp/runeblock-test-XXXXXX";
+  path_ = mkdtemp(name);
+}
+
+TempDir::~TempDir() {
+  const std::string command = "rm -rf '" + path_ + "'";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary);
+  out << content;
+}

@@ -1,0 +1,64 @@
+// Shared test scaffolding: a fake frame clock, a headless System, keyboard
+// control and stderr capture.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+#include "engine/system.h"
+
+// A clock that only moves when told to, or when the timer waits on it.
+struct FakeClock {
+  uint32_t now = 1000;
+  uint32_t waited = 0;        // total ms the timer asked to wait
+  uint32_t workPerFrame = 0;  // ms added on each read, as if a frame took that long
+
+  void Install();
+  static void Uninstall();
+};
+
+// A System as InitSystem makes it (dummy video and audio), destroyed at scope end.
+class TestSystem {
+ public:
+  TestSystem();
+  ~TestSystem();
+  System* get() const { return sys_; }
+  System* operator->() const { return sys_; }
+
+ private:
+  System* sys_;
+};
+
+void SetKey(SDLKey key, bool down);
+void ReleaseAllKeys();
+
+// Captures what the code under test writes to stderr (or stdout).
+class CapturedStream {
+ public:
+  explicit CapturedStream(FILE* stream);
+  ~CapturedStream();
+  std::string Text();
+
+ private:
+  FILE* stream_;
+  int savedFd_;
+  std::string path_;
+  bool done_ = false;
+};
+
+// A fresh empty directory under /tmp, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
