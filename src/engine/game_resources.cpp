@@ -7,6 +7,7 @@
 #include "game/game_flow.h"
 #include "game/game_state.h"
 #include "graphics/bitmap_set.h"
+#include "graphics/font.h"
 #include "sound/sound_bank.h"
 
 namespace {
@@ -32,6 +33,17 @@ void LoadGameResources(System* sys) {
   LoadSoundDir(sys->sound, kSoundDir);
   game->config = CreateKeywordMap(256);
   LoadKeywordFile(game->config, kConfigPath);
+  PrimeBlits(sys);
+}
+
+void PrimeBlits(System* sys) {
+  if (!sys->screen) return;
+  GameState* game = sys->game;
+  PrimeBitmapSet(game->sysBitmaps, sys->screen);
+  PrimeBitmapSet(game->charBitmaps, sys->screen);
+  PrimeBitmapSet(game->enemyBitmaps, sys->screen);
+  PrimeFont(sys->font, sys->screen);
+  SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
 }
 
 void UnloadGameResources(System* sys) {

@@ -13,3 +13,6 @@ inline constexpr char kFontPath[] = "./Media/bmp/sys/font.bmp";
 void RunGame(System* sys);
 void LoadGameResources(System* sys);
 void UnloadGameResources(System* sys);
+// Sets up SDL's blits of every loaded bitmap and of the font before play, so
+// that play itself allocates nothing.
+void PrimeBlits(System* sys);

@@ -5,12 +5,43 @@
 #include "engine/messages.h"
 #include "engine/text_lines.h"
 
+namespace {
+
+void FreeSlot(BitmapSet* set, int slot) {
+  if (set->blendBitmaps[slot]) SDL_FreeSurface(set->blendBitmaps[slot]);
+  if (set->bitmaps[slot]) SDL_FreeSurface(set->bitmaps[slot]);
+  set->blendBitmaps[slot] = nullptr;
+  set->bitmaps[slot] = nullptr;
+}
+
+}  // namespace
+
+SDL_Surface* CreateBlendTwin(SDL_Surface* surface) {
+  const SDL_PixelFormat* format = surface->format;
+  SDL_Surface* twin =
+      SDL_CreateRGBSurfaceFrom(surface->pixels, surface->w, surface->h, format->BitsPerPixel, surface->pitch,
+                               format->Rmask, format->Gmask, format->Bmask, format->Amask);
+  if (!twin) return nullptr;
+  if (format->palette) SDL_SetColors(twin, format->palette->colors, 0, format->palette->ncolors);
+  if (surface->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(twin, SDL_SRCCOLORKEY, format->colorkey);
+  SDL_SetAlpha(twin, SDL_SRCALPHA, 128);
+  return twin;
+}
+
 BitmapSet* CreateBitmapSet(int capacity) {
   if (capacity < 0) return nullptr;
   auto* set = static_cast<BitmapSet*>(std::calloc(1, sizeof(BitmapSet)));
-  if (set) set->bitmaps = static_cast<SDL_Surface**>(std::calloc(capacity > 0 ? capacity : 1, sizeof(SDL_Surface*)));
-  if (!set || !set->bitmaps) {
+  const size_t slots = capacity > 0 ? capacity : 1;
+  if (set) {
+    set->bitmaps = static_cast<SDL_Surface**>(std::calloc(slots, sizeof(SDL_Surface*)));
+    set->blendBitmaps = static_cast<SDL_Surface**>(std::calloc(slots, sizeof(SDL_Surface*)));
+  }
+  if (!set || !set->bitmaps || !set->blendBitmaps) {
     std::fprintf(stderr, "%s", msg::MsgNoMemoryBitmap);
+    if (set) {
+      std::free(set->bitmaps);
+      std::free(set->blendBitmaps);
+    }
     std::free(set);
     return nullptr;
   }
@@ -20,17 +51,30 @@ BitmapSet* CreateBitmapSet(int capacity) {
 
 void DestroyBitmapSet(BitmapSet* set) {
   if (!set) return;
-  for (int i = 0; i < set->capacity; i++) {
-    if (set->bitmaps[i]) SDL_FreeSurface(set->bitmaps[i]);
-    set->bitmaps[i] = nullptr;
-  }
+  for (int i = 0; i < set->capacity; i++) FreeSlot(set, i);
   std::free(set->bitmaps);
+  std::free(set->blendBitmaps);
   std::free(set);
 }
 
 SDL_Surface* GetBitmap(const BitmapSet* set, int slot) {
   if (!set || slot < 0 || slot >= set->capacity) return nullptr;
   return set->bitmaps[slot];
+}
+
+SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot) {
+  if (!set || slot < 0 || slot >= set->capacity) return nullptr;
+  return set->blendBitmaps[slot];
+}
+
+void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target) {
+  if (!set || !target) return;
+  for (int i = 0; i < set->capacity; i++) {
+    SDL_Rect dest = {0, 0, 0, 0};
+    if (set->bitmaps[i]) SDL_UpperBlit(set->bitmaps[i], nullptr, target, &dest);
+    dest = {0, 0, 0, 0};
+    if (set->blendBitmaps[i]) SDL_UpperBlit(set->blendBitmaps[i], nullptr, target, &dest);
+  }
 }
 
 int LoadBitmapAt(BitmapSet* set, const char* path, int slot) {
@@ -43,12 +87,13 @@ int LoadBitmapAt(BitmapSet* set, const char* path, int slot) {
   SDL_RWops* stream = SDL_RWFromFile(path, "rb");
   SDL_Surface* surface = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
   // A later line for the same slot replaces the bitmap; the old one is freed.
-  if (set->bitmaps[slot]) SDL_FreeSurface(set->bitmaps[slot]);
+  FreeSlot(set, slot);
   set->bitmaps[slot] = surface;
   if (!surface) {
     std::fprintf(stderr, msg::MsgBitmapLoad, path);
     return -1;
   }
+  set->blendBitmaps[slot] = CreateBlendTwin(surface);
   set->count = slot + 1;
   return 0;
 }
@@ -66,7 +111,9 @@ int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir) {
     const int slot = std::atoi(tokens[0]);
     if (LoadBitmapAt(set, path, slot) == 0 && count < 3) {
       SDL_Surface* surface = set->bitmaps[slot];
-      SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, 0, 0, 0));
+      const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+      SDL_SetColorKey(surface, SDL_SRCCOLORKEY, black);
+      if (SDL_Surface* twin = set->blendBitmaps[slot]) SDL_SetColorKey(twin, SDL_SRCCOLORKEY, black);
     }
   }
   return 0;

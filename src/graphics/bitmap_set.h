@@ -9,6 +9,10 @@ struct BitmapSet {
   int count;
   SDL_Surface** bitmaps;
   int capacity;
+  // Twins sharing each bitmap's pixels with per-surface alpha kept on, so a
+  // blended blit never switches the shared bitmap's mode (which makes SDL
+  // rebuild, and allocate, its blit set-up on every switch).
+  SDL_Surface** blendBitmaps;
 };
 
 BitmapSet* CreateBitmapSet(int capacity);
@@ -19,3 +23,12 @@ int LoadBitmapList(BitmapSet* set, const char* listPath, const char* dir);
 int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir);
 // The surface in a slot, or null for an empty slot or one outside the set.
 SDL_Surface* GetBitmap(const BitmapSet* set, int slot);
+SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot);
+
+// A surface sharing `surface`'s pixels, colour key and palette with
+// per-surface alpha switched on; null when it cannot be made.
+SDL_Surface* CreateBlendTwin(SDL_Surface* surface);
+
+// Blits every bitmap once onto the target so SDL sets up each blit before
+// play rather than during it; the caller clears the target afterwards.
+void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target);

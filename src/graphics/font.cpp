@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/messages.h"
+#include "graphics/bitmap_set.h"
 
 BitmapFont* LoadFont(const char* path) { return LoadFontEx(path, 16, 16, 255, 0, 255); }
 
@@ -23,6 +24,7 @@ BitmapFont* LoadFontEx(const char* path, int cellWidth, int cellHeight, int red,
   SDL_SetColorKey(
       font->sheet, SDL_SRCCOLORKEY,
       SDL_MapRGB(font->sheet->format, static_cast<Uint8>(red), static_cast<Uint8>(green), static_cast<Uint8>(blue)));
+  font->blendSheet = CreateBlendTwin(font->sheet);
   font->glyphWidth = cellWidth;
   font->glyphHeight = cellHeight;
   LayoutFontGlyphs(font, cellWidth);
@@ -56,12 +58,14 @@ void LayoutFontGlyphs(BitmapFont* font, int cellWidth) {
 
 void DestroyFont(BitmapFont* font) {
   if (!font) return;
+  if (font->blendSheet) SDL_FreeSurface(font->blendSheet);
   if (font->sheet) SDL_FreeSurface(font->sheet);
   std::free(font);
 }
 
-void DrawText(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y) {
-  if (!font || !font->sheet || !text || !target) return;
+namespace {
+
+void DrawGlyphs(const BitmapFont* font, SDL_Surface* sheet, const char* text, SDL_Surface* target, int x, int y) {
   // Lines wholly off the target are skipped so SDL's 16-bit rectangle
   // coordinates never wrap around.
   if (y <= -font->glyphHeight || y >= target->h) return;
@@ -73,13 +77,30 @@ void DrawText(BitmapFont* font, const char* text, SDL_Surface* target, int x, in
     SDL_Rect source = font->glyphs[*p < kFontGlyphs ? *p : 0];
     SDL_Rect dest = {static_cast<Sint16>(pen), static_cast<Sint16>(y), static_cast<Uint16>(font->glyphWidth),
                      static_cast<Uint16>(font->glyphHeight)};
-    SDL_UpperBlit(font->sheet, &source, target, &dest);
+    SDL_UpperBlit(sheet, &source, target, &dest);
   }
 }
 
+}  // namespace
+
+void DrawText(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y) {
+  if (!font || !font->sheet || !text || !target) return;
+  DrawGlyphs(font, font->sheet, text, target, x, y);
+}
+
 void DrawTextAlpha(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y, int alpha) {
-  if (!font || !font->sheet) return;
+  if (!font || !font->sheet || !text || !target) return;
+  if (font->blendSheet) {
+    SDL_SetAlpha(font->blendSheet, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+    DrawGlyphs(font, font->blendSheet, text, target, x, y);
+    return;
+  }
   SDL_SetAlpha(font->sheet, SDL_SRCALPHA, static_cast<Uint8>(alpha));
-  DrawText(font, text, target, x, y);
+  DrawGlyphs(font, font->sheet, text, target, x, y);
   SDL_SetAlpha(font->sheet, 0, 255);
+}
+
+void PrimeFont(BitmapFont* font, SDL_Surface* target) {
+  DrawText(font, "A", target, 0, 0);
+  DrawTextAlpha(font, "A", target, 0, 0, 128);
 }

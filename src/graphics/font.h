@@ -12,6 +12,7 @@ struct BitmapFont {
   int glyphWidth;
   int glyphHeight;
   int advance;
+  SDL_Surface* blendSheet;  // the sheet's twin for blended text (see BitmapSet)
 };
 
 BitmapFont* LoadFont(const char* path);
@@ -20,3 +21,6 @@ void LayoutFontGlyphs(BitmapFont* font, int cellWidth);
 void DestroyFont(BitmapFont* font);
 void DrawText(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y);
 void DrawTextAlpha(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y, int alpha);
+// Draws one glyph opaque and one blended so SDL sets up both blits before
+// play; the caller clears the target afterwards.
+void PrimeFont(BitmapFont* font, SDL_Surface* target);

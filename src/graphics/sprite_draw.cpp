@@ -2,9 +2,9 @@
 
 #include "graphics/font.h"
 
-int BlitBitmap(const BitmapSet* set, SDL_Surface* target, int index, int x, int y) {
-  SDL_Surface* bitmap = GetBitmap(set, index);
-  if (!bitmap) return -1;
+namespace {
+
+int BlitSurface(SDL_Surface* bitmap, SDL_Surface* target, int x, int y) {
   // Off-target positions are clipped here: SDL's rectangles hold 16-bit
   // coordinates, which would wrap around.
   if (x >= target->w || y >= target->h || x <= -bitmap->w || y <= -bitmap->h) return 0;
@@ -14,11 +14,23 @@ int BlitBitmap(const BitmapSet* set, SDL_Surface* target, int index, int x, int 
   return 0;
 }
 
+}  // namespace
+
+int BlitBitmap(const BitmapSet* set, SDL_Surface* target, int index, int x, int y) {
+  SDL_Surface* bitmap = GetBitmap(set, index);
+  if (!bitmap) return -1;
+  return BlitSurface(bitmap, target, x, y);
+}
+
 int BlitBitmapAlpha(const BitmapSet* set, SDL_Surface* target, int index, int x, int y, int alpha) {
   SDL_Surface* bitmap = GetBitmap(set, index);
   if (!bitmap) return -1;
+  if (SDL_Surface* twin = GetBlendBitmap(set, index)) {
+    SDL_SetAlpha(twin, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+    return BlitSurface(twin, target, x, y);
+  }
   SDL_SetAlpha(bitmap, SDL_SRCALPHA, static_cast<Uint8>(alpha));
-  BlitBitmap(set, target, index, x, y);
+  BlitSurface(bitmap, target, x, y);
   SDL_SetAlpha(bitmap, 0, 255);
   return 0;
 }

@@ -58,7 +58,9 @@ TEST_F(SoundBankTest, ASlotTabNameAndCommentLoadsIntoThatSlot) {
   EXPECT_EQ(LoadList("10\ta.wav\t# menu select\r\n"), "");
   EXPECT_NE(bank->chunks[10], nullptr);
   for (int i = 0; i < 256; i++) {
-    if (i != 10) EXPECT_EQ(bank->chunks[i], nullptr);
+    if (i != 10) {
+      EXPECT_EQ(bank->chunks[i], nullptr);
+    }
   }
 }
 
