@@ -1,6 +1,8 @@
 // The records of the enemy, spawner and item tables kept in the game state.
 #pragma once
 
+#include <cstdint>
+
 struct Sprite;
 
 enum EnemyType {
@@ -31,6 +33,7 @@ struct Enemy {
   int cooldown;
   int airborne;
   int alert;
+  uint32_t spriteSerial;  // the sprite's serial when this enemy took it
 };
 
 struct EnemySpawner {
@@ -50,4 +53,5 @@ struct Item {
   int tileY;
   int hidden;
   int changes;
+  uint32_t spriteSerial;  // the sprite's serial when this item took it
 };

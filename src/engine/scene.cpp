@@ -35,24 +35,28 @@ int PollQuitEvents(System*) {
   return 0;
 }
 
+void RunScenePass(System* sys) {
+  if (sys->quit || PollQuitEvents(sys)) {
+    sys->sceneEnd = 1;
+    sys->quit = 1;
+  }
+  if (sys->endCountdown != 0) {
+    sys->endCountdown -= 1;
+    if (sys->endCountdown == 0) sys->sceneEnd = 1;
+  }
+  if (sys->preUpdate) sys->preUpdate(sys);
+  for (int i = 0; i < kLayerCount; i++) {
+    if (sys->layerFlags[i] & LayerNoUpdate) continue;
+    if (sys->updateLayer[i]) sys->updateLayer[i](sys);
+    if (sys->layers[i]) UpdateSprites(sys->layers[i]);
+  }
+  if (passHook) passHook(sys, passHookContext);
+}
+
 void RunScene(System* sys) {
   ResetFrameTimer(&sys->timer);
   for (;;) {
-    if (sys->quit || PollQuitEvents(sys)) {
-      sys->sceneEnd = 1;
-      sys->quit = 1;
-    }
-    if (sys->endCountdown != 0) {
-      sys->endCountdown -= 1;
-      if (sys->endCountdown == 0) sys->sceneEnd = 1;
-    }
-    if (sys->preUpdate) sys->preUpdate(sys);
-    for (int i = 0; i < kLayerCount; i++) {
-      if (sys->layerFlags[i] & LayerNoUpdate) continue;
-      if (sys->updateLayer[i]) sys->updateLayer[i](sys);
-      if (sys->layers[i]) UpdateSprites(sys->layers[i]);
-    }
-    if (passHook) passHook(sys, passHookContext);
+    RunScenePass(sys);
     if (sys->sceneEnd) {
       sys->sceneEnd = 0;
       return;

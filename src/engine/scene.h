@@ -7,6 +7,10 @@
 inline constexpr int LayerNoUpdate = 2;
 
 void RunScene(System* sys);
+// The updating half of one loop pass (quit check, countdown, callbacks and
+// sprite updates, the pass hook), without drawing or pacing; RunScene is
+// made of it.
+void RunScenePass(System* sys);
 int PollQuitEvents(System* sys);
 void ClearScene(System* sys, int layer);
 void ClearAllScenes(System* sys);

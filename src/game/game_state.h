@@ -100,6 +100,7 @@ struct GameState {
   int itemsTaken;
   int scoreTail;
   KeywordMap* config;
+  uint32_t fireballSerials[kFireballSlots];  // serials of the fireball sprites
 };
 
 // Zeroed and copied whole: it must stay a plain record.

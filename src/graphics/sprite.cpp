@@ -22,6 +22,9 @@ Sprite* TakeFreeSlot(SpriteList* list, int start) {
       sprite->animStep = -1;
       sprite->anim[0].frame = AnimStop;
       sprite->alpha = 255;
+      list->nextSerial += 1;
+      if (list->nextSerial == 0) list->nextSerial = 1;
+      sprite->serial = list->nextSerial;
       return sprite;
     }
   } while (i != start);

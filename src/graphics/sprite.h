@@ -50,6 +50,10 @@ struct Sprite {
   int animTick;
   int animStep;
   AnimPair anim[kAnimPairs];
+  // Set anew by every allocation of the slot. An owner keeps the value it
+  // saw, so a slot freed behind its back and handed to someone else is
+  // recognised as no longer its own.
+  uint32_t serial;
 };
 
 struct SpriteList {
@@ -57,6 +61,7 @@ struct SpriteList {
   int capacity;
   Fixed12 cameraX;
   Fixed12 cameraY;
+  uint32_t nextSerial;
 };
 
 SpriteList* CreateSpriteList(int capacity);
@@ -67,6 +72,11 @@ void FreeSprite(SpriteList* list, Sprite* sprite);
 void ClearSpriteList(SpriteList* list);
 void ResetSprite(Sprite* sprite);
 void SetSpritePos(Sprite* sprite, int px, int py);
+
+// 1 when the sprite is in use and still the allocation its owner recorded.
+inline int SpriteStillOwned(const Sprite* sprite, uint32_t serial) {
+  return sprite && sprite->inUse && sprite->serial == serial;
+}
 
 // Number of taken slots (for checks and tools; the game itself never counts).
 int CountUsedSprites(const SpriteList* list);

@@ -1,0 +1,297 @@
+#include <cstdint>
+
+#include "enemies/enemy_anim.h"
+#include "enemies/enemy_behaviours.h"
+#include "enemies/enemy_table.h"
+#include "game/grid.h"
+#include "game/magic.h"
+#include "graphics/sprite_update.h"
+
+namespace {
+
+constexpr int kGravity = 1024;
+constexpr int kFallLimit = 12288;
+constexpr int kAttackPause = 32;
+constexpr int kAttackCooldown = 140;
+constexpr int kStunTime = 200;
+
+// Distance in pixels between two Fixed12 values.
+int PixelDistance(Fixed12 a, Fixed12 b) {
+  return static_cast<int>((static_cast<int64_t>(a) - static_cast<int64_t>(b)) >> 12);
+}
+
+void WalkInDirection(Enemy* enemy) {
+  if (enemy->dir == DirRight) enemy->sprite->vx = enemy->speed * 16;
+  if (enemy->dir == DirLeft) enemy->sprite->vx = -(enemy->speed * 16);
+}
+
+// Where a ground enemy stands this frame, all taken before it acts.
+struct Footing {
+  int tx, ty, sx;
+};
+
+Footing FootingOf(const Sprite* s) {
+  const int px = FixedToPixels(s->x);
+  return {CellOf(px), CellOf(FixedToPixels(s->y)), OffsetIn(px)};
+}
+
+// A charger breaking through a block: its break steps follow the walk.
+void ChargeThrough(System* sys, Enemy* enemy, int column, int row, int first, int hold) {
+  Sprite* s = enemy->sprite;
+  AddSpriteAnimStep(s, first, 4, AnimLoop);
+  AddSpriteAnimStep(s, first + 1, 12, AnimLoop);
+  AddSpriteAnimStep(s, hold, 12, AnimStop);
+  BreakBlock(sys, column, row);
+}
+
+// Returns 1 when the enemy attacked and its frame is over.
+int LookForPlayer(System* sys, Enemy* enemy) {
+  Sprite* s = enemy->sprite;
+  const Sprite* target = sys->game->player.sprite;
+  const Fixed12 px = target ? target->x : sys->game->player.x;
+  const Fixed12 py = target ? target->y : sys->game->player.y;
+  int dx, dy;
+  if (enemy->dir == DirRight) {
+    dx = PixelDistance(px, s->x);
+    dy = PixelDistance(py, s->y);
+  } else if (enemy->dir == DirLeft) {
+    dx = PixelDistance(s->x, px);
+    dy = PixelDistance(s->y, py);
+  } else {
+    return 0;
+  }
+  const bool level = dy >= -48 && dy <= 48;
+  switch (enemy->type) {
+    case EnemyBrawler:
+    case EnemyGuard:
+      if (dx >= 1 && dx <= 48 && level && s->vx != 0 && enemy->cooldown == 0) {
+        s->vx = 0;
+        enemy->wait = kAttackPause;
+        SpawnStrike(sys, enemy);
+        SetEnemyAttackAnim(sys, enemy);
+        enemy->cooldown = kAttackCooldown;
+        return 1;
+      }
+      return 0;
+    case EnemyGunner:
+      if (dx >= 1 && level && enemy->cooldown == 0) {
+        s->vx = 0;
+        enemy->wait = kAttackPause;
+        SetEnemyAttackAnim(sys, enemy);
+        FireEnemyShot(sys, enemy);
+        enemy->cooldown = kAttackCooldown;
+      }
+      return 0;
+    case EnemyCharger:
+      if (dx >= 1 && level && s->vx != 0) {
+        if (enemy->alert == 0) {
+          enemy->alert = 1;
+          SetEnemyAnim(sys, enemy);
+        }
+        s->vx = enemy->dir == DirRight ? enemy->speed * 32 : -(enemy->speed * 32);
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void MeetWallOnLeft(System* sys, Enemy* enemy, const Footing& f) {
+  Sprite* s = enemy->sprite;
+  const int breakable = IsBreakableCell(sys->game, f.tx, f.ty);
+  s->x = PixelsToFixed(f.tx * kCellSize + 43);
+  s->vx = 0;
+  switch (enemy->type) {
+    case EnemyWalker:
+      enemy->wait = 12;
+      enemy->dir = DirRight;
+      if (breakable) BreakBlock(sys, f.tx, f.ty);
+      break;
+    case EnemyBrawler:
+    case EnemyGuard:
+      if (breakable) {
+        enemy->wait = kAttackPause;
+        enemy->dir = DirLeft;
+        SpawnStrike(sys, enemy);
+        SetEnemyAttackAnim(sys, enemy);
+      } else {
+        enemy->wait = 12;
+        enemy->dir = DirRight;
+      }
+      break;
+    case EnemyCharger:
+      enemy->alert = 0;
+      enemy->wait = 24;
+      if (breakable) {
+        enemy->dir = DirLeft;
+        ChargeThrough(sys, enemy, f.tx, f.ty, 76, 74);
+      } else {
+        enemy->dir = DirRight;
+      }
+      break;
+    case EnemyGunner:
+      enemy->wait = 12;
+      enemy->dir = DirRight;
+      break;
+    default:
+      break;
+  }
+}
+
+void MeetWallOnRight(System* sys, Enemy* enemy, Footing* f) {
+  Sprite* s = enemy->sprite;
+  const int breakable = IsBreakableCell(sys->game, f->tx + 1, f->ty);
+  s->x = PixelsToFixed(f->tx * kCellSize + 5);
+  s->vx = 0;
+  switch (enemy->type) {
+    case EnemyWalker:
+      enemy->dir = DirLeft;
+      enemy->wait = 12;
+      f->sx = 5;
+      if (breakable) BreakBlock(sys, f->tx + 1, f->ty);
+      break;
+    case EnemyBrawler:
+    case EnemyGuard:
+      if (breakable) {
+        enemy->wait = kAttackPause;
+        enemy->dir = DirRight;
+        SpawnStrike(sys, enemy);
+        SetEnemyAttackAnim(sys, enemy);
+      } else {
+        enemy->wait = 12;
+        enemy->dir = DirLeft;
+      }
+      break;
+    case EnemyCharger:
+      enemy->wait = 24;
+      enemy->alert = 0;
+      if (breakable) {
+        enemy->dir = DirRight;
+        ChargeThrough(sys, enemy, f->tx + 1, f->ty, 72, 70);
+      } else {
+        enemy->dir = DirLeft;
+      }
+      break;
+    case EnemyGunner:
+      enemy->wait = 12;
+      enemy->dir = DirLeft;
+      break;
+    default:
+      break;
+  }
+}
+
+bool TurnsAtEdges(int type) { return type == EnemyCharger || type == EnemyGuard || type == EnemyGunner; }
+
+// Returns 0 when the landing destroyed the enemy.
+int LandFromFall(System* sys, Enemy* enemy) {
+  Sprite* s = enemy->sprite;
+  switch (enemy->type) {
+    case EnemyBrawler: {
+      const Sprite* target = sys->game->player.sprite;
+      const Fixed12 px = target ? target->x : sys->game->player.x;
+      enemy->dir = s->x > px ? DirLeft : DirRight;
+      s->vx = enemy->dir == DirRight ? enemy->speed * 16 : -(enemy->speed * 16);
+      SetEnemyAnim(sys, enemy);
+      break;
+    }
+    case EnemyCharger:
+    case EnemyGuard:
+    case EnemyGunner:
+      SpawnPuff(sys, FixedToPixels(s->x), FixedToPixels(s->y));
+      RemoveEnemy(sys, enemy);
+      return 0;
+    case EnemySentry:
+    case EnemySentryStunned:
+      s->vx = 0;
+      break;
+    case EnemyWalker:
+      s->vx = enemy->dir == DirRight ? enemy->speed * 16 : -(enemy->speed * 16);
+      SetEnemyAnim(sys, enemy);
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+}  // namespace
+
+void UpdateGroundEnemy(System* sys, Enemy* enemy) {
+  GameState* game = sys->game;
+  Sprite* s = enemy->sprite;
+  Footing f = FootingOf(s);
+
+  if (enemy->cooldown > 0) enemy->cooldown -= 1;
+  if (enemy->type == EnemySentryStunned && enemy->cooldown <= 0) {
+    enemy->type = EnemySentry;
+    SetEnemyAnim(sys, enemy);
+  }
+  if (enemy->wait > 0) {
+    enemy->wait -= 1;
+    if (enemy->wait <= 0) {
+      WalkInDirection(enemy);
+      SetEnemyAnim(sys, enemy);
+    }
+    return;
+  }
+  if (enemy->airborne == 0 && LookForPlayer(sys, enemy)) return;
+
+  s->vy += kGravity;
+  if (s->vy > kFallLimit) s->vy = kFallLimit;
+
+  if (s->vx < 0 && f.sx <= 43) {
+    if (IsSolidCell(game, f.tx, f.ty)) MeetWallOnLeft(sys, enemy, f);
+    if (TurnsAtEdges(enemy->type) && f.sx >= 25 && f.sx <= 43 && !IsSolidCell(game, f.tx, f.ty + 1)) {
+      enemy->wait = 24;
+      s->x = PixelsToFixed(f.tx * kCellSize + 43);
+      if (enemy->cooldown == 0) {
+        enemy->dir = DirRight;
+        enemy->alert = 0;
+      }
+      s->vx = 0;
+    }
+  }
+  if (s->vx > 0 && f.sx >= 5) {
+    if (IsSolidCell(game, f.tx + 1, f.ty)) MeetWallOnRight(sys, enemy, &f);
+    if (TurnsAtEdges(enemy->type) && f.sx >= 5 && f.sx <= 23 && !IsSolidCell(game, f.tx + 1, f.ty + 1)) {
+      enemy->wait = 24;
+      s->x = PixelsToFixed(f.tx * kCellSize + 5);
+      if (enemy->cooldown == 0) enemy->dir = DirLeft;
+      s->vx = 0;
+      enemy->alert = 0;
+    }
+  }
+
+  const bool ground =
+      (IsSolidCell(game, f.tx, f.ty + 1) && f.sx < 43) || (IsSolidCell(game, f.tx + 1, f.ty + 1) && f.sx > 5);
+  if (ground) {
+    s->y = PixelsToFixed(f.ty * kCellSize);
+    s->vy = 0;
+    if (enemy->airborne == 1 && !LandFromFall(sys, enemy)) return;
+    enemy->airborne = 0;
+  } else {
+    s->vx = 0;
+    enemy->wait = 0;
+    enemy->airborne = 1;
+  }
+}
+
+int MagicHitsEnemy(System* sys, int column, int row) {
+  for (Enemy& enemy : sys->game->enemies) {
+    if (enemy.type == 0 || !EnemyOwnsSprite(&enemy)) continue;
+    const Sprite* s = enemy.sprite;
+    const int nx = FixedToPixels(static_cast<Fixed12>(static_cast<uint32_t>(s->x) + static_cast<uint32_t>(s->vx)));
+    const int ny = FixedToPixels(static_cast<Fixed12>(static_cast<uint32_t>(s->y) + static_cast<uint32_t>(s->vy)));
+    const int dx = column * kCellSize - nx;
+    const int dy = row * kCellSize - ny;
+    if (dx < -42 || dx > 42 || dy < -42 || dy > 42) continue;
+    if (enemy.type == EnemySentry) {
+      enemy.type = EnemySentryStunned;
+      SetEnemyAnim(sys, &enemy);
+      enemy.cooldown = kStunTime;
+    }
+    return 1;
+  }
+  return 0;
+}

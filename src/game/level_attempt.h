@@ -1,0 +1,18 @@
+// One attempt at a level as the game flow runs it: set-up, the level intro,
+// and the scene of play.
+#pragma once
+
+#include "engine/system.h"
+#include "graphics/sprite.h"
+
+struct LevelIntro {
+  Sprite* backdrop;
+  Sprite* text;
+};
+
+// Steps after the lives screen: tiles, player, fireball slots, the map, the
+// scene callbacks with the world frozen for the intro, and the direct first
+// level update (which polls the input once).
+void SetUpLevelAttempt(System* sys);
+void StartLevelIntro(System* sys, LevelIntro* intro);
+void LevelIntroUpdate(System* sys);

@@ -1,0 +1,126 @@
+#include "game/level_frame.h"
+
+#include <cstdio>
+
+#include "enemies/enemy_table.h"
+#include "enemies/items.h"
+#include "game/game_state.h"
+#include "game/magic.h"
+#include "game/player.h"
+#include "graphics/sprite_update.h"
+#include "sound/sound_bank.h"
+
+namespace {
+
+constexpr int kDeathFrames = 200;
+constexpr int kClearFrames = 100;
+constexpr int kWipeSquare = 16;
+
+int ScreenWidth(const System* sys) { return sys->screen ? sys->screen->w : kScreenWidth; }
+int ScreenHeight(const System* sys) { return sys->screen ? sys->screen->h : kScreenHeight; }
+
+void StartDeathOverlay(System* sys) {
+  Sprite* overlay = AllocSprite(sys->layers[2], sys->game->sysBitmaps, SlotStatus);
+  if (overlay) {
+    SetSpritePos(overlay, 0, 0);
+    overlay->frame = FrameOverlay;
+    overlay->visible = 1;
+    overlay->delay = 50;
+    FadeInSprite(overlay, 100);
+    overlay->life = kDeathFrames;
+  }
+  PlayDeathAnim(sys);
+}
+
+bool PlayerTouches(const Player* player, const Item& object) {
+  if (!SpriteStillOwned(object.sprite, object.spriteSerial)) return false;
+  return BoxesOverlap(FixedToPixels(player->x), FixedToPixels(player->y), FixedToPixels(object.sprite->x),
+                      FixedToPixels(object.sprite->y));
+}
+
+}  // namespace
+
+void UpdateGameFrame(System* sys) {
+  GameState* game = sys->game;
+  Player* player = &game->player;
+  if (player->life > 0 && game->levelCleared == 0) player->life -= 1;
+  if (player->life <= 0 && !player->dying) {
+    player->dying = 1;
+    player->deathTimer = kDeathFrames;
+  }
+  if (player->dying) {
+    if (player->deathTimer == kDeathFrames) StartDeathOverlay(sys);
+    player->deathTimer -= 1;
+    if (player->deathTimer <= 0) {
+      player->lives -= 1;
+      sys->sceneEnd = 1;
+    }
+  }
+  if (player->clearTimer > 0) {
+    player->clearTimer -= 1;
+    if (player->clearTimer == 0) sys->sceneEnd = 1;
+  }
+  UpdateStatusLine(sys);
+  UpdatePlayer(sys);
+  UpdateCamera(sys);
+  UpdateFireballs(sys);
+  UpdateSpawners(sys);
+  UpdateEnemies(sys);
+  UpdateItems(sys);
+}
+
+void UpdateCamera(System* sys) {
+  GameState* game = sys->game;
+  SpriteList* world = game->world;
+  if (!world) return;
+  const int w = ScreenWidth(sys);
+  const int h = ScreenHeight(sys);
+  int camX = FixedToPixels(game->player.x) - (w - kCellSize) / 2;
+  int camY = FixedToPixels(game->player.y) - (h - kCellSize) / 2;
+  if (camX < 0) camX = 0;
+  if (camY < 0) camY = 0;
+  if (camX + w > kLevelPixels) camX = kLevelPixels - w;
+  if (camY + h > kLevelPixels) camY = kLevelPixels - h;
+  world->cameraX = PixelsToFixed(camX);
+  world->cameraY = PixelsToFixed(camY);
+}
+
+void UpdateStatusLine(System* sys) {
+  GameState* game = sys->game;
+  const Player& player = game->player;
+  if (Sprite* line = game->statusLine1)
+    std::snprintf(line->text, sizeof line->text, "Life %6d Score %6d%02d", player.life, player.score, game->scoreTail);
+  if (Sprite* line = game->statusLine2) std::snprintf(line->text, sizeof line->text, "Magic x %3d", player.magic);
+}
+
+void CheckKeyAndDoor(System* sys) {
+  GameState* game = sys->game;
+  Player* player = &game->player;
+  if (PlayerTouches(player, game->key)) {
+    ResetSprite(game->key.sprite);
+    if (SpriteStillOwned(game->door.sprite, game->door.spriteSerial)) game->door.sprite->frame = FrameDoorOpen;
+    PlaySound(sys->sound, SndKeyTaken);
+  }
+  if (SpriteStillOwned(game->door.sprite, game->door.spriteSerial) && game->door.sprite->frame == FrameDoorOpen &&
+      PlayerTouches(player, game->door)) {
+    game->levelCleared = 1;
+    player->clearTimer = kClearFrames;
+    if (player->sprite) player->sprite->visible = 0;
+    StartClearWipe(sys);
+  }
+}
+
+void StartClearWipe(System* sys) {
+  const int w = ScreenWidth(sys);
+  const int h = ScreenHeight(sys);
+  for (int sx = 0, column = 0; sx < w; sx += kWipeSquare, column++)
+    for (int sy = 0; sy < h; sy += kWipeSquare) {
+      Sprite* square = AllocSprite(sys->layers[1], sys->game->sysBitmaps, SlotWipe);
+      if (!square) return;
+      square->frame = FrameWipe;
+      square->visible = 1;
+      square->delay = 2 * column;
+      SetSpritePos(square, sx, sy);
+      FadeInSprite(square, 10);
+    }
+}

@@ -1,0 +1,281 @@
+#include "game/player.h"
+
+#include <cstdio>
+
+#include "enemies/items.h"
+#include "engine/scene.h"
+#include "game/grid.h"
+#include "game/level_frame.h"
+#include "game/magic.h"
+#include "graphics/sprite_update.h"
+#include "input/input.h"
+#include "sound/sound_bank.h"
+
+namespace {
+
+constexpr int kWalkAccel = 128;
+constexpr int kFriction = 64;
+constexpr int kMaxRun = 384;
+constexpr int kGravity = 64;
+constexpr int kMaxFall = 768;
+constexpr int kJumpSpeed = -1248;
+constexpr int kJumpWindUp = 12;
+constexpr int kLandPose = 10;
+constexpr int kCastPose = 16;
+
+void Animate(Sprite* sprite, const int (*steps)[2], int count, int terminator) {
+  ResetSpriteAnim(sprite);
+  for (int i = 0; i < count; i++) AddSpriteAnimStep(sprite, steps[i][0], steps[i][1], terminator);
+}
+
+// The death hop: up first, then down and out of the level.
+int DeathHopSpeed(int deathTimer) {
+  if (deathTimer > 190) return -12288;
+  if (deathTimer > 180) return -6144;
+  if (deathTimer > 170) return 6144;
+  if (deathTimer > 160) return 12288;
+  return 24576;
+}
+
+void Steer(System* sys, Player* p, int facing) {
+  if (!(p->state == Walk && p->facing == facing)) {
+    p->facing = facing;
+    p->state = Walk;
+    SetPlayerAnim(sys);
+  }
+  if (!p->onGround) {
+    p->state = Air;
+    SetPlayerAnim(sys);
+  }
+}
+
+void StartPause(System* sys) {
+  FreezeLayer(sys, 1);
+  sys->updateLayer[2] = PauseUpdate;
+  Sprite* text = AllocTextSprite(sys->layers[2], sys->font, 1800);
+  if (!text) return;
+  std::snprintf(text->text, sizeof text->text, "Paused");
+  SetSpritePos(text, 130, 100);
+  SetSpriteBlink(text, 100);
+}
+
+void BumpHead(System* sys, int column, int row) {
+  Sprite* tile = TileAt(sys->game, column, row);
+  if (tile && tile->frame == TileBlock) {
+    tile->frame = TileCracked;
+  } else if (tile && tile->frame == TileCracked) {
+    tile->frame = TileEmpty;
+    RevealItemAt(sys, column, row);
+  }
+  PlaySound(sys->sound, SndBlockHit);
+}
+
+void CollideWithTiles(System* sys, Player* p) {
+  const GameState* g = sys->game;
+  auto solid = [g](int c, int r) { return IsSolidCell(g, c, r); };
+  const int px = FixedToPixels(p->x + 16 * p->vx);
+  const int py = FixedToPixels(p->y + 16 * p->vy);
+  const int c = CellOf(px), r = CellOf(py), fy = OffsetIn(py);
+  int fx = OffsetIn(px);
+
+  if (p->vx < 0 && fx > 24) {
+    if ((solid(c, r) && fy < 43 && fx < 43) || (fy > 5 && solid(c, r + 1) && fx < 43)) {
+      p->x = PixelsToFixed(kCellSize * c + 43);
+      p->vx = 0;
+      fx = 43;
+    }
+  }
+  if (p->vx > 0 && fx < 24) {
+    if ((fy > 5 && solid(c + 1, r + 1) && fx > 5) || (solid(c + 1, r) && fy < 43 && fx > 5)) {
+      p->x = PixelsToFixed(kCellSize * c + 5);
+      p->vx = 0;
+      fx = 5;
+    }
+  }
+  if (p->vy > 0) {
+    if ((solid(c, r + 1) && fx < 43) || (solid(c + 1, r + 1) && fx > 5)) {
+      p->y = PixelsToFixed(kCellSize * r);
+      if (p->state != JumpStart) p->onGround = 1;
+      if (p->vy == kMaxFall) {
+        p->actionTimer = kLandPose;
+        p->state = Land;
+        SetPlayerAnim(sys);
+      } else if (p->state != Walk) {
+        p->state = Stand;
+        SetPlayerAnim(sys);
+      }
+      p->vy = 0;
+    } else {
+      p->onGround = 0;
+    }
+  }
+  if (p->vy < 0 && fy < 44) {
+    const bool left = solid(c, r) && fx < 43;
+    const bool right = solid(c + 1, r) && fx > 5;
+    if (left || right) {
+      const int column = (right && !left) || (left && right && fx > 24) ? c + 1 : c;
+      BumpHead(sys, column, r);
+      p->y = PixelsToFixed(kCellSize * r + 44);
+      p->vy = 0;
+    }
+  }
+}
+
+}  // namespace
+
+void UpdatePlayer(System* sys) {
+  GameState* game = sys->game;
+  Player* p = &game->player;
+  Sprite* sprite = p->sprite;
+  if (p->clearTimer != 0) return;
+  if (p->dying) {
+    if (sprite) sprite->vy = DeathHopSpeed(p->deathTimer);
+    return;
+  }
+  if (p->actionTimer > 0) {
+    p->actionTimer -= 1;
+    if (p->actionTimer == 0) {
+      if (p->state == JumpStart) {
+        p->vy = kJumpSpeed;
+        p->state = Air;
+        SetPlayerAnim(sys);
+      } else {
+        p->state = Stand;
+      }
+    }
+    return;
+  }
+
+  PollInput(sys->input);
+  const int* in = sys->input->pressed;
+  if (in[Up] && p->onGround) {
+    p->state = JumpStart;
+    SetPlayerAnim(sys);
+    p->actionTimer = kJumpWindUp;
+    p->onGround = 0;
+  }
+  if (p->actionTimer == 0 && p->onGround && in[Down]) {
+    p->crouching = 1;
+    if (sprite) sprite->frame = p->facing * 20 + 15;
+    p->state = Stand;
+    SetPlayerAnim(sys);
+  } else if (p->crouching == 1) {
+    if (sprite) sprite->frame = p->facing * 20 + 10;
+    p->crouching = 0;
+  }
+  int dir = 0;
+  if (p->actionTimer == 0 && in[Right]) {
+    dir = 1;
+    Steer(sys, p, 0);
+  }
+  if (p->actionTimer == 0 && in[Left]) {
+    dir = -1;
+    Steer(sys, p, 1);
+  }
+  if (p->actionTimer == 0 && in[ButtonC]) StartPause(sys);
+  if (p->actionTimer == 0 && in[ButtonZ]) {
+    p->state = Cast;
+    p->actionTimer = kCastPose;
+    UseBlockMagic(sys);
+    SetPlayerAnim(sys);
+  }
+  if (p->actionTimer == 0 && in[ButtonX]) {
+    p->state = Cast;
+    p->actionTimer = kCastPose;
+    ShootFireball(sys);
+    SetPlayerAnim(sys);
+  }
+  if (p->actionTimer == 0) p->vx += kWalkAccel * dir;
+  if (p->vx == 0 && p->state == Walk) {
+    p->state = Stand;
+    SetPlayerAnim(sys);
+  }
+  if (p->actionTimer == 0 && dir == 0) {
+    if (p->vx < 0) p->vx += kFriction;
+    if (p->vx > 0) p->vx -= kFriction;
+  }
+  if (p->actionTimer == 0) p->vy += kGravity;
+  if (p->vx < -kMaxRun) p->vx = -kMaxRun;
+  if (p->vx > kMaxRun) p->vx = kMaxRun;
+  if (p->vy > kMaxFall) p->vy = kMaxFall;
+
+  CollideWithTiles(sys, p);
+
+  if (sprite) sprite->visible = 1;
+  if (p->actionTimer == 0) {
+    p->x += 16 * p->vx;
+    p->y += 16 * p->vy;
+  }
+  if (sprite) {
+    sprite->x = p->x + (p->state == Cast && p->facing == 1 ? PixelsToFixed(-12) : 0);
+    sprite->y = p->y;
+  }
+  CheckKeyAndDoor(sys);
+}
+
+void SetPlayerAnim(System* sys) {
+  Player* p = &sys->game->player;
+  Sprite* sprite = p->sprite;
+  if (!sprite) return;
+  const int base = p->facing * 20;
+  switch (p->state) {
+    case Stand:
+      ResetSpriteAnim(sprite);
+      sprite->frame = base + (p->crouching ? 15 : 10);
+      break;
+    case Walk:
+    case WalkFast: {
+      const int ticks = p->state == Walk ? 8 : 4;
+      const int steps[][2] = {{base + 10, ticks}, {base + 11, ticks}, {base + 10, 1}};
+      Animate(sprite, steps, 3, AnimLoop);
+      break;
+    }
+    case JumpStart:
+    case Land:
+      ResetSpriteAnim(sprite);
+      sprite->frame = base + 12;
+      break;
+    case Air:
+      ResetSpriteAnim(sprite);
+      sprite->frame = base + 11;
+      break;
+    case Cast: {
+      const int first = p->crouching ? base + 16 : base + 13;
+      const int steps[][2] = {{first, 8}, {first + 1, 8}, {base + 10, 1}};
+      Animate(sprite, steps, 3, AnimStop);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void PlayDeathAnim(System* sys) {
+  Sprite* sprite = sys->game->player.sprite;
+  if (!sprite) return;
+  const int steps[][2] = {{50, 4}, {51, 4}, {52, 4}, {53, 4}, {50, 1}};
+  Animate(sprite, steps, 5, AnimLoop);
+}
+
+void PauseUpdate(System* sys) {
+  PollInput(sys->input);
+  const int* in = sys->input->pressed;
+  if (in[ButtonC]) {
+    ResetLayerFlags(sys, 1);
+    ClearScene(sys, 2);
+  }
+  const int dy = in[Down] ? 1 : in[Up] ? -1 : 0;
+  const int dx = in[Right] ? 1 : in[Left] ? -1 : 0;
+  SpriteList* world = sys->layers[1];
+  if (!world) return;
+  const int w = sys->screen ? sys->screen->w : kScreenWidth;
+  const int h = sys->screen ? sys->screen->h : kScreenHeight;
+  int camX = FixedToPixels(world->cameraX) + dx;
+  int camY = FixedToPixels(world->cameraY) + dy;
+  if (camX < 0) camX = 0;
+  if (camX > kLevelPixels - w) camX = kLevelPixels - w;
+  if (camY < 0) camY = 0;
+  if (camY > kLevelPixels - h) camY = kLevelPixels - h;
+  world->cameraX = PixelsToFixed(camX);
+  world->cameraY = PixelsToFixed(camY);
+}
