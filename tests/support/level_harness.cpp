@@ -82,8 +82,9 @@ LevelHarness::~LevelHarness() {
 
 uint8_t LevelHarness::Source(InputState*, void* context) { return static_cast<LevelHarness*>(context)->input_; }
 
-void LevelHarness::Load(const std::string& mapText, bool withIntro) {
+void LevelHarness::Load(const std::string& mapText, bool withIntro, bool retry) {
   System* sys = system_.get();
+  if (!retry) game_->itemsPlaced = 0;
   ClearScene(sys, 1);
   ClearScene(sys, 2);
   const std::string path = dir_.File("level.map");

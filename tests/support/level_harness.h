@@ -40,8 +40,9 @@ class LevelHarness {
   ~LevelHarness();
 
   // Sets the level up as the game flow does; without the intro the world is
-  // unfrozen at once (the intro changes nothing of the level's state).
-  void Load(const std::string& mapText, bool withIntro = false);
+  // unfrozen at once (the intro changes nothing of the level's state). A
+  // retry keeps the items of the attempt before, as after a death.
+  void Load(const std::string& mapText, bool withIntro = false, bool retry = false);
   void LoadSpec(const MapSpec& spec) { Load(MapText(spec)); }
   // One scene-loop pass with these inputs held.
   void Frame(uint8_t input = 0);
