@@ -132,6 +132,14 @@ void UpdateFlyer(System* sys, Enemy* enemy) {
   }
   const Cell c = CellOfSprite(s);
   const GameState* game = sys->game;
+  // A flyer pressing on a wall creeps a little further after every pause.
+  // Once that has taken it into the outer ring there is nothing beyond to
+  // test: it stays where it is rather than leave the level.
+  if (c.tx >= kGridSize - 1 || c.ty >= kGridSize - 1 || s->x < 0 || s->y < 0) {
+    s->vx = 0;
+    s->vy = 0;
+    return;
+  }
   if (s->vx < 0 && c.sx <= 42 && IsSolidCell(game, c.tx, c.ty)) {
     FlyerHits(sys, enemy, c.tx, c.ty, DirRight);
     s->vx = 0;

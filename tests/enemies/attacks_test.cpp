@@ -103,10 +103,15 @@ TEST_F(AttacksTest, AVerticalFlyerGoesOnThroughTheBlockItBroke) {
   EXPECT_EQ(flyer->sprite->vy, 4096);
   level.Frames(60);
   EXPECT_GT(flyer->sprite->y >> 12, 8 * 48);
-  // Against the floor, which does not break, it stops again and again.
-  level.Frames(400);
-  EXPECT_LE(flyer->sprite->y >> 12, 18 * 48 + 6);
+  // Against the floor, which does not break, it stops again and again,
+  // creeping a step further after each pause, but never out of the level.
+  level.RunUntil([&] { return flyer->wait > 0; }, 1000);
+  EXPECT_EQ(flyer->sprite->y >> 12, 18 * 48 + 6);
+  level.Frames(13);
+  EXPECT_EQ(flyer->sprite->y >> 12, 18 * 48 + 7);
   EXPECT_EQ(flyer->dir, DirDown);
+  level.Frames(20000);
+  EXPECT_LT(flyer->sprite->y >> 12, 20 * 48);
 }
 
 TEST_F(AttacksTest, CrawlersFollowTheWalls) {
