@@ -1,0 +1,3 @@
+#include "catalog.h"
+
+std::span<const Picture> EffectPictures() { return {}; }
