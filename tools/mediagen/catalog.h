@@ -40,3 +40,7 @@ std::span<const Picture> ScreenPictures();
 std::span<const Sound> Sounds();
 
 std::vector<Picture> AllPictures();
+
+// Draws the sprite in that folder and slot (the screens reuse sprites);
+// an empty picture if there is none.
+Image DrawPicture(const char* dir, int slot);

@@ -2,7 +2,7 @@
 // pictures and their lists, the font sheet, the sounds and their list, and
 // the map folder's list) into the folder given on the command line.
 //
-//   mediagen OUTDIR [--contact-sheet FILE.bmp]
+//   mediagen OUTDIR [--contact-sheet FILE.bmp] [--preview DIR]
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -40,17 +40,19 @@ int Fail(const std::string& what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string root, sheetPath;
+  std::string root, sheetPath, previewDir;
   for (int i = 1; i < argc; i++) {
     if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc)
       sheetPath = argv[++i];
+    else if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc)
+      previewDir = argv[++i];
     else if (root.empty() && argv[i][0] != '-')
       root = argv[i];
     else
       root.clear(), i = argc;
   }
   if (root.empty()) {
-    std::fprintf(stderr, "usage: mediagen OUTDIR [--contact-sheet FILE.bmp]\n");
+    std::fprintf(stderr, "usage: mediagen OUTDIR [--contact-sheet FILE.bmp] [--preview DIR]\n");
     return 2;
   }
   if (root.back() != '/') root += '/';
@@ -81,6 +83,7 @@ int main(int argc, char** argv) {
 
   if (!sheetPath.empty() && !WriteFileAtomically(sheetPath, EncodeBmp(DrawContactSheet(pictures), Keying::Opaque)))
     return Fail(sheetPath);
+  if (!previewDir.empty() && (!MakeDirs(previewDir) || !WriteScreenPreviews(previewDir))) return Fail(previewDir);
   CloseFonts();
   return 0;
 }
