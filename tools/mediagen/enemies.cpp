@@ -51,53 +51,59 @@ Image Crawler(int frame) {
 }
 
 // Walker 20-23: an armoured roller. The frames turn its shell an eighth of a
-// quarter each, so 20 to 23 rolls right and 23 to 20 rolls left.
+// quarter each, so 20 to 23 rolls right and 23 to 20 rolls left; the face
+// on its hub stays upright.
 Image Walker(int frame) {
   Image img(kCell, kCell);
-  const float cx = 24, cy = 32, r = 14;
-  Mask shell(kCell, kCell);
-  shell.Circle(cx, cy, r);
-  Paint(img, shell, {{44, 70, 62}, {70, 108, 92}, {104, 148, 120}, {160, 200, 160}});
-  // Plate seams, turning with the frame.
+  const float cx = 24, cy = 32, r = 15;
+  const Ramp shell{{44, 70, 62}, {70, 108, 92}, {104, 148, 120}, {160, 200, 160}};
+  Mask body(kCell, kCell);
+  body.Circle(cx, cy, r);
+  Paint(img, body, shell);
+  // Plate seams and studs, turning with the frame.
   for (int i = 0; i < 4; i++) {
     const float a = i * kPi / 2 + frame * kPi / 8;
-    for (float t = 5; t < r; t += 0.5f) img.Set(int(cx + t * std::cos(a)), int(cy + t * std::sin(a)), {36, 58, 50});
+    for (float t = 8; t < r; t += 0.5f) img.Set(int(cx + t * std::cos(a)), int(cy + t * std::sin(a)), shell.dark);
     Mask stud(kCell, kCell);
-    stud.Circle(cx + (r - 4.5f) * std::cos(a + kPi / 4), cy + (r - 4.5f) * std::sin(a + kPi / 4), 1.8f);
+    stud.Circle(cx + (r - 3.5f) * std::cos(a + kPi / 4), cy + (r - 3.5f) * std::sin(a + kPi / 4), 1.8f);
     Paint(img, stud, pal::kBone, {Shade::Flat});
   }
   Mask hub(kCell, kCell);
-  hub.Circle(cx, cy, 5);
-  Paint(img, hub, {{44, 70, 62}, {60, 92, 80}, {80, 120, 100}, {120, 160, 130}});
+  hub.Circle(cx, cy, 8);
+  Paint(img, hub, {{150, 120, 90}, {200, 168, 120}, {228, 204, 160}, {244, 230, 196}}, {Shade::Round, true});
   Outline(img, pal::kInk);
-  // Eyes peek over the top of the shell and stay put while it rolls.
-  Mask peek(kCell, kCell);
-  peek.Ellipse(24, 19, 8, 4.5f).Rect(0, 19, 48, 10, false);
-  Paint(img, peek, {{44, 70, 62}, {70, 108, 92}, {70, 108, 92}, {104, 148, 120}}, {Shade::Flat});
-  Eye(img, 19, 16, pal::kEyeRed, 3);
-  Eye(img, 26, 16, pal::kEyeRed, 3);
+  FillRect(img, 19, 29, 3, 4, pal::kInk), FillRect(img, 26, 29, 3, 4, pal::kInk);
+  img.Set(19, 29, pal::kWhite), img.Set(26, 29, pal::kWhite);
+  Line(img, 18, 27, 21, 28, pal::kInk), Line(img, 29, 27, 26, 28, pal::kInk);
+  FillRect(img, 22, 35, 4, 1, pal::kInk);
   return img;
 }
 
-// Turret 30-33: a bronze cannon on a stone mount, facing right, left, down
-// and up; the mount is on the side away from the muzzle.
+// Turret 30-33: a bronze cannon in a stone housing, facing right, left, down
+// and up; the housing's mount is on the side away from the muzzle.
 Image TurretRight() {
   Image img(kCell, kCell);
   Mask mount(kCell, kCell);
-  mount.RoundRect(2, 6, 9, 36, 2);
+  mount.RoundRect(1, 4, 7, 40, 2);
   Paint(img, mount, pal::kStone, {Shade::Bevel, false, 2});
+  Mask housing(kCell, kCell);
+  housing.RoundRect(6, 9, 24, 30, 6);
+  Paint(img, housing, pal::kStone, {Shade::Round, true});
   Mask barrel(kCell, kCell);
-  barrel.Rect(18, 18, 22, 12).RoundRect(36, 15, 8, 18, 2);
-  Paint(img, barrel, pal::kCopper);
-  Mask dome(kCell, kCell);
-  dome.Circle(16, 24, 11);
-  Paint(img, dome, pal::kCopper);
+  barrel.Rect(26, 17, 14, 14);
+  Paint(img, barrel, pal::kCopper, {Shade::Round, true});
+  Mask muzzle(kCell, kCell);
+  muzzle.RoundRect(38, 14, 7, 20, 2);
+  Paint(img, muzzle, pal::kCopper, {Shade::Round, true});
   Mask bore(kCell, kCell);
-  bore.Rect(42, 20, 2, 8);
+  bore.Ellipse(44, 24, 1.5f, 5);
   Fill(img, bore, pal::kInk);
   Outline(img, pal::kInk);
-  Eye(img, 15, 21, pal::kEyeRed, 4);
-  for (int y : {10, 38}) img.Set(6, y, pal::kStone.shine);
+  // A glowing slit eye and rivets on the housing.
+  FillRect(img, 12, 17, 10, 3, {60, 14, 24});
+  FillRect(img, 14, 18, 6, 1, pal::kEyeRed);
+  for (int y : {13, 34}) img.Set(10, y, pal::kStone.shine), img.Set(25, y, pal::kStone.shine);
+  FillRect(img, 30, 17, 2, 14, pal::kCopper.dark);
   return img;
 }
 
@@ -280,10 +286,10 @@ Image Sentry(int frame, bool stunned) {
     Sparkle(img, 34, 3, 2, pal::kEyeYellow, pal::kWhite);
     Sparkle(img, 24, 2, 1, pal::kEyeYellow, pal::kWhite);
   } else {
-    Mask eye(kCell, kCell);
-    eye.Ellipse(24, 15, frame ? 5.5f : 4.5f, frame ? 3.5f : 2.8f);
-    Fill(img, eye, frame ? pal::kEyeRed : Rgb{200, 40, 50});
-    FillRect(img, 23, 14, 2, 2, pal::kEyeYellow);
+    // A visor slit whose glow pulses between the two frames.
+    FillRect(img, 15, 13, 18, 5, {40, 10, 22});
+    FillRect(img, 16, 14, 16, 3, frame ? pal::kEyeRed : Rgb{170, 30, 44});
+    FillRect(img, frame ? 21 : 22, 15, frame ? 6 : 4, 1, pal::kEyeYellow);
   }
   return img;
 }

@@ -188,9 +188,9 @@ Image GameOver() {
 Image Ending() {
   Image img(kW, kH);
   Gradient(img, 0, 0, kW, 400, {{40, 40, 100}, {120, 80, 140}, {240, 140, 110}, pal::kDawn});
-  Glow(img, 320, 390, 260, {255, 230, 160}, 0.7f);
+  Glow(img, 320, 350, 260, {255, 230, 160}, 0.7f);
   Mask sun(kW, kH);
-  sun.Circle(320, 390, 60);
+  sun.Circle(320, 350, 56);
   Fill(img, sun, {255, 236, 170});
   Stars(img, 0, 120, 50, 3);
   Hills(img, 380, 80, {90, 50, 90}, 2);
