@@ -84,11 +84,11 @@ Image PuffThin() {
   Image img(kCell, kCell);
   const struct {
     float x, y, r;
-  } wisps[] = {{10, 27, 6}, {38, 28, 6}, {17, 12, 5}, {33, 11, 5}, {24, 38, 5}, {24, 24, 4}};
+  } wisps[] = {{9, 28, 5}, {39, 27, 5}, {16, 11, 4}, {33, 10, 4.5f}, {24, 40, 4}, {22, 23, 3}, {30, 32, 2.5f}};
   for (const auto& w : wisps) {
     Mask m(kCell, kCell);
-    m.Circle(w.x, w.y, w.r).Circle(w.x + 1, w.y + 1, w.r * 0.5f, false);
-    Paint(img, m, pal::kSmoke, {Shade::Flat});
+    m.Circle(w.x, w.y, w.r);
+    Paint(img, m, {pal::kSmoke.base, pal::kSmoke.light, pal::kSmoke.shine, pal::kSmoke.shine});
   }
   Outline(img, {110, 112, 130});
   return img;

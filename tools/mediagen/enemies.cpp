@@ -255,9 +255,11 @@ Image Boar(int frame, bool alert) {
   Eye(img, 39, 29 + int(drop), alert ? pal::kEyeRed : pal::kInk, 2);
   if (alert) {
     Sparkle(img, 41, 24 + int(drop), 1, pal::kEyeRed, pal::kRed.light);
+    // Snorts of steam from the snout.
     Mask steam(kCell, kCell);
-    steam.Circle(frame ? 4.0f : 6.0f, 20, 3).Circle(frame ? 8.0f : 3.0f, 15, 2.2f);
-    Fill(img, steam, pal::kSmoke.light);
+    steam.Circle(frame ? 44.0f : 45.0f, frame ? 25.0f : 27.0f, 2.2f)
+        .Circle(frame ? 41.0f : 46.0f, frame ? 21.0f : 22.0f, 1.6f);
+    Fill(img, steam, pal::kSmoke.shine);
   }
   return img;
 }

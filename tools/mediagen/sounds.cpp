@@ -220,7 +220,7 @@ std::vector<int16_t> TitleLoop() {
          "....s.......s..."
          "..h...h...h...h."},
         0.35f);
-  return m.Finish(0.62f);
+  return m.Finish(0.5f);
 }
 
 // Driving: a busy minor tune over pumping eighths, 140 beats a minute.
@@ -250,7 +250,7 @@ std::vector<int16_t> LevelLoop() {
     bars.push_back((fill ? fillBeat : beat) + (fill ? fillBack : back) + hats);
   }
   Drums(m, song, bars, 0.4f);
-  return m.Finish(0.62f);
+  return m.Finish(0.5f);
 }
 
 // Triumphant: a major fanfare with a marching beat, 120 beats a minute.
@@ -278,7 +278,7 @@ std::vector<int16_t> HighScoreLoop() {
          "....s.......s..."
          "h.h.h.h.h.h.h.h."},
         0.4f);
-  return m.Finish(0.62f);
+  return m.Finish(0.5f);
 }
 
 const Sound kSounds[] = {
