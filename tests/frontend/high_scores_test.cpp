@@ -139,6 +139,11 @@ TEST_F(HighScoresTest, MalformedRowsLeaveTheirUnreadFieldsZeroAndSpoilNoOtherRow
   ExpectRow(3, "DDD", -2147483648, 0, 0);
   ExpectRow(4, "EEE", 0, 0, 0);
 
+  // Digits enough to overflow any integer type on the way.
+  LoadText("NUM 123456789012345678901234567890 1 2\nOK -0 +5 007\n");
+  ExpectRow(0, "NUM", 0, 0, 0);
+  ExpectRow(1, "OK", 0, 5, 7);
+
   LoadText("");
   EXPECT_EQ(Names(), "|||||");
   EXPECT_EQ(Row(0).score, 0);
