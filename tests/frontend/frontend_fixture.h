@@ -1,6 +1,7 @@
 // Runs front-end screens on real scene frames: a fake clock, a headless
 // System on the zeroed game state, scripted keys per screen and frame, and a
-// score file in a temporary folder.
+// score file in a temporary folder. The name entry's input delay outlives a
+// screen by design, so a test that quits it must not leave a key pressed.
 #pragma once
 
 #include <gtest/gtest.h>
