@@ -16,11 +16,21 @@
 #include "engine/scene.h"
 #include "frontend/high_scores.h"
 #include "game/game_state.h"
+#include "graphics/sprite.h"
 #include "input/input.h"
 #include "sound/sound_bank.h"
 #include "support/test_system.h"
 
 inline uint8_t Bit(int input) { return static_cast<uint8_t>(1u << input); }
+
+// What a sprite shows and where, in whole pixels: "#150 0,0" for bitmap
+// frame 150, "'Start' 280,240" for a text; "hidden" or "free" when not drawn.
+inline std::string Look(const Sprite& s) {
+  if (!s.inUse) return "free";
+  if (!s.visible) return "hidden";
+  const std::string what = s.kind == KindText ? "'" + std::string(s.text) + "'" : "#" + std::to_string(s.frame);
+  return what + " " + std::to_string(FixedToPixels(s.x)) + "," + std::to_string(FixedToPixels(s.y));
+}
 
 class FrontendTest : public testing::Test {
  protected:
@@ -71,6 +81,11 @@ class FrontendTest : public testing::Test {
 
   std::string ScorePath() const { return dir.File("sc"); }
   Sprite* Slot(int index) const { return &sys->layers[2]->sprites[index]; }
+  std::vector<std::string> Looks(int first, int last) const {
+    std::vector<std::string> looks;
+    for (int i = first; i <= last; i++) looks.push_back(Look(*Slot(i)));
+    return looks;
+  }
   int Sounds(int slot) const {
     int n = 0;
     for (int s : sounds) n += s == slot;

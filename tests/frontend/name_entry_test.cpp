@@ -64,35 +64,22 @@ TEST_F(NameEntryTest, TheLineShowsUnderscoresPercentageAndScoreAndEverythingFade
   FormatNameEntryLine(line, sizeof line, 35, 123, 0);
   EXPECT_STREQ(line, "___  35%      12300");
 
-  std::vector<Sprite> first;
+  std::vector<std::string> layout;
+  std::vector<int> alphas;
   Watch([&, inner = watch](uint32_t frame) {
     inner(frame);
-    if (frame == 0 && sys->updateLayer[2] == UpdateNameEntry)
-      first.assign(Slot(kBackgroundSlot - 1), Slot(kBoxSlot + 1));
+    if (frame != 0 || sys->updateLayer[2] != UpdateNameEntry) return;
+    layout = {Look(*Slot(kBackgroundSlot)), Look(*Slot(kLineSlot)), Look(*Slot(kBoxSlot))};
+    for (int s : {kBackgroundSlot, kLineSlot, kBoxSlot}) alphas.push_back(Slot(s)->alpha);
   });
-  Hold(UpdateNameEntry, 0, Bit(ButtonC));
+  Hold(UpdateNameEntry, 30, Bit(ButtonC));
   Enter();
-  ASSERT_FALSE(first.empty());
-  const Sprite& background = first[kBackgroundSlot - (kBackgroundSlot - 1)];
-  const Sprite& text = first[kLineSlot - (kBackgroundSlot - 1)];
-  const Sprite& box = first[kBoxSlot - (kBackgroundSlot - 1)];
-  EXPECT_EQ(background.frame, 165);
-  EXPECT_EQ(background.x | background.y, 0);
-  EXPECT_EQ(text.kind, KindText);
-  EXPECT_STREQ(text.text, "___  35%      12300");
-  EXPECT_EQ(text.x, PixelsToFixed(200));
-  EXPECT_EQ(text.y, PixelsToFixed(160));
-  EXPECT_EQ(box.frame, 180);
-  EXPECT_EQ(box.x, PixelsToFixed(196));
-  EXPECT_EQ(box.y, PixelsToFixed(156));
-  for (const Sprite* s : {&background, &text, &box}) {
-    EXPECT_EQ(s->visible, 1);
-    EXPECT_LT(s->alpha, 255);
-  }
+  EXPECT_EQ(layout, (std::vector<std::string>{"#165 0,0", "'___  35%      12300' 200,160", "#180 196,156"}));
+  EXPECT_EQ(alphas, (std::vector<int>{255 / 60, 255 / 60, 255 / 60})) << "all fade in over 60 frames";
 
-  // Confirming at once enters the underscores as the name.
+  // A name left untouched is entered as underscores.
   EXPECT_EQ(ReadFile(ScorePath()), "___ 123 35 0\nABC 100 10 0\nDEF 90 9 0\nGHI 80 8 0\nJKL 70 7 0\n");
-  EXPECT_EQ(lastEntryFrame, 60) << "the screen closes 60 frames after the confirm";
+  EXPECT_EQ(lastEntryFrame, 90) << "the screen closes 60 frames after the confirm";
   EXPECT_EQ(rankingFrames, 3) << "the ranking follows until ButtonZ";
   EXPECT_EQ(CountUsedSprites(sys->layers[2]), 0);
   EXPECT_EQ(sys->updateLayer[2], nullptr);
@@ -106,6 +93,7 @@ TEST_F(NameEntryTest, LettersCycleThroughTheAlphabetWithOneSharedIndex) {
   };
   const uint8_t up = Bit(Up), down = Bit(Down), left = Bit(Left), right = Bit(Right);
   const Case cases[] = {
+      {"confirm at once", {{0, Bit(ButtonC)}}, "___"},
       {"Down three times", {{0, down}, {8, down}, {16, down}}, "C__"},
       {"then Right and Down", {{0, down}, {8, down}, {16, down}, {24, right}, {36, down}}, "CD_"},
       {"Up at the start", {{0, up}}, "9__"},
@@ -186,6 +174,26 @@ TEST_F(NameEntryTest, AResultBelowTheLastRowShowsNoScreenAndLeavesTheFileAlone) 
   Hold(UpdateNameEntry, 0, Bit(ButtonC));
   Enter();
   EXPECT_EQ(ReadFile(ScorePath()), "A 500 5 0\nB 400 4 0\nC 300 3 0\nD 200 2 0\n___ 124 35 0\n");
+}
+
+TEST_F(NameEntryTest, TheHighScoreLoopStartsWithTheNameEntry) {
+  std::vector<Uint8> silence(4096);
+  sys->sound = CreateSoundBank(256);
+  Mix_Chunk* loop = Mix_QuickLoad_RAW(silence.data(), static_cast<Uint32>(silence.size()));
+  ASSERT_NE(loop, nullptr);
+  sys->sound->chunks[LoopHighScore] = loop;
+  game->player.score = 59;
+  Enter();
+  EXPECT_EQ(sys->sound->loopChannel, -1) << "no loop without a name entry";
+
+  game->player.score = 123;
+  Hold(UpdateNameEntry, 0, Bit(ButtonC));
+  Enter();
+  ASSERT_NE(sys->sound->loopChannel, -1);
+  EXPECT_EQ(Mix_GetChunk(sys->sound->loopChannel), loop) << "it sounds on through the ranking";
+  StopLoop(sys->sound);
+  DestroySoundBank(sys->sound);
+  sys->sound = nullptr;
 }
 
 }  // namespace
