@@ -1,0 +1,128 @@
+#include "frontend/title_menu.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "config/keyword_map.h"
+#include "engine/scene.h"
+#include "game/game_state.h"
+#include "graphics/sprite_update.h"
+#include "input/input.h"
+#include "sound/sound_bank.h"
+
+namespace {
+
+constexpr int kMenuLayer = 2;
+constexpr int kFramePicture = 150;
+constexpr int kFrameCursor = 22;
+constexpr int kCursorX = 250;
+constexpr int kCursorY = 234;
+constexpr int kEntryX = 280;
+constexpr int kEntryY = 240;
+constexpr int kEntryStep = 40;
+constexpr int kStandStill = 300;  // a long zero-length glide: placed, not moving
+constexpr int kSlideFrames = 10;
+constexpr int kFadeFrames = 40;
+constexpr int kClosingFrames = 100;
+
+int cursor = 0;
+int closing = 0;
+Sprite* picture = nullptr;
+Sprite* cursorSprite = nullptr;
+Sprite* entries[kMenuEntries] = {};
+
+bool Moving(const Sprite* sprite) { return sprite && IsSpriteMoving(sprite); }
+
+void FadeOut(Sprite* sprite) {
+  if (sprite) FadeOutSprite(sprite, kFadeFrames);
+}
+
+int StartEntry(const GameState* game) {
+  const char* level = GetKeyword(game->config, "level");
+  return level && std::atoi(level) != 0 ? MenuContinue : MenuStart;
+}
+
+void SetUpMenu(System* sys) {
+  SpriteList* layer = sys->layers[kMenuLayer];
+  cursor = StartEntry(sys->game);
+  closing = 0;
+  picture = AllocSprite(layer, sys->game->sysBitmaps, 0);
+  if (picture) {
+    picture->visible = 1;
+    picture->frame = kFramePicture;
+    MoveSpriteTo(picture, 0, 0, 0, 0, kStandStill);
+  }
+  cursorSprite = AllocSprite(layer, sys->game->sysBitmaps, 0);
+  if (cursorSprite) {
+    const int y = kCursorY + kEntryStep * cursor;
+    cursorSprite->visible = 1;
+    cursorSprite->frame = kFrameCursor;
+    MoveSpriteTo(cursorSprite, kCursorX, y, kCursorX, y, kStandStill);
+  }
+  for (int i = 0; i < kMenuEntries; i++) {
+    entries[i] = AllocTextSprite(layer, sys->font, 0);
+    if (!entries[i]) continue;
+    const int y = kEntryY + kEntryStep * i;
+    entries[i]->visible = 1;
+    std::snprintf(entries[i]->text, sizeof entries[i]->text, "%s", kMenuTexts[i]);
+    MoveSpriteTo(entries[i], kEntryX, y, kEntryX, y, kStandStill);
+  }
+}
+
+void SlideCursor(int dy) {
+  if (!cursorSprite) return;
+  const int x = FixedToPixels(cursorSprite->x);
+  const int y = FixedToPixels(cursorSprite->y);
+  MoveSpriteTo(cursorSprite, x, y, x, y + dy, kSlideFrames);
+}
+
+}  // namespace
+
+void UpdateTitleMenu(System* sys) {
+  // A menu left by quitting while it closed must not hand its countdown to
+  // the next menu, which would then skip its own set-up.
+  if (sys->timer.frameCount == 0) closing = 0;
+  if (closing != 0) {
+    if (--closing == 0) sys->sceneEnd = 1;
+    return;
+  }
+  if (sys->timer.frameCount == 0) SetUpMenu(sys);
+  InputState* input = sys->input;
+  PollInput(input);
+
+  if (cursorSprite) {
+    if (IsSpriteMoving(cursorSprite))
+      SetSpriteTrail(cursorSprite);
+    else
+      ClearSpriteEffect(cursorSprite);
+  }
+
+  if (input->pressed[ButtonZ]) {
+    FadeOut(picture);
+    FadeOut(cursorSprite);
+    for (int i = 0; i < kMenuEntries; i++)
+      if (i != cursor) FadeOut(entries[i]);
+    closing = kClosingFrames;
+    sys->game->menuChoice = cursor;
+    PlaySound(sys->sound, SndMenuSelect);
+  }
+
+  // Up is looked at first: once it starts a slide, Down finds the cursor
+  // moving and does nothing.
+  bool moved = false;
+  if (input->pressed[Up] && cursor >= 1 && !Moving(cursorSprite)) {
+    cursor -= 1;
+    SlideCursor(-kEntryStep);
+    moved = true;
+  }
+  if (!moved && input->pressed[Down] && cursor <= kMenuEntries - 2 && !Moving(cursorSprite)) {
+    cursor += 1;
+    SlideCursor(kEntryStep);
+  }
+}
+
+void ShowTitleMenu(System* sys) {
+  sys->updateLayer[kMenuLayer] = UpdateTitleMenu;
+  RunScene(sys);
+  ClearScene(sys, kMenuLayer);
+}
