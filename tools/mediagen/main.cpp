@@ -1,19 +1,25 @@
 // The media builder: writes the whole generated part of the Media tree (all
 // pictures and their lists, the font sheet, the sounds and their list, and
-// the map folder's list) into the folder given on the command line.
+// the map folder's list) into the folder given on the command line, and on
+// request the desktop icon, which is no part of the game's tree.
 //
 //   mediagen OUTDIR [--contact-sheet FILE.bmp] [--preview DIR]
+//   mediagen --icon SIZE FILE.png [--icon SIZE FILE.png ...]
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "catalog.h"
 #include "contact_sheet.h"
 #include "font_sheet.h"
+#include "icon.h"
+#include "png_writer.h"
 #include "synth.h"
 #include "text_render.h"
 
@@ -37,24 +43,47 @@ int Fail(const std::string& what) {
   return 1;
 }
 
+struct IconRequest {
+  int size;
+  std::string path;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: mediagen OUTDIR [--contact-sheet FILE.bmp] [--preview DIR]\n"
+               "       mediagen --icon SIZE FILE.png [--icon SIZE FILE.png ...]   (SIZE a multiple of %d)\n",
+               kIconBaseSize);
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string root, sheetPath, previewDir;
-  for (int i = 1; i < argc; i++) {
-    if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc)
+  std::vector<IconRequest> icons;
+  bool bad = false;
+  for (int i = 1; i < argc && !bad; i++) {
+    if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc) {
       sheetPath = argv[++i];
-    else if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc)
+    } else if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc) {
       previewDir = argv[++i];
-    else if (root.empty() && argv[i][0] != '-')
+    } else if (std::strcmp(argv[i], "--icon") == 0 && i + 2 < argc) {
+      char* end = nullptr;
+      const long size = std::strtol(argv[i + 1], &end, 10);
+      bad = *end != '\0' || size > 4096 || !IconSizeValid(int(size));
+      icons.push_back({int(size), argv[i + 2]});
+      i += 2;
+    } else if (root.empty() && argv[i][0] != '-') {
       root = argv[i];
-    else
-      root.clear(), i = argc;
+    } else {
+      bad = true;
+    }
   }
-  if (root.empty()) {
-    std::fprintf(stderr, "usage: mediagen OUTDIR [--contact-sheet FILE.bmp] [--preview DIR]\n");
-    return 2;
-  }
+  if (bad || (root.empty() && (icons.empty() || !sheetPath.empty() || !previewDir.empty()))) return Usage();
+
+  for (const IconRequest& icon : icons)
+    if (!WriteFileAtomically(icon.path, EncodePng(DrawIcon(icon.size)))) return Fail(icon.path);
+  if (root.empty()) return 0;
   if (root.back() != '/') root += '/';
 
   const std::vector<Picture> pictures = AllPictures();
