@@ -57,7 +57,7 @@ uint8_t ReadDeviceInput(InputState* input, void*) {
 }
 
 void PollInput(InputState* input) {
-  const uint8_t raw = input->source ? input->source(input, input->sourceContext) : ReadDeviceInput(input, nullptr);
+  const uint8_t raw = ReadRawInput(input);
   for (int i = 0; i < kInputCount; i++) {
     input->pressed[i] = (raw >> i) & 1;
     if (input->pressed[i] == 1) {
@@ -85,4 +85,8 @@ void SetDirectionsLevelTriggered(InputState* input) {
 void SetInputSource(InputState* input, InputSource source, void* context) {
   input->source = source;
   input->sourceContext = context;
+}
+
+uint8_t ReadRawInput(InputState* input) {
+  return input->source ? input->source(input, input->sourceContext) : ReadDeviceInput(input, nullptr);
 }

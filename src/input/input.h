@@ -37,3 +37,5 @@ uint8_t JoystickMask(int axisX, int axisY, const int buttons[4], int deadZone);
 // The raw state of keyboard and joystick as a bit mask, as PollInput reads it.
 uint8_t ReadDeviceInput(InputState* input, void* context);
 void SetInputSource(InputState* input, InputSource source, void* context);
+// The raw held state every poll reads: the source's, else the devices'.
+uint8_t ReadRawInput(InputState* input);

@@ -1,0 +1,314 @@
+#include "game/recording.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+#include "engine/messages.h"
+#include "engine/scene.h"
+#include "engine/text_lines.h"
+#include "game/replay.h"
+#include "input/input.h"
+
+namespace {
+
+constexpr char kMagic[4] = {'R', 'B', 'R', 'P'};
+constexpr int kStartFields = 13;  // integers of AttemptStart before the items
+
+class Reader {
+ public:
+  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  bool Byte(uint8_t* out) {
+    if (pos_ + 1 > size_) return false;
+    *out = data_[pos_++];
+    return true;
+  }
+  bool Int(int* out) {
+    if (pos_ + 4 > size_) return false;
+    uint32_t value = 0;
+    for (int i = 0; i < 4; i++) value |= static_cast<uint32_t>(data_[pos_ + i]) << (8 * i);
+    pos_ += 4;
+    *out = static_cast<int>(value);
+    return true;
+  }
+  size_t Left() const { return size_ - pos_; }
+  const uint8_t* Here() const { return data_ + pos_; }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t pos_ = 0;
+};
+
+void PutInt(uint8_t* out, size_t* pos, int value) {
+  const auto v = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; i++) out[(*pos)++] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+int* StartFields(AttemptStart* s, int index) {
+  int* fields[kStartFields] = {&s->level,       &s->lives,      &s->magic,      &s->score, &s->fireBonus,
+                               &s->itemsPlaced, &s->itemsTotal, &s->itemsTaken, &s->state, &s->onGround,
+                               &s->facing,      &s->crouching,  &s->deathTimer};
+  return fields[index];
+}
+
+int Fail(char* error, size_t errorSize, const char* reason) {
+  std::snprintf(error, errorSize, "%s", reason);
+  return -1;
+}
+
+uint8_t HeldMask(const InputState* input) {
+  uint8_t mask = 0;
+  for (int i = 0; i < kInputCount; i++)
+    if (input->held[i]) mask |= 1u << i;
+  return mask;
+}
+
+// The live recorder: a fixed buffer, so recording allocates nothing in play.
+struct LiveRecorder {
+  bool active;
+  int attempt;
+  Recording recording;
+  uint8_t buffer[1 << 20];
+};
+LiveRecorder recorder;
+char lastPath[kPathBufferSize];
+ReplayOutcome lastOutcome;
+
+void NoteLiveOutcome(const System* sys) {
+  const GameState* game = sys->game;
+  lastOutcome.frames = static_cast<int>(recorder.recording.inputCount);
+  lastOutcome.result = sys->quit ? ReplayQuit : game->levelCleared ? ReplayCleared : ReplayDied;
+  lastOutcome.life = game->player.life;
+  lastOutcome.lives = game->player.lives;
+  lastOutcome.score = game->player.score;
+  lastOutcome.itemsTaken = game->itemsTaken;
+  lastOutcome.itemsTotal = game->itemsTotal;
+  lastOutcome.checksum = GameStateChecksum(sys);
+}
+
+void RecordPass(System* sys, void*) {
+  if (recorder.recording.inputCount < sizeof recorder.buffer)
+    recorder.buffer[recorder.recording.inputCount++] = ReadRawInput(sys->input);
+}
+
+}  // namespace
+
+int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char* error, size_t errorSize) {
+  std::memset(recording, 0, sizeof(Recording));
+  Reader in(data, size);
+  if (size < 5 || std::memcmp(data, kMagic, 4) != 0) return Fail(error, errorSize, "not a Runeblock recording");
+  for (int i = 0; i < 4; i++) {
+    uint8_t skip;
+    in.Byte(&skip);
+  }
+  uint8_t version = 0;
+  in.Byte(&version);
+  AttemptStart start;
+  size_t inputCount = 0;
+  if (version == 1) {
+    uint8_t level;
+    if (!in.Byte(&level)) return Fail(error, errorSize, "recording header is truncated");
+    NewGameAttemptStart(&start, level);
+    inputCount = in.Left();
+  } else if (version == 2) {
+    std::memset(&start, 0, sizeof start);
+    for (int i = 0; i < kStartFields; i++)
+      if (!in.Int(StartFields(&start, i))) return Fail(error, errorSize, "recording header is truncated");
+    if (!in.Int(&start.itemCount)) return Fail(error, errorSize, "recording header is truncated");
+    if (start.itemCount < 0 || start.itemCount > kItemSlots)
+      return Fail(error, errorSize, "recording holds an impossible number of items");
+    for (int i = 0; i < start.itemCount; i++) {
+      RecordedItem& item = start.items[i];
+      if (!in.Int(&item.type) || !in.Int(&item.tileX) || !in.Int(&item.tileY) || !in.Int(&item.hidden) ||
+          !in.Int(&item.changes))
+        return Fail(error, errorSize, "recording header is truncated");
+    }
+    int count = 0;
+    if (!in.Byte(&start.heldAtStart) || !in.Byte(&start.setupInput) || !in.Int(&count))
+      return Fail(error, errorSize, "recording header is truncated");
+    if (count < 0 || static_cast<size_t>(count) > in.Left())
+      return Fail(error, errorSize, "recording input is truncated");
+    if (static_cast<size_t>(count) < in.Left()) return Fail(error, errorSize, "recording has trailing bytes");
+    inputCount = static_cast<size_t>(count);
+  } else {
+    char reason[64];
+    std::snprintf(reason, sizeof reason, "unknown recording version %d", version);
+    return Fail(error, errorSize, reason);
+  }
+  if (start.level < 0 || start.level >= kLevelCount) return Fail(error, errorSize, "recording names no level 1-8");
+  recording->inputs = static_cast<uint8_t*>(std::malloc(inputCount > 0 ? inputCount : 1));
+  if (!recording->inputs) return Fail(error, errorSize, "out of memory");
+  std::memcpy(recording->inputs, in.Here(), inputCount);
+  recording->inputCount = inputCount;
+  recording->version = version;
+  recording->start = start;
+  return 0;
+}
+
+void FreeRecording(Recording* recording) {
+  std::free(recording->inputs);
+  recording->inputs = nullptr;
+  recording->inputCount = 0;
+}
+
+uint8_t* SerializeRecording(const Recording* recording, size_t* size) {
+  AttemptStart start = recording->start;
+  const size_t total = 5 + 4 * (kStartFields + 1) + 20 * start.itemCount + 2 + 4 + recording->inputCount;
+  auto* out = static_cast<uint8_t*>(std::malloc(total));
+  if (!out) return nullptr;
+  size_t pos = 0;
+  std::memcpy(out, kMagic, 4);
+  pos = 4;
+  out[pos++] = kRecordingVersion;
+  for (int i = 0; i < kStartFields; i++) PutInt(out, &pos, *StartFields(&start, i));
+  PutInt(out, &pos, start.itemCount);
+  for (int i = 0; i < start.itemCount; i++) {
+    const RecordedItem& item = start.items[i];
+    for (int value : {item.type, item.tileX, item.tileY, item.hidden, item.changes}) PutInt(out, &pos, value);
+  }
+  out[pos++] = start.heldAtStart;
+  out[pos++] = start.setupInput;
+  PutInt(out, &pos, static_cast<int>(recording->inputCount));
+  std::memcpy(out + pos, recording->inputs, recording->inputCount);
+  *size = total;
+  return out;
+}
+
+void NewGameAttemptStart(AttemptStart* start, int level) {
+  std::memset(start, 0, sizeof(AttemptStart));
+  start->level = level;
+  start->lives = 3;
+  start->magic = 5;
+}
+
+long ParseInputScript(const char* text, uint8_t* out, size_t capacity) {
+  static const char kLetters[] = "UDLRZXCV";
+  size_t count = 0;
+  const char* p = text;
+  while (*p) {
+    if (*p == '#') {
+      while (*p && *p != '\n') p++;
+      continue;
+    }
+    if (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == ',') {
+      p++;
+      continue;
+    }
+    uint8_t mask = 0;
+    bool letters = false;
+    for (;; p++) {
+      if (*p == '.') {
+        letters = true;
+        continue;
+      }
+      const char* letter = *p ? std::strchr(kLetters, *p) : nullptr;
+      if (!letter) break;
+      mask |= static_cast<uint8_t>(1u << (letter - kLetters));
+      letters = true;
+    }
+    if (!letters) return -1;
+    long repeat = 1;
+    if (*p >= '0' && *p <= '9') {
+      char* end = nullptr;
+      repeat = std::strtol(p, &end, 10);
+      p = end;
+      if (repeat < 1 || repeat > 1000000) return -1;
+    }
+    for (long i = 0; i < repeat && count < capacity; i++) out[count++] = mask;
+  }
+  return static_cast<long>(count);
+}
+
+void CaptureAttemptStart(const System* sys, AttemptStart* start) {
+  const GameState* game = sys->game;
+  const Player& p = game->player;
+  std::memset(start, 0, sizeof(AttemptStart));
+  start->level = game->level;
+  start->lives = p.lives;
+  start->magic = p.magic;
+  start->score = p.score;
+  start->fireBonus = p.fireBonus;
+  start->itemsPlaced = game->itemsPlaced;
+  start->itemsTotal = game->itemsTotal;
+  start->itemsTaken = game->itemsTaken;
+  start->state = p.state;
+  start->onGround = p.onGround;
+  start->facing = p.facing;
+  start->crouching = p.crouching;
+  start->deathTimer = p.deathTimer;
+  if (game->itemsPlaced) {
+    for (const Item& item : game->items) {
+      if (item.type == 0) continue;
+      start->items[start->itemCount++] = {item.type, item.tileX, item.tileY, item.hidden, item.changes};
+    }
+  }
+  start->heldAtStart = HeldMask(sys->input);
+  start->setupInput = ReadRawInput(sys->input);
+}
+
+void ApplyAttemptStart(System* sys, const AttemptStart* start) {
+  GameState* game = sys->game;
+  Player& p = game->player;
+  game->level = start->level;
+  p.lives = start->lives;
+  p.magic = start->magic;
+  p.score = start->score;
+  p.fireBonus = start->fireBonus;
+  game->itemsPlaced = start->itemsPlaced;
+  game->itemsTotal = start->itemsTotal;
+  game->itemsTaken = start->itemsTaken;
+  p.state = start->state;
+  p.onGround = start->onGround;
+  p.facing = start->facing;
+  p.crouching = start->crouching;
+  p.deathTimer = start->deathTimer;
+  std::memset(game->items, 0, sizeof(game->items));
+  for (int i = 0; i < start->itemCount && i < kItemSlots; i++) {
+    const RecordedItem& r = start->items[i];
+    Item& item = game->items[i];
+    item.type = r.type;
+    item.tileX = r.tileX;
+    item.tileY = r.tileY;
+    item.hidden = r.hidden;
+    item.changes = r.changes;
+  }
+  for (int i = 0; i < kInputCount; i++) sys->input->held[i] = (start->heldAtStart >> i) & 1;
+}
+
+void BeginAttemptRecording(System* sys) {
+  recorder.active = std::getenv("RUNEBLOCK_RECORD") != nullptr;
+  if (!recorder.active) return;
+  std::memset(&recorder.recording, 0, sizeof(Recording));
+  recorder.recording.version = kRecordingVersion;
+  recorder.recording.inputs = recorder.buffer;
+  CaptureAttemptStart(sys, &recorder.recording.start);
+  SetScenePassHook(RecordPass, nullptr);
+}
+
+const char* LastRecordingPath() { return lastPath; }
+const ReplayOutcome* LastRecordedOutcome() { return &lastOutcome; }
+
+void EndAttemptRecording(System* sys) {
+  if (!recorder.active) return;
+  NoteLiveOutcome(sys);
+  SetScenePassHook(nullptr, nullptr);
+  recorder.active = false;
+  recorder.attempt += 1;
+  const char* folder = std::getenv("RUNEBLOCK_RECORD");
+  char name[64];
+  std::snprintf(name, sizeof name, "/attempt-%04d-level%d.rbr", recorder.attempt, recorder.recording.start.level + 1);
+  char path[kPathBufferSize];
+  if (!folder || JoinPath(path, folder, name) != 0) return;
+  size_t size = 0;
+  uint8_t* image = SerializeRecording(&recorder.recording, &size);
+  FILE* file = image ? std::fopen(path, "wb") : nullptr;
+  if (file) {
+    const bool written = std::fwrite(image, 1, size, file) == size;
+    if (std::fclose(file) == 0 && written) std::snprintf(lastPath, sizeof lastPath, "%s", path);
+  } else {
+    std::fprintf(stderr, msg::MsgCannotCreate, path);
+  }
+  std::free(image);
+}
