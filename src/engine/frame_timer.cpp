@@ -14,6 +14,8 @@ FrameClock activeClock = kSdlClock;
 
 void SetFrameClock(const FrameClock* clock) { activeClock = clock ? *clock : kSdlClock; }
 
+FrameClock CurrentFrameClock() { return activeClock; }
+
 void DelayOnFrameClock(uint32_t ms) { activeClock.delay(activeClock.context, ms); }
 
 void InitFrameTimer(FrameTimer* timer, int framesPerSecond) {

@@ -23,6 +23,7 @@ struct FrameClock {
 
 void SetFrameClock(const FrameClock* clock);  // null restores SDL's clock
 void DelayOnFrameClock(uint32_t ms);
+FrameClock CurrentFrameClock();
 void InitFrameTimer(FrameTimer* timer, int framesPerSecond);
 void ResetFrameTimer(FrameTimer* timer);
 void PaceFrame(FrameTimer* timer);

@@ -82,6 +82,7 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
   state.observer = observer;
   state.inSetUp = true;
 
+  const FrameClock savedClock = CurrentFrameClock();
   const FrameClock instant = {InstantTicks, InstantDelay, nullptr};
   SetFrameClock(&instant);
   InputSource savedSource = sys->input->source;
@@ -123,7 +124,7 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
   ClearAllScenes(sys);
   SetSoundObserver(nullptr, nullptr);
   SetInputSource(sys->input, savedSource, savedContext);
-  SetFrameClock(nullptr);
+  SetFrameClock(&savedClock);
 }
 
 uint64_t GameStateChecksum(const System* sys) {

@@ -81,8 +81,11 @@ TEST(Soak, AHundredThousandRandomFramesKeepEveryObjectInItsPlace) {
           << "," << enemy.sprite->vy << " dir " << enemy.dir << " wait " << enemy.wait << " frame "
           << enemy.sprite->frame;
     }
-    for (const Item& item : level.game()->items)
-      if (item.type) ASSERT_TRUE(SpriteStillOwned(item.sprite, item.spriteSerial)) << "frame " << frame;
+    for (const Item& item : level.game()->items) {
+      if (item.type) {
+        ASSERT_TRUE(SpriteStillOwned(item.sprite, item.spriteSerial)) << "frame " << frame;
+      }
+    }
     if (level.sceneEnded) {
       const bool retry = !level.game()->levelCleared && level.player().lives > 0;
       if (level.player().lives <= 0) level.player().lives = 3;
