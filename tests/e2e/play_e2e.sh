@@ -49,6 +49,14 @@ window=$(xdotool search --sync --name Runeblock 2>/dev/null | head -n 1)
 [ -n "$window" ] || fail "no Runeblock window appeared"
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 
+# The game reads the keyboard's state once a frame: a key must stay down
+# across a frame to count, so taps are held for a moment.
+tap() {
+  xdotool keydown "$1"
+  sleep 0.1
+  xdotool keyup "$1"
+}
+
 busy() {  # 1 when the screenshot has more than one colour in it
   local deviation
   deviation=$(convert "$1" -format '%[fx:standard_deviation]' info:)
@@ -59,7 +67,7 @@ sleep 3  # the one-second pause after loading, then the title fades in
 import -window root "$work/title.png" || fail "no screenshot of the title"
 busy "$work/title.png" || fail "the title screen is blank"
 
-xdotool key --delay 100 z  # Start: the cursor starts there with no stored level
+tap z  # Start: the cursor starts there with no stored level
 sleep 6                    # menu closing, lives screen, level intro
 xdotool keydown Right
 sleep 1
@@ -67,7 +75,7 @@ xdotool keyup Right
 import -window root "$work/level.png" || fail "no screenshot of the level"
 busy "$work/level.png" || fail "the level screen is blank"
 
-xdotool key Escape
+tap Escape
 status=""
 for _ in $(seq 150); do
   if ! kill -0 "$game_pid" 2>/dev/null; then
