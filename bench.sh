@@ -5,4 +5,6 @@ source "$(dirname "$0")/scripts/common.sh"
 install_packages
 build_tree build-bench -DCMAKE_BUILD_TYPE=Release -DRUNEBLOCK_TESTS=OFF -DRUNEBLOCK_BENCH=ON
 cd "$RUNEBLOCK_ROOT"
-exec ./build-bench/bench/runeblock_bench "$@"
+./build-bench/bench/runeblock_bench "$@"
+bench/callgrind.sh
+./build-bench/bench/paced_run

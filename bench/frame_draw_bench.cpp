@@ -123,11 +123,11 @@ void DrawFloor(benchmark::State& state, int depth) {
 }
 
 void BM_frame_draw(benchmark::State& state) { DrawFrame(state, 16); }
-void BM_frame_floor(benchmark::State& state) { DrawFloor(state, 16); }
+void BM_frame_draw_floor(benchmark::State& state) { DrawFloor(state, 16); }
 void BM_frame_draw_24bit(benchmark::State& state) { DrawFrame(state, 24); }
 
 BENCHMARK(BM_frame_draw);
-BENCHMARK(BM_frame_floor);
+BENCHMARK(BM_frame_draw_floor);
 BENCHMARK(BM_frame_draw_24bit);
 
 }  // namespace

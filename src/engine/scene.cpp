@@ -11,15 +11,14 @@ void* passHookContext = nullptr;
 
 bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
 
-void DrawFrame(System* sys) {
+}  // namespace
+
+void DrawSceneLayers(System* sys) {
   SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
   if (sys->drawBackground) sys->drawBackground(sys);
   for (SpriteList* layer : sys->layers)
     if (layer) DrawSprites(layer, sys->screen);
-  SDL_Flip(sys->screen);
 }
-
-}  // namespace
 
 void SetScenePassHook(ScenePassHook hook, void* context) {
   passHook = hook;
@@ -61,7 +60,10 @@ void RunScene(System* sys) {
       sys->sceneEnd = 0;
       return;
     }
-    if (!sys->timer.late && sys->screen) DrawFrame(sys);
+    if (!sys->timer.late && sys->screen) {
+      DrawSceneLayers(sys);
+      SDL_Flip(sys->screen);
+    }
     PaceFrame(&sys->timer);
   }
 }

@@ -11,6 +11,9 @@ void RunScene(System* sys);
 // sprite updates, the pass hook), without drawing or pacing; RunScene is
 // made of it.
 void RunScenePass(System* sys);
+// The drawing half of a pass, short of the flip: clear to black, the
+// background hook, layers 0 to 3.
+void DrawSceneLayers(System* sys);
 int PollQuitEvents(System* sys);
 void ClearScene(System* sys, int layer);
 void ClearAllScenes(System* sys);

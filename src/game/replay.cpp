@@ -84,7 +84,7 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
 
   const FrameClock savedClock = CurrentFrameClock();
   const FrameClock instant = {InstantTicks, InstantDelay, nullptr};
-  SetFrameClock(&instant);
+  if (!observer || !observer->realTime) SetFrameClock(&instant);
   InputSource savedSource = sys->input->source;
   void* savedContext = sys->input->sourceContext;
   SetInputSource(sys->input, ReplaySource, &state);

@@ -22,6 +22,7 @@ struct ReplayOutcome {
 struct ReplayObserver {
   void (*afterPass)(System* sys, int f, const int* sounds, int soundCount, void* context);
   void* context;
+  int realTime;  // 1 = pace the scene with the frame clock as it is, not at full speed
 };
 
 // Plays the recording against its level map, found through the game's map

@@ -118,10 +118,13 @@ std::vector<int16_t> Track::Finish(float peak) const {
 std::vector<uint8_t> EncodeWav(const std::vector<int16_t>& samples) {
   const uint32_t dataBytes = uint32_t(samples.size() * 2);
   std::vector<uint8_t> out;
+  out.reserve(44 + dataBytes);
   auto put = [&out](uint32_t v, int bytes) {
     for (int i = 0; i < bytes; i++) out.push_back(uint8_t(v >> (8 * i)));
   };
-  auto tag = [&out](const char* t) { out.insert(out.end(), t, t + 4); };
+  auto tag = [&out](const char* t) {
+    for (int i = 0; i < 4; i++) out.push_back(uint8_t(t[i]));
+  };
   tag("RIFF");
   put(36 + dataBytes, 4);
   tag("WAVE");

@@ -90,10 +90,7 @@ void AfterPass(System* sys, int f, const int* sounds, int soundCount, void* cont
   auto* watch = static_cast<Watch*>(context);
   if (watch->trace) WriteTraceRecord(watch->trace, sys, f, sounds, soundCount);
   if (watch->options->shots.count(f) && sys->screen) {
-    // The screen as the scene loop would draw it after this pass.
-    SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
-    for (SpriteList* layer : sys->layers)
-      if (layer) DrawSprites(layer, sys->screen);
+    DrawSceneLayers(sys);  // the screen as the scene loop draws it after this pass
     const std::string path = watch->options->shotPrefix + "-" + std::to_string(f) + ".bmp";
     if (SDL_SaveBMP(sys->screen, path.c_str()) != 0) std::fprintf(stderr, "replay: cannot write %s\n", path.c_str());
   }
@@ -151,7 +148,7 @@ int main(int argc, char** argv) {
   LoadBitmapDir(game->sysBitmaps, game->mapDir);
 
   Watch watch{trace, &options};
-  const ReplayObserver observer = {AfterPass, &watch};
+  const ReplayObserver observer = {AfterPass, &watch, 0};
   ReplayOutcome outcome{};
   RunReplay(sys, &recording, &observer, &outcome);
   if (trace) std::fclose(trace);

@@ -1,0 +1,192 @@
+#include "bench_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/game_resources.h"
+#include "engine/scene.h"
+#include "game/replay.h"
+#include "graphics/bitmap_set.h"
+#include "graphics/font.h"
+#include "input/input.h"
+
+namespace {
+
+BitmapSet* LoadSet(const char* dir) {
+  BitmapSet* set = CreateBitmapSet(256);
+  LoadBitmapDir(set, dir);
+  return set;
+}
+
+}  // namespace
+
+HeadlessGame::HeadlessGame() {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  sys_ = CreateSystem();
+  InitSystem(sys_);
+  GameState* game = TheGameState();
+  std::memset(game, 0, sizeof(GameState));
+  sys_->game = game;
+  game->sysBitmaps = LoadSet(kSysBitmapDir);
+  game->charBitmaps = LoadSet(kCharBitmapDir);
+  game->enemyBitmaps = LoadSet(kEnemyBitmapDir);
+  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
+  LoadBitmapDir(game->sysBitmaps, game->mapDir);
+  PrimeBlits(sys_);
+}
+
+HeadlessGame::~HeadlessGame() {
+  GameState* game = sys_->game;
+  ClearAllScenes(sys_);
+  DestroyBitmapSet(game->sysBitmaps);
+  DestroyBitmapSet(game->charBitmaps);
+  DestroyBitmapSet(game->enemyBitmaps);
+  DestroySystem(sys_);
+}
+
+std::vector<std::string> SolutionPaths() {
+  std::vector<std::string> paths;
+  for (int level = 1; level <= kLevelCount; level++) {
+    const std::string path = "tests/data/solutions/level" + std::to_string(level) + ".rbr";
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+      std::fclose(file);
+      paths.push_back(path);
+    }
+  }
+  return paths;
+}
+
+bool LoadRecording(const std::string& path, Recording* recording) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::vector<uint8_t> data;
+  int c;
+  while ((c = std::fgetc(file)) != EOF) data.push_back(static_cast<uint8_t>(c));
+  std::fclose(file);
+  char error[128];
+  return ParseRecording(data.data(), data.size(), recording, error, sizeof error) == 0;
+}
+
+void PlaySnapshot::Take(const System* sys) {
+  game_ = *sys->game;
+  for (int i = 0; i < kLayerCount; i++) {
+    const SpriteList* list = sys->layers[i];
+    lists_[i] = *list;
+    sprites_[i].assign(list->sprites, list->sprites + list->capacity);
+  }
+  scene_ = *sys;
+  input_ = *sys->input;
+}
+
+void PlaySnapshot::Restore(System* sys) const {
+  *sys->game = game_;
+  for (int i = 0; i < kLayerCount; i++) {
+    SpriteList* list = sys->layers[i];
+    std::memcpy(list->sprites, sprites_[i].data(), sizeof(Sprite) * list->capacity);
+    list->cameraX = lists_[i].cameraX;
+    list->cameraY = lists_[i].cameraY;
+    list->nextSerial = lists_[i].nextSerial;
+  }
+  sys->drawBackground = scene_.drawBackground;
+  for (int i = 0; i < kLayerCount; i++) {
+    sys->updateLayer[i] = scene_.updateLayer[i];
+    sys->layerFlags[i] = scene_.layerFlags[i];
+  }
+  sys->preUpdate = scene_.preUpdate;
+  sys->endCountdown = scene_.endCountdown;
+  sys->sceneEnd = 0;
+  sys->timer = scene_.timer;
+  std::memcpy(sys->input->pressed, input_.pressed, sizeof input_.pressed);
+  std::memcpy(sys->input->held, input_.held, sizeof input_.held);
+}
+
+void PlaySnapshot::RestoreLevel(System* sys) const {
+  *sys->game = game_;
+  SpriteList* world = sys->layers[1];
+  std::memcpy(world->sprites, sprites_[1].data(), sizeof(Sprite) * world->capacity);
+  world->nextSerial = lists_[1].nextSerial;
+}
+
+int CountDrawnSprites(const System* sys) {
+  int drawn = 0;
+  for (const SpriteList* list : sys->layers)
+    for (int i = 0; list && i < list->capacity; i++) {
+      const Sprite& s = list->sprites[i];
+      drawn += s.inUse && s.visible && s.delay == 0 && (s.bitmaps || s.font);
+    }
+  return drawn;
+}
+
+namespace {
+
+struct Search {
+  BusiestMoment* best;
+  const Recording* recording;
+  const std::string* path;
+};
+
+void Inspect(System* sys, int f, const int*, int, void* context) {
+  auto* search = static_cast<Search*>(context);
+  const int drawn = CountDrawnSprites(sys);
+  if (drawn <= search->best->drawn || static_cast<size_t>(f) >= search->recording->inputCount) return;
+  search->best->drawn = drawn;
+  search->best->pass = f;
+  search->best->recording = *search->path;
+  search->best->nextInput = search->recording->inputs[f];
+  search->best->snapshot.Take(sys);
+}
+
+}  // namespace
+
+bool FindBusiestMoment(System* sys, BusiestMoment* moment) {
+  bool any = false;
+  for (const std::string& path : SolutionPaths()) {
+    Recording recording;
+    if (!LoadRecording(path, &recording)) continue;
+    any = true;
+    Search search{moment, &recording, &path};
+    const ReplayObserver observer = {Inspect, &search, 0};
+    ReplayOutcome outcome;
+    RunReplay(sys, &recording, &observer, &outcome);
+    FreeRecording(&recording);
+  }
+  return any;
+}
+
+std::vector<FloorBlit> BuildDrawList(const System* sys) {
+  std::vector<FloorBlit> blits;
+  for (const SpriteList* list : sys->layers) {
+    for (int i = 0; list && i < list->capacity; i++) {
+      const Sprite& s = list->sprites[i];
+      if (!s.inUse || !s.visible || s.delay != 0 || (!s.bitmaps && !s.font)) continue;
+      int x = s.x >> 12, y = s.y >> 12;
+      if (s.cameraRelative == 1) {
+        x = (s.x - list->cameraX) >> 12;
+        y = (s.y - list->cameraY) >> 12;
+      }
+      if (s.kind == KindText) {
+        for (int c = 0; s.text[c]; c++) {
+          const auto code = static_cast<unsigned char>(s.text[c]);
+          blits.push_back({s.alpha == 255 ? s.font->sheet : s.font->blendSheet, s.font->glyphs[code < 128 ? code : 0],
+                           false, x + s.font->advance * c, y});
+        }
+      } else if (SDL_Surface* bitmap = GetBitmap(s.bitmaps, s.frame)) {
+        if (x >= 640 || y >= 480 || x <= -bitmap->w || y <= -bitmap->h) continue;
+        SDL_Surface* source = s.alpha == 255 ? bitmap : GetBlendBitmap(s.bitmaps, s.frame);
+        if (s.alpha != 255) SDL_SetAlpha(source, SDL_SRCALPHA, s.alpha);
+        blits.push_back({source, {}, true, x, y});
+      }
+    }
+  }
+  return blits;
+}
+
+void BlitDrawList(const std::vector<FloorBlit>& blits, SDL_Surface* screen) {
+  SDL_FillRect(screen, nullptr, 0);
+  for (const FloorBlit& blit : blits) {
+    SDL_Rect dest = {static_cast<Sint16>(blit.x), static_cast<Sint16>(blit.y), 0, 0};
+    SDL_UpperBlit(blit.surface, blit.whole ? nullptr : const_cast<SDL_Rect*>(&blit.source), screen, &dest);
+  }
+}
