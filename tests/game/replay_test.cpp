@@ -69,7 +69,7 @@ class ReplayTest : public testing::Test {
     const ReplayObserver observer = {[](System* s, int f, const int* sounds, int count, void* context) {
                                        WriteTraceRecord(static_cast<FILE*>(context), s, f, sounds, count);
                                      },
-                                     out};
+                                     out, 0};
     RunReplay(sys.get(), &recording, out ? &observer : nullptr, &outcome);
     if (out) {
       std::fclose(out);
