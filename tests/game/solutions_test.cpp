@@ -33,6 +33,7 @@ constexpr Solution kSolutions[] = {
     {4, 1083, 9148, 0x1d0b46b4619cfc74ull},
     {5, 876, 9355, 0x10f719cea91fad9dull},
     {6, 1067, 9164, 0x04c4ba38d725f3e8ull},
+    {7, 1041, 9190, 0x391e825d71ced456ull},
 };
 
 std::string SolutionPath(int level, const char* extension) {
