@@ -34,6 +34,7 @@ constexpr Solution kSolutions[] = {
     {5, 876, 9355, 0x10f719cea91fad9dull},
     {6, 1067, 9164, 0x04c4ba38d725f3e8ull},
     {7, 1041, 9190, 0x391e825d71ced456ull},
+    {8, 1041, 9190, 0x2e6dbf3dd75ae5f4ull},
 };
 
 std::string SolutionPath(int level, const char* extension) {
