@@ -254,7 +254,7 @@ int main(int argc, char** argv) {
   game->charBitmaps = CreateBitmapSet(256);
   game->enemyBitmaps = CreateBitmapSet(256);
   std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
-  const ReplayObserver observer = {AfterPass, &plan};
+  const ReplayObserver observer = {AfterPass, &plan, 0};
   ReplayOutcome outcome{};
   RunReplay(sys, &recording, &observer, &outcome);
 
