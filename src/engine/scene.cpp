@@ -7,6 +7,7 @@
 namespace {
 
 ScenePassHook passHook = nullptr;
+int presentFrames = 1;
 void* passHookContext = nullptr;
 
 bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
@@ -19,6 +20,8 @@ void DrawSceneLayers(System* sys) {
   for (SpriteList* layer : sys->layers)
     if (layer) DrawSprites(layer, sys->screen);
 }
+
+void SetFramePresentation(int present) { presentFrames = present; }
 
 void SetScenePassHook(ScenePassHook hook, void* context) {
   passHook = hook;
@@ -62,7 +65,7 @@ void RunScene(System* sys) {
     }
     if (!sys->timer.late && sys->screen) {
       DrawSceneLayers(sys);
-      SDL_Flip(sys->screen);
+      if (presentFrames) SDL_Flip(sys->screen);
     }
     PaceFrame(&sys->timer);
   }

@@ -22,6 +22,10 @@ void ResetLayerFlags(System* sys, int layer);
 void EndSceneAfter(System* sys, int frames);
 void FlipAndClear(System* sys);
 
+// Whether drawn frames are shown (flipped). Headless replays draw every frame
+// but have no window to show it in, and flipping is most of their cost.
+void SetFramePresentation(int present);
+
 // Called after the updates of every scene-loop pass, before the loop looks at
 // sceneEnd; recording and tracing tools watch play through it.
 using ScenePassHook = void (*)(System* sys, void* context);

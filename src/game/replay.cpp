@@ -84,7 +84,11 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
 
   const FrameClock savedClock = CurrentFrameClock();
   const FrameClock instant = {InstantTicks, InstantDelay, nullptr};
-  if (!observer || !observer->realTime) SetFrameClock(&instant);
+  const bool headless = !observer || !observer->realTime;
+  if (headless) {
+    SetFrameClock(&instant);
+    SetFramePresentation(0);
+  }
   InputSource savedSource = sys->input->source;
   void* savedContext = sys->input->sourceContext;
   SetInputSource(sys->input, ReplaySource, &state);
@@ -125,6 +129,7 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
   SetSoundObserver(nullptr, nullptr);
   SetInputSource(sys->input, savedSource, savedContext);
   SetFrameClock(&savedClock);
+  SetFramePresentation(1);
 }
 
 uint64_t GameStateChecksum(const System* sys) {

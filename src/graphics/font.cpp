@@ -91,7 +91,8 @@ void DrawText(BitmapFont* font, const char* text, SDL_Surface* target, int x, in
 void DrawTextAlpha(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y, int alpha) {
   if (!font || !font->sheet || !text || !target) return;
   if (font->blendSheet) {
-    SDL_SetAlpha(font->blendSheet, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+    if (font->blendSheet->format->alpha != static_cast<Uint8>(alpha))
+      SDL_SetAlpha(font->blendSheet, SDL_SRCALPHA, static_cast<Uint8>(alpha));
     DrawGlyphs(font, font->blendSheet, text, target, x, y);
     return;
   }

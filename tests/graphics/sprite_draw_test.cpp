@@ -109,6 +109,19 @@ TEST_F(SpriteDrawTest, AlphaBlendsWithinOneStepAndLeavesTheBitmapOpaque) {
   EXPECT_TRUE(IsBlue(PixelAt(screen, 20, 20)));
 }
 
+TEST_F(SpriteDrawTest, SpritesOfOnePictureBlendWithTheirOwnAlphaInOneDraw) {
+  Sprite* faint = Bitmap(1, 0, 0);
+  faint->alpha = 64;
+  Sprite* strong = Bitmap(1, 100, 0);
+  strong->alpha = 192;
+  Sprite* again = Bitmap(1, 200, 0);
+  again->alpha = 64;
+  Draw();
+  EXPECT_NEAR(PixelAt(screen, 20, 20).r, 62, 9);
+  EXPECT_NEAR(PixelAt(screen, 120, 20).r, 186, 9);
+  EXPECT_NEAR(PixelAt(screen, 220, 20).r, 62, 9);
+}
+
 TEST_F(SpriteDrawTest, EmptySlotsFramesOutsideTheSetHiddenAndDelayedSpritesDrawNothing) {
   Bitmap(7, 0, 0);
   Bitmap(-1, 0, 0);
