@@ -6,45 +6,17 @@
 
 #include "engine/game_resources.h"
 #include "engine/scene.h"
+#include "game/headless.h"
 #include "game/replay.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/font.h"
 #include "input/input.h"
 
-namespace {
-
-BitmapSet* LoadSet(const char* dir) {
-  BitmapSet* set = CreateBitmapSet(256);
-  LoadBitmapDir(set, dir);
-  return set;
+HeadlessGame::HeadlessGame() : sys_(StartHeadlessGame(1)) {
+  if (!sys_) std::abort();
 }
 
-}  // namespace
-
-HeadlessGame::HeadlessGame() {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  sys_ = CreateSystem();
-  InitSystem(sys_);
-  GameState* game = TheGameState();
-  std::memset(game, 0, sizeof(GameState));
-  sys_->game = game;
-  game->sysBitmaps = LoadSet(kSysBitmapDir);
-  game->charBitmaps = LoadSet(kCharBitmapDir);
-  game->enemyBitmaps = LoadSet(kEnemyBitmapDir);
-  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
-  LoadBitmapDir(game->sysBitmaps, game->mapDir);
-  PrimeBlits(sys_);
-}
-
-HeadlessGame::~HeadlessGame() {
-  GameState* game = sys_->game;
-  ClearAllScenes(sys_);
-  DestroyBitmapSet(game->sysBitmaps);
-  DestroyBitmapSet(game->charBitmaps);
-  DestroyBitmapSet(game->enemyBitmaps);
-  DestroySystem(sys_);
-}
+HeadlessGame::~HeadlessGame() { StopHeadlessGame(sys_); }
 
 std::vector<std::string> SolutionPaths() {
   std::vector<std::string> paths;
@@ -59,14 +31,8 @@ std::vector<std::string> SolutionPaths() {
 }
 
 bool LoadRecording(const std::string& path, Recording* recording) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  std::vector<uint8_t> data;
-  int c;
-  while ((c = std::fgetc(file)) != EOF) data.push_back(static_cast<uint8_t>(c));
-  std::fclose(file);
   char error[128];
-  return ParseRecording(data.data(), data.size(), recording, error, sizeof error) == 0;
+  return LoadRecordingFile(path.c_str(), recording, error, sizeof error) == 0;
 }
 
 void PlaySnapshot::Take(const System* sys) {

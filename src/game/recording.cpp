@@ -147,6 +147,37 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
   return 0;
 }
 
+int LoadRecordingFile(const char* path, Recording* recording, char* error, size_t errorSize) {
+  std::memset(recording, 0, sizeof(Recording));
+  FILE* file = std::fopen(path, "rb");
+  if (!file) return Fail(error, errorSize, "cannot be read");
+  // Recordings are small: a 10 000-frame attempt is about 10 KiB.
+  constexpr size_t kLimit = 64u << 20;
+  uint8_t* data = nullptr;
+  size_t size = 0, capacity = 0;
+  bool ok = true;
+  for (;;) {
+    if (size == capacity) {
+      capacity = capacity ? capacity * 2 : 65536;
+      auto* bigger = capacity <= kLimit ? static_cast<uint8_t*>(std::realloc(data, capacity)) : nullptr;
+      if (!bigger) {
+        ok = false;
+        break;
+      }
+      data = bigger;
+    }
+    const size_t n = std::fread(data + size, 1, capacity - size, file);
+    size += n;
+    if (n == 0) break;
+  }
+  ok = ok && !std::ferror(file);
+  std::fclose(file);
+  int result = ok ? ParseRecording(data, size, recording, error, errorSize)
+                  : Fail(error, errorSize, "cannot be read (too large or unreadable)");
+  std::free(data);
+  return result;
+}
+
 void FreeRecording(Recording* recording) {
   std::free(recording->inputs);
   recording->inputs = nullptr;

@@ -43,6 +43,8 @@ struct Recording {
 // then empty and needs no freeing).
 int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char* error, size_t errorSize);
 void FreeRecording(Recording* recording);
+// Reads and parses a recording file; 0, or -1 with a reason in `error`.
+int LoadRecordingFile(const char* path, Recording* recording, char* error, size_t errorSize);
 // The whole file image of a recording; the caller frees it. Null on failure.
 uint8_t* SerializeRecording(const Recording* recording, size_t* size);
 

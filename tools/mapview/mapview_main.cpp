@@ -9,6 +9,7 @@
 #include "engine/system.h"
 #include "game/game_state.h"
 #include "game/grid.h"
+#include "game/headless.h"
 #include "game/level_attempt.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/font.h"
@@ -16,12 +17,6 @@
 #include "graphics/sprite_update.h"
 
 namespace {
-
-BitmapSet* LoadSet(const char* dir) {
-  BitmapSet* set = CreateBitmapSet(256);
-  LoadBitmapDir(set, dir);
-  return set;
-}
 
 // Spawners are not enemies yet: show what they will make, half transparent.
 void MarkSpawners(System* sys) {
@@ -48,19 +43,9 @@ int main(int argc, char** argv) {
                  "that holds Media/.\n");
     return 2;
   }
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  System* sys = CreateSystem();
+  System* sys = StartHeadlessGame(1);
   if (!sys) return 1;
-  InitSystem(sys);
-  if (!sys->screen || !sys->input) return 1;
-  GameState* game = TheGameState();
-  std::memset(game, 0, sizeof(GameState));
-  sys->game = game;
-  game->sysBitmaps = LoadSet(kSysBitmapDir);
-  game->charBitmaps = LoadSet(kCharBitmapDir);
-  game->enemyBitmaps = LoadSet(kEnemyBitmapDir);
-  LoadBitmapDir(game->sysBitmaps, "./Media/map/");
+  GameState* game = sys->game;
   game->world = sys->layers[1];
   game->player.lives = 3;
   std::snprintf(game->mapPath, sizeof game->mapPath, "%s", argv[1]);
@@ -90,9 +75,6 @@ int main(int argc, char** argv) {
   const int rc = SDL_SaveBMP(picture, argv[2]);
   if (rc != 0) std::fprintf(stderr, "mapview: cannot write %s\n", argv[2]);
   SDL_FreeSurface(picture);
-  DestroyBitmapSet(game->sysBitmaps);
-  DestroyBitmapSet(game->charBitmaps);
-  DestroyBitmapSet(game->enemyBitmaps);
-  DestroySystem(sys);
+  StopHeadlessGame(sys);
   return rc == 0 ? 0 : 1;
 }

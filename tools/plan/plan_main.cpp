@@ -14,6 +14,7 @@
 
 #include "engine/system.h"
 #include "game/game_state.h"
+#include "game/headless.h"
 #include "game/recording.h"
 #include "game/replay.h"
 #include "graphics/bitmap_set.h"
@@ -30,7 +31,7 @@ struct Condition {
 };
 
 struct Step {
-  std::string text;  // the plan line
+  std::string text;             // the plan line
   std::vector<uint8_t> inputs;  // plain tokens
   bool hold = false;
   uint8_t holdMask = 0;
@@ -42,8 +43,8 @@ struct Planner {
   size_t step = 0;
   int held = 0;  // passes given to the current hold step
   Recording* recording;
-  size_t filled = 0;  // passes whose input is decided
-  std::vector<size_t> stepStart;  // first pass of each step
+  size_t filled = 0;                 // passes whose input is decided
+  std::vector<size_t> stepStart;     // first pass of each step
   std::vector<std::string> stepEnd;  // where the player was when each step ended
   bool failed = false;
 };
@@ -92,8 +93,7 @@ bool Holds(const System* sys, const Condition& c, int f) {
 std::string Describe(const System* sys, int f) {
   const Player& p = sys->game->player;
   char text[96];
-  std::snprintf(text, sizeof text, "f%d x%d y%d st%d g%d life%d", f, p.x >> 12, p.y >> 12, p.state, p.onGround,
-                p.life);
+  std::snprintf(text, sizeof text, "f%d x%d y%d st%d g%d life%d", f, p.x >> 12, p.y >> 12, p.state, p.onGround, p.life);
   return text;
 }
 
@@ -106,8 +106,9 @@ bool ParseCondition(const std::string& text, Condition* c) {
     c->op = op;
     c->value = std::atoi(text.c_str() + at + std::strlen(op));
     bool ok = false;
-    static const char* const kFields[] = {"f",  "x",  "y",  "col",  "row",  "fx",  "fy",  "vx",  "vy", "st", "g",
-                                          "at", "face", "cr", "life", "magic", "key", "door", "dying", "taken", "clear"};
+    static const char* const kFields[] = {"f",    "x",     "y",   "col",  "row",   "fx",    "fy",
+                                          "vx",   "vy",    "st",  "g",    "at",    "face",  "cr",
+                                          "life", "magic", "key", "door", "dying", "taken", "clear"};
     for (const char* name : kFields) ok = ok || c->field == name;
     return ok;
   }
@@ -242,18 +243,8 @@ int main(int argc, char** argv) {
   recording.inputCount = kCapacity;
   plan.recording = &recording;
 
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  System* sys = CreateSystem();
-  InitSystem(sys);
-  if (!sys || !sys->input) return 1;
-  GameState* game = TheGameState();
-  std::memset(game, 0, sizeof(GameState));
-  sys->game = game;
-  game->sysBitmaps = CreateBitmapSet(256);
-  game->charBitmaps = CreateBitmapSet(256);
-  game->enemyBitmaps = CreateBitmapSet(256);
-  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
+  System* sys = StartHeadlessGame(0);
+  if (!sys) return 1;
   const ReplayObserver observer = {AfterPass, &plan, 0};
   ReplayOutcome outcome{};
   RunReplay(sys, &recording, &observer, &outcome);
@@ -278,9 +269,6 @@ int main(int argc, char** argv) {
   }
   std::fflush(stdout);
   PrintReplayOutcome(stderr, level, &outcome);
-  DestroyBitmapSet(game->sysBitmaps);
-  DestroyBitmapSet(game->charBitmaps);
-  DestroyBitmapSet(game->enemyBitmaps);
-  DestroySystem(sys);
+  StopHeadlessGame(sys);
   return plan.failed ? 1 : 0;
 }

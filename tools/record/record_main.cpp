@@ -8,6 +8,7 @@
 
 #include "engine/system.h"
 #include "game/game_state.h"
+#include "game/headless.h"
 #include "game/recording.h"
 #include "game/replay.h"
 #include "graphics/bitmap_set.h"
@@ -74,24 +75,12 @@ int main(int argc, char** argv) {
   std::fclose(out);
   std::free(image);
 
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  System* sys = CreateSystem();
-  InitSystem(sys);
-  if (!sys || !sys->input) return 1;
-  GameState* game = TheGameState();
-  std::memset(game, 0, sizeof(GameState));
-  sys->game = game;
-  game->sysBitmaps = CreateBitmapSet(256);
-  game->charBitmaps = CreateBitmapSet(256);
-  game->enemyBitmaps = CreateBitmapSet(256);
-  std::snprintf(game->mapDir, sizeof game->mapDir, "%s", maps.c_str());
+  System* sys = StartHeadlessGame(0);
+  if (!sys) return 1;
+  std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", maps.c_str());
   ReplayOutcome outcome{};
   RunReplay(sys, &recording, nullptr, &outcome);
   PrintReplayOutcome(stdout, level, &outcome);
-  DestroyBitmapSet(game->sysBitmaps);
-  DestroyBitmapSet(game->charBitmaps);
-  DestroyBitmapSet(game->enemyBitmaps);
-  DestroySystem(sys);
+  StopHeadlessGame(sys);
   return 0;
 }

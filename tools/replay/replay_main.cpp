@@ -11,6 +11,7 @@
 #include "engine/scene.h"
 #include "engine/system.h"
 #include "game/game_state.h"
+#include "game/headless.h"
 #include "game/replay.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite_draw.h"
@@ -70,17 +71,6 @@ bool ParseArgs(int argc, char** argv, Options* options) {
   return !options->recording.empty();
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* data) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  uint8_t chunk[65536];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) data->insert(data->end(), chunk, chunk + n);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
 struct Watch {
   FILE* trace;
   const Options* options;
@@ -96,12 +86,6 @@ void AfterPass(System* sys, int f, const int* sounds, int soundCount, void* cont
   }
 }
 
-BitmapSet* LoadSet(const char* dir) {
-  BitmapSet* set = CreateBitmapSet(256);
-  LoadBitmapDir(set, dir);
-  return set;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,14 +94,9 @@ int main(int argc, char** argv) {
     Usage();
     return 2;
   }
-  std::vector<uint8_t> data;
-  if (!ReadWholeFile(options.recording, &data)) {
-    std::fprintf(stderr, "replay: cannot read %s\n", options.recording.c_str());
-    return 1;
-  }
   Recording recording;
   char error[128];
-  if (ParseRecording(data.data(), data.size(), &recording, error, sizeof error) != 0) {
+  if (LoadRecordingFile(options.recording.c_str(), &recording, error, sizeof error) != 0) {
     std::fprintf(stderr, "replay: %s: %s\n", options.recording.c_str(), error);
     return 1;
   }
@@ -128,24 +107,13 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  System* sys = CreateSystem();
-  if (!sys) return 1;
-  InitSystem(sys);
-  if (!sys->screen || !sys->input) {
-    DestroySystem(sys);
+  // Pictures only, for the screenshots: no sound and no configuration.
+  System* sys = StartHeadlessGame(1);
+  if (!sys) {
+    FreeRecording(&recording);
     return 1;
   }
-  GameState* game = TheGameState();
-  std::memset(game, 0, sizeof(GameState));
-  sys->game = game;
-  // Pictures only, for the screenshots: no sound and no configuration.
-  game->sysBitmaps = LoadSet(kSysBitmapDir);
-  game->charBitmaps = LoadSet(kCharBitmapDir);
-  game->enemyBitmaps = LoadSet(kEnemyBitmapDir);
-  std::snprintf(game->mapDir, sizeof game->mapDir, "%s", options.maps.c_str());
-  LoadBitmapDir(game->sysBitmaps, game->mapDir);
+  std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", options.maps.c_str());
 
   Watch watch{trace, &options};
   const ReplayObserver observer = {AfterPass, &watch, 0};
@@ -155,9 +123,6 @@ int main(int argc, char** argv) {
 
   PrintReplayOutcome(stdout, recording.start.level, &outcome);
   FreeRecording(&recording);
-  DestroyBitmapSet(game->sysBitmaps);
-  DestroyBitmapSet(game->charBitmaps);
-  DestroyBitmapSet(game->enemyBitmaps);
-  DestroySystem(sys);
+  StopHeadlessGame(sys);
   return 0;
 }

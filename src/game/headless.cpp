@@ -1,0 +1,55 @@
+#include "game/headless.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/game_resources.h"
+#include "engine/scene.h"
+#include "game/game_state.h"
+#include "graphics/bitmap_set.h"
+
+namespace {
+
+BitmapSet* NewSet(const char* dir) {
+  BitmapSet* set = CreateBitmapSet(256);
+  if (dir) LoadBitmapDir(set, dir);
+  return set;
+}
+
+}  // namespace
+
+System* StartHeadlessGame(int withPictures) {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  System* sys = CreateSystem();
+  if (!sys) return nullptr;
+  InitSystem(sys);
+  if (!sys->screen || !sys->input) {
+    DestroySystem(sys);
+    return nullptr;
+  }
+  GameState* game = TheGameState();
+  std::memset(game, 0, sizeof(GameState));
+  sys->game = game;
+  game->sysBitmaps = NewSet(withPictures ? kSysBitmapDir : nullptr);
+  game->charBitmaps = NewSet(withPictures ? kCharBitmapDir : nullptr);
+  game->enemyBitmaps = NewSet(withPictures ? kEnemyBitmapDir : nullptr);
+  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
+  if (withPictures) {
+    LoadBitmapDir(game->sysBitmaps, game->mapDir);
+    PrimeBlits(sys);
+  }
+  return sys;
+}
+
+void StopHeadlessGame(System* sys) {
+  if (!sys) return;
+  GameState* game = sys->game;
+  ClearAllScenes(sys);
+  DestroyBitmapSet(game->sysBitmaps);
+  DestroyBitmapSet(game->charBitmaps);
+  DestroyBitmapSet(game->enemyBitmaps);
+  std::memset(game, 0, sizeof(GameState));
+  DestroySystem(sys);
+}

@@ -1,0 +1,9 @@
+// Start-up for the tools that play the game without a window: a System on
+// the dummy drivers with a fresh game state and, if wanted, the pictures.
+#pragma once
+
+#include "engine/system.h"
+
+// Null when the system cannot start (the reason has been printed).
+System* StartHeadlessGame(int withPictures);
+void StopHeadlessGame(System* sys);
