@@ -31,7 +31,7 @@ constexpr Solution kSolutions[] = {
     {2, 1517, 17603, 0x3c7b178a7cc9de1bull},
     {3, 1920, 8311, 0xa208c5eb21c1fc57ull},
     {4, 1083, 9148, 0x1d0b46b4619cfc74ull},
-    {5, 876, 9355, 0x10f719cea91fad9dull},
+    {5, 1756, 8475, 0xc45f5a61db434deeull},
     {6, 1067, 9164, 0x04c4ba38d725f3e8ull},
     {7, 1041, 9190, 0x391e825d71ced456ull},
     {8, 1041, 9190, 0x2e6dbf3dd75ae5f4ull},
