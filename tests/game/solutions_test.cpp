@@ -34,7 +34,7 @@ constexpr Solution kSolutions[] = {
     {5, 1756, 8475, 0xc45f5a61db434deeull},
     {6, 1067, 9164, 0x04c4ba38d725f3e8ull},
     {7, 1041, 9190, 0x391e825d71ced456ull},
-    {8, 1041, 9190, 0x2e6dbf3dd75ae5f4ull},
+    {8, 3750, 13359, 0x8824f5728623a701ull},
 };
 
 std::string SolutionPath(int level, const char* extension) {
