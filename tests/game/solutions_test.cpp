@@ -33,7 +33,7 @@ constexpr Solution kSolutions[] = {
     {4, 1083, 9148, 0x1d0b46b4619cfc74ull},
     {5, 1756, 8475, 0xc45f5a61db434deeull},
     {6, 3250, 6981, 0xb8ce6f8b092e0861ull},
-    {7, 1041, 9190, 0x391e825d71ced456ull},
+    {7, 3146, 7085, 0x78a86b05b45e4854ull},
     {8, 3750, 13359, 0x8824f5728623a701ull},
 };
 
