@@ -33,9 +33,9 @@ constexpr Solution kSolutions[] = {
     {3, 1920, 8311, 3, 0xa208c5eb21c1fc57ull},
     {4, 1083, 9148, 3, 0x1d0b46b4619cfc74ull},
     {5, 1756, 8475, 3, 0xc45f5a61db434deeull},
-    {6, 3250, 6981, 4, 0xb8ce6f8b092e0861ull},
-    {7, 3146, 7085, 3, 0x78a86b05b45e4854ull},
-    {8, 3750, 13359, 3, 0x8824f5728623a701ull},
+    {6, 3026, 7205, 4, 0xc3a56c76a5430af1ull},
+    {7, 2954, 7277, 3, 0x1b2c3df32414f369ull},
+    {8, 3821, 13288, 3, 0x631ff6ee669289aeull},
 };
 
 std::string SolutionPath(int level, const char* extension) {
