@@ -17,12 +17,19 @@ void Eye(Image& img, int x, int y, Rgb colour, int size = 2) {
   img.Set(x, y, pal::kWhite);
 }
 
-// Frame 0: the faint glint a shot or strike shows while it winds up.
+// Frame 0: the gathering glint a shot or strike shows while it winds up,
+// and what a flyer moving up or down (a drill boring through blocks) shows
+// all the time, so it must be seen without looking like a foe that bites.
 Image Glint() {
   Image img(kCell, kCell);
-  Sparkle(img, 24, 24, 4, {200, 196, 230}, {110, 100, 150});
-  img.Set(21, 21, {110, 100, 150}), img.Set(27, 27, {110, 100, 150});
-  img.Set(27, 21, {110, 100, 150}), img.Set(21, 27, {110, 100, 150});
+  Sparkle(img, 24, 24, 7, {226, 222, 250}, {140, 128, 190});
+  for (int i = 0; i < 8; i++) {
+    const float a = i * kPi / 4 + kPi / 8;
+    const int x = 24 + static_cast<int>(std::lround(12 * std::cos(a)));
+    const int y = 24 + static_cast<int>(std::lround(12 * std::sin(a)));
+    FillRect(img, x - 1, y - 1, 2, 2, {120, 108, 170});
+    img.Set(x, y, {200, 192, 240});
+  }
   return img;
 }
 
