@@ -123,6 +123,8 @@ int LoadHighScores(const char* path) {
   return 0;
 }
 
+int WriteHighScoresStream(FILE* file) { return WriteRows(file, table.rows); }
+
 int SaveHighScores(const char* path) {
   if (SaveFileSafely(path, WriteRows, table.rows) != 0) std::fprintf(stderr, "%s", msg::MsgScoreSave);
   return 0;

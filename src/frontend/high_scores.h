@@ -35,6 +35,8 @@ int LoadHighScoresStream(FILE* file);
 // Writes the table, replacing the old file only once the new one is complete.
 // A failure prints the score-save message and keeps the old file. Always 0.
 int SaveHighScores(const char* path);
+// What SaveHighScores writes, onto an open stream; 0 or -1.
+int WriteHighScoresStream(FILE* file);
 
 // Goes above the first row whose score is not greater; row 4 drops out.
 void InsertHighScore(const char* name, int score, int itemPercent, int scoreTail);
