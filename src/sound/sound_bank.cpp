@@ -243,6 +243,9 @@ int PlaySound(SoundBank* bank, int slot) {
   if (soundObserver) soundObserver(slot, soundObserverContext);
   Mix_Chunk* chunk = ChunkAt(bank, slot);
   if (!chunk) return -1;
+  // With every channel busy the mixer refuses too, but through SDL_SetError,
+  // which allocates: play would touch the heap on every busy sound.
+  if (Mix_Playing(-1) >= Mix_AllocateChannels(-1)) return -1;
   return Mix_PlayChannelTimed(-1, chunk, 0, -1);
 }
 
