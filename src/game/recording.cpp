@@ -126,8 +126,8 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
           !in.Int(&item.changes))
         return Fail(error, errorSize, "recording header is truncated");
       // The game only ever holds items of its own types inside the grid.
-      if (item.type < 1 || item.type > kItemTypeCount || item.tileX < 0 || item.tileX >= kGridSize ||
-          item.tileY < 0 || item.tileY >= kGridSize)
+      if (item.type < 1 || item.type > kItemTypeCount || item.tileX < 0 || item.tileX >= kGridSize || item.tileY < 0 ||
+          item.tileY >= kGridSize)
         return Fail(error, errorSize, "recording holds an impossible item");
     }
     int count = 0;

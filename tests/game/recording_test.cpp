@@ -37,8 +37,8 @@ TEST(Recording, ItemsOutsideTheGridOrOfNoTypeAreRefused) {
   EXPECT_EQ(parsed.start.items[1].tileX, 19);
   FreeRecording(&parsed);
 
-  const RecordedItem impossible[] = {{3, -1409286134, 0, 0, 0}, {3, 20, 0, 0, 0}, {3, 0, -1, 0, 0},
-                                     {0, 1, 1, 0, 0},           {19, 1, 1, 0, 0}};
+  const RecordedItem impossible[] = {
+      {3, -1409286134, 0, 0, 0}, {3, 20, 0, 0, 0}, {3, 0, -1, 0, 0}, {0, 1, 1, 0, 0}, {19, 1, 1, 0, 0}};
   for (const RecordedItem& item : impossible) {
     start.items[1] = item;
     const std::vector<uint8_t> bytes = Serialized(start, inputs);

@@ -98,8 +98,8 @@ TEST_F(BitmapSetTest, MissingListsAndSetsAreReported) {
 std::string BmpBytes(int32_t width, int32_t height, int bits, size_t pixels) {
   auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
   auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
-  return "BM" + u32(54 + pixels) + u32(0) + u32(54) + u32(40) + u32(width) + u32(height) + u16(1) + u16(bits) +
-         u32(0) + u32(pixels) + u32(2835) + u32(2835) + u32(0) + u32(0) + std::string(pixels, '\x40');
+  return "BM" + u32(54 + pixels) + u32(0) + u32(54) + u32(40) + u32(width) + u32(height) + u16(1) + u16(bits) + u32(0) +
+         u32(pixels) + u32(2835) + u32(2835) + u32(0) + u32(0) + std::string(pixels, '\x40');
 }
 
 // SDL allocates the pixels a header claims before it reads one; a 120-byte

@@ -152,8 +152,8 @@ class Soak {
     const int x = FixedToPixels(sprite->x), y = FixedToPixels(sprite->y);
     const bool inside = x > -kEdge && x < kLevelPixels + kEdge && y > -kEdge &&
                         (y < kLevelPixels + kEdge || (falling && sprite->vy > 0));
-    ASSERT_TRUE(inside) << what << " at " << x << "," << y << " v " << sprite->vx << "," << sprite->vy << " frame "
-                        << f << " level " << game()->level + 1;
+    ASSERT_TRUE(inside) << what << " at " << x << "," << y << " v " << sprite->vx << "," << sprite->vy << " frame " << f
+                        << " level " << game()->level + 1;
   }
 
   uint32_t Random() {
@@ -198,10 +198,11 @@ TEST(LevelSoak, RandomPlayOverEveryLevelKeepsLayersObjectsAndMemoryInBounds) {
     }
   }
   const long residentGrowth = ResidentKilobytes() - residentAtStart;
-  std::printf("soak: %ld frames over %d levels, %ld attempts, %ld clears; most sprites in use per layer %d %d %d %d;"
-              " resident memory %+ld KiB\n",
-              f, kLevelCount, soak.attempts, soak.clears, soak.maxUsed[0], soak.maxUsed[1], soak.maxUsed[2],
-              soak.maxUsed[3], residentGrowth);
+  std::printf(
+      "soak: %ld frames over %d levels, %ld attempts, %ld clears; most sprites in use per layer %d %d %d %d;"
+      " resident memory %+ld KiB\n",
+      f, kLevelCount, soak.attempts, soak.clears, soak.maxUsed[0], soak.maxUsed[1], soak.maxUsed[2], soak.maxUsed[3],
+      residentGrowth);
   EXPECT_LT(residentGrowth, 32 * 1024);
 }
 

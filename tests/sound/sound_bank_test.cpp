@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
-
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/messages.h"
