@@ -41,11 +41,17 @@ def write_bmps():
     put(d + "nibbles.bmp", bmp(5, 3, 4, [pad(bytes([0x01, 0x23, 0x40])) for _ in range(3)],
                                [(0, 0, 0), (255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 0, 255)]))
     put(d + "bytes.bmp", bmp(4, 4, 8, [bytes([0, 1, 2, 1]) for _ in range(4)], [(0, 0, 0), (200, 100, 0), (9, 9, 9)]))
-    rle = bytes([4, 1, 0, 0, 2, 2, 2, 0, 0, 0, 0, 3, 1, 2, 1, 0, 0, 0, 1])
+    rle = bytes([4, 1, 0, 0, 2, 2, 2, 0, 0, 0, 0, 3, 1, 2, 1, 0, 0, 0, 0, 1])
     put(d + "rle8.bmp", bmp(4, 4, 8, [rle], [(0, 0, 0), (255, 255, 0), (0, 128, 255)], compression=1))
     px565 = [pad(struct.pack("<3H", 0xF800, 0x07E0, 0x0000)) for _ in range(2)]
     put(d + "rgb565.bmp", bmp(3, 2, 16, px565, compression=3, masks=(0xF800, 0x07E0, 0x001F)))
     put(d + "rgb24.bmp", bmp(3, 3, 24, [pad(bytes([0, 0, 0, 255, 255, 255, 0, 0, 255])) for _ in range(3)]))
+    # The old 12-byte header, with 16-bit sides.
+    core = struct.pack("<IHHHH", 12, 2, 2, 1, 24)
+    put(d + "core24.bmp", struct.pack("<2sIHHI", b"BM", 26 + 16, 0, 0, 26) + core + bytes(range(16)))
+    rle4 = bytes([4, 0x12, 0, 0, 4, 0x34, 0, 1])
+    put(d + "rle4.bmp", bmp(4, 2, 4, [rle4], [(0, 0, 0), (255, 0, 0), (0, 255, 0), (0, 0, 255), (9, 9, 9)],
+                            compression=2))
     put(d + "argb32.bmp", bmp(2, 2, 32, [bytes([0, 0, 255, 255, 0, 0, 0, 0]) for _ in range(2)], top_down=True))
     # A font sheet: two 16 x 16 cells wide, keyed on magenta.
     rows = []
@@ -72,6 +78,15 @@ def write_wavs():
     put(d + "stereo16.wav", wav(22050, 2, 16, [(i * 37) % 256 for i in range(128)]))
     put(d + "mono16.wav", wav(44100, 1, 16, [(i * 11) % 256 for i in range(90)]))
     put(d + "odd.wav", wav(8000, 1, 16, [1, 2, 3]))  # half a sample at the end
+    # The other formats the mixer's loader takes: AIFF and Creative Voice.
+    frames = bytes((i * 29) % 256 for i in range(64))
+    comm = struct.pack(">hIh", 1, 32, 16) + bytes([0x40, 0x0D, 0xAC, 0x44, 0, 0, 0, 0, 0, 0])
+    ssnd = struct.pack(">II", 0, 0) + frames
+    body = b"AIFF" + b"COMM" + struct.pack(">I", len(comm)) + comm + b"SSND" + struct.pack(">I", len(ssnd)) + ssnd
+    put(d + "mono16.aiff", b"FORM" + struct.pack(">I", len(body)) + body)
+    samples = bytes(128 + (i % 20) for i in range(80))
+    block = bytes([1]) + struct.pack("<I", 2 + len(samples))[:3] + bytes([256 - 1000000 // 11025, 0]) + samples
+    put(d + "voice.voc", b"Creative Voice File\x1a" + struct.pack("<HHH", 26, 0x010A, 0x1129) + block + b"\0")
 
 
 # ---- lists, configuration, scores ---------------------------------------------
