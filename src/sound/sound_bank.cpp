@@ -34,7 +34,6 @@ bool IsRiff(const uint8_t* data, size_t size) {
 
 // Cuts the RIFF size and each chunk's length to the bytes that follow it.
 void CutRiffChunks(uint8_t* data, size_t size) {
-  if (!IsRiff(data, size)) return;
   size_t at = 4;
   if (std::memcmp(data, "RIFF", 4) == 0) {
     if (size < 12) return;
@@ -121,9 +120,13 @@ Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream) {
     const size_t size = static_cast<size_t>(end - start);
     auto* data = static_cast<uint8_t*>(std::malloc(size > 0 ? size : 1));
     if (data && (size == 0 || SDL_RWread(stream, data, size, 1) == 1)) {
-      CutRiffChunks(data, size);
-      SDL_RWops* copy = SDL_RWFromConstMem(data, static_cast<int>(size));
-      chunk = IsRiff(data, size) ? LoadRiffChunk(copy) : Mix_LoadWAV_RW(copy, 1);
+      // Only WAVs: the mixer's loaders for the other formats it recognises
+      // (AIFF, Creative Voice, Ogg, FLAC) leak what they read from a
+      // malformed file, and the game names no such files.
+      if (IsRiff(data, size)) {
+        CutRiffChunks(data, size);
+        chunk = LoadRiffChunk(SDL_RWFromConstMem(data, static_cast<int>(size)));
+      }
     }
     std::free(data);
   }

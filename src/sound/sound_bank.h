@@ -31,10 +31,11 @@ int OpenAudioEx(int frequency, int format, int channels, int chunkSize);
 int CloseAudio();
 int IsAudioOpen();
 
-// Mix_LoadWAV_RW on a copy of the stream in which every RIFF chunk that
-// claims more bytes than the stream holds is cut to what it holds: SDL
-// allocates a chunk's claimed length before reading it, and keeps what a
-// short chunk holds anyway. The stream is always closed.
+// What Mix_LoadWAV_RW makes of a WAV, from a copy of the stream in which
+// every RIFF chunk that claims more bytes than the stream holds is cut to
+// what it holds: SDL allocates a chunk's claimed length before reading it,
+// and keeps what a short chunk holds anyway. Other formats are refused.
+// The stream is always closed.
 Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream);
 
 SoundBank* CreateSoundBank(int capacity);
