@@ -78,7 +78,7 @@ def write_wavs():
     put(d + "stereo16.wav", wav(22050, 2, 16, [(i * 37) % 256 for i in range(128)]))
     put(d + "mono16.wav", wav(44100, 1, 16, [(i * 11) % 256 for i in range(90)]))
     put(d + "odd.wav", wav(8000, 1, 16, [1, 2, 3]))  # half a sample at the end
-    # The other formats the mixer's loader takes: AIFF and Creative Voice.
+    # Formats the mixer takes and the game refuses: AIFF and Creative Voice.
     frames = bytes((i * 29) % 256 for i in range(64))
     comm = struct.pack(">hIh", 1, 32, 16) + bytes([0x40, 0x0D, 0xAC, 0x44, 0, 0, 0, 0, 0, 0])
     ssnd = struct.pack(">II", 0, 0) + frames
