@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with the sanitizers, and runs every test.
+# Installs what is missing, builds with the sanitizers, and runs every test;
+# then builds the fuzz targets with clang and runs each for a bounded time.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 install_packages
 build_tree build-test -DCMAKE_BUILD_TYPE=Debug -DRUNEBLOCK_SANITIZE=ON
 cd "$RUNEBLOCK_ROOT"
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+build_tree build-fuzz -DRUNEBLOCK_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+ctest --test-dir build-fuzz --output-on-failure -j"$(nproc)"

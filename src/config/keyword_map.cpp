@@ -132,6 +132,8 @@ int LoadKeywordFile(KeywordMap* map, const char* path) {
   return 0;
 }
 
+int WriteKeywordStream(const KeywordMap* map, FILE* file) { return map ? WriteKeywords(file, map) : -1; }
+
 int SaveKeywordFile(const KeywordMap* map, const char* path) {
   if (!map) return -1;
   if (SaveFileSafely(path, WriteKeywords, map) != 0) {

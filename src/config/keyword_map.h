@@ -22,3 +22,5 @@ int SetKeyword(KeywordMap* map, const char* key, const char* value);
 int LoadKeywordFile(KeywordMap* map, const char* path);
 int LoadKeywordStream(KeywordMap* map, FILE* file);
 int SaveKeywordFile(const KeywordMap* map, const char* path);
+// What SaveKeywordFile writes, onto an open stream; 0 or -1.
+int WriteKeywordStream(const KeywordMap* map, FILE* file);

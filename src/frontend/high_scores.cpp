@@ -12,6 +12,12 @@ namespace {
 HighScoreTable table;
 char scorePath[kPathBufferSize] = {};  // empty = kScoreFilePath
 
+// A table that could not be saved stays the table of its file for the rest
+// of the run: every screen reloads the file, which would drop the result
+// just entered on a full or read-only disk.
+HighScoreTable unsavedTable;
+char unsavedPath[kPathBufferSize] = {};  // empty = every save went through
+
 const HighScoreEntry kDefaultRows[kHighScoreRows] = {
     {"ABC", 100, 10, 0}, {"DEF", 90, 9, 0}, {"GHI", 80, 8, 0}, {"JKL", 70, 7, 0}, {"MNO", 60, 6, 0},
 };
@@ -113,6 +119,10 @@ int LoadHighScoresStream(FILE* file) {
 }
 
 int LoadHighScores(const char* path) {
+  if (unsavedPath[0] && std::strcmp(path, unsavedPath) == 0) {
+    table = unsavedTable;
+    return 0;
+  }
   FILE* file = std::fopen(path, "rb");
   if (!file) {
     std::memcpy(table.rows, kDefaultRows, sizeof kDefaultRows);
@@ -123,8 +133,18 @@ int LoadHighScores(const char* path) {
   return 0;
 }
 
+int WriteHighScoresStream(FILE* file) { return WriteRows(file, table.rows); }
+
 int SaveHighScores(const char* path) {
-  if (SaveFileSafely(path, WriteRows, table.rows) != 0) std::fprintf(stderr, "%s", msg::MsgScoreSave);
+  if (SaveFileSafely(path, WriteRows, table.rows) == 0) {
+    if (std::strcmp(path, unsavedPath) == 0) unsavedPath[0] = '\0';
+    return 0;
+  }
+  std::fprintf(stderr, "%s", msg::MsgScoreSave);
+  if (std::strlen(path) < sizeof unsavedPath) {
+    std::strcpy(unsavedPath, path);
+    unsavedTable = table;
+  }
   return 0;
 }
 
@@ -146,6 +166,7 @@ int HighScoreQualifies(int score) { return score >= table.rows[kHighScoreRows - 
 void SetScoreFilePath(const char* path) {
   if (!path || std::strlen(path) >= sizeof scorePath) path = "";
   std::strcpy(scorePath, path);
+  unsavedPath[0] = '\0';
 }
 
 const char* ScoreFilePath() { return scorePath[0] ? scorePath : kScoreFilePath; }

@@ -27,7 +27,8 @@ HighScoreTable* TheHighScores();
 void ClearHighScores();
 
 // Missing file: the default rows. Rows or fields the file does not hold
-// stay as they were. Always 0.
+// stay as they were. A file whose last save failed reads as the table that
+// save held. Always 0.
 int LoadHighScores(const char* path);
 // Reads rows from an open stream into the table, as LoadHighScores does for
 // a file that opened. Always 0.
@@ -35,6 +36,8 @@ int LoadHighScoresStream(FILE* file);
 // Writes the table, replacing the old file only once the new one is complete.
 // A failure prints the score-save message and keeps the old file. Always 0.
 int SaveHighScores(const char* path);
+// What SaveHighScores writes, onto an open stream; 0 or -1.
+int WriteHighScoresStream(FILE* file);
 
 // Goes above the first row whose score is not greater; row 4 drops out.
 void InsertHighScore(const char* name, int score, int itemPercent, int scoreTail);
@@ -42,6 +45,6 @@ void InsertHighScore(const char* name, int score, int itemPercent, int scoreTail
 int HighScoreQualifies(int score);
 
 // The file the screens load and save; kScoreFilePath unless a tool or test
-// points them elsewhere (null restores the default).
+// points them elsewhere (null restores the default). Forgets unsaved tables.
 void SetScoreFilePath(const char* path);
 const char* ScoreFilePath();

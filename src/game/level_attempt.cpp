@@ -26,9 +26,7 @@ Sprite* IntroSprite(System* sys, bool text) {
   return sprite;
 }
 
-}  // namespace
-
-void SetUpLevelAttempt(System* sys) {
+void BeginAttemptSetUp(System* sys) {
   GameState* game = sys->game;
   Player* player = &game->player;
   CreateTileSprites(sys);
@@ -43,12 +41,28 @@ void SetUpLevelAttempt(System* sys) {
   // Last attempt's fireballs: their sprites went with the cleared layer.
   for (int i = 0; i < kFireballSlots; i++)
     if (SpriteStillOwned(game->fireballs[i], game->fireballSerials[i])) ResetSprite(game->fireballs[i]);
-  LoadLevel(sys);
+}
+
+void FinishAttemptSetUp(System* sys) {
   sys->updateLayer[1] = UpdateGameFrame;
   FreezeLayer(sys, 1);
   sys->updateLayer[2] = LevelIntroUpdate;
   ShowTiles(sys, 1);
   UpdateGameFrame(sys);
+}
+
+}  // namespace
+
+void SetUpLevelAttempt(System* sys) {
+  BeginAttemptSetUp(sys);
+  LoadLevel(sys);
+  FinishAttemptSetUp(sys);
+}
+
+void SetUpLevelAttemptFrom(System* sys, FILE* map) {
+  BeginAttemptSetUp(sys);
+  LoadLevelStream(sys, map);
+  FinishAttemptSetUp(sys);
 }
 
 void StartLevelIntro(System* sys, LevelIntro* intro) {

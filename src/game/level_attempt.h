@@ -2,6 +2,8 @@
 // and the scene of play.
 #pragma once
 
+#include <cstdio>
+
 #include "engine/system.h"
 #include "graphics/sprite.h"
 
@@ -14,5 +16,8 @@ struct LevelIntro {
 // scene callbacks with the world frozen for the intro, and the direct first
 // level update (which polls the input once).
 void SetUpLevelAttempt(System* sys);
+// The same with the map read from an open stream (null: a map that could not
+// be opened) instead of the file sys->game->mapPath names.
+void SetUpLevelAttemptFrom(System* sys, FILE* map);
 void StartLevelIntro(System* sys, LevelIntro* intro);
 void LevelIntroUpdate(System* sys);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "enemies/items.h"
 #include "engine/messages.h"
 #include "engine/scene.h"
 #include "engine/text_lines.h"
@@ -124,6 +125,10 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
       if (!in.Int(&item.type) || !in.Int(&item.tileX) || !in.Int(&item.tileY) || !in.Int(&item.hidden) ||
           !in.Int(&item.changes))
         return Fail(error, errorSize, "recording header is truncated");
+      // The game only ever holds items of its own types inside the grid.
+      if (item.type < 1 || item.type > kItemTypeCount || item.tileX < 0 || item.tileX >= kGridSize || item.tileY < 0 ||
+          item.tileY >= kGridSize)
+        return Fail(error, errorSize, "recording holds an impossible item");
     }
     int count = 0;
     if (!in.Byte(&start.heldAtStart) || !in.Byte(&start.setupInput) || !in.Int(&count))

@@ -1,5 +1,6 @@
 #include "graphics/bitmap_set.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "engine/messages.h"
@@ -14,7 +15,37 @@ void FreeSlot(BitmapSet* set, int slot) {
   set->bitmaps[slot] = nullptr;
 }
 
+// A 16-bit field is unsigned, as SDL reads it; a 32-bit one is signed.
+int32_t LittleEndian(const uint8_t* bytes, int count) {
+  uint32_t value = 0;
+  for (int i = count - 1; i >= 0; i--) value = value << 8 | bytes[i];
+  return static_cast<int32_t>(value);
+}
+
+bool WithinLimit(int32_t side) { return side >= -kMaxBitmapSide && side <= kMaxBitmapSide; }
+
 }  // namespace
+
+SDL_Surface* LoadBoundedBMP(SDL_RWops* stream) {
+  if (!stream) return nullptr;
+  // File header (14 bytes), the info header's size, then its width and
+  // height: 16-bit in the old 12-byte header, 32-bit in every later one.
+  uint8_t head[26];
+  const int start = SDL_RWtell(stream);
+  const bool read = SDL_RWread(stream, head, sizeof head, 1) == 1;
+  if (!read || SDL_RWseek(stream, start, RW_SEEK_SET) < 0) {
+    SDL_RWclose(stream);
+    return nullptr;
+  }
+  const bool core = LittleEndian(head + 14, 4) == 12;
+  const int32_t width = core ? LittleEndian(head + 18, 2) : LittleEndian(head + 18, 4);
+  const int32_t height = core ? LittleEndian(head + 20, 2) : LittleEndian(head + 22, 4);
+  if (!WithinLimit(width) || !WithinLimit(height)) {
+    SDL_RWclose(stream);
+    return nullptr;
+  }
+  return SDL_LoadBMP_RW(stream, 1);
+}
 
 SDL_Surface* CreateBlendTwin(SDL_Surface* surface) {
   const SDL_PixelFormat* format = surface->format;
@@ -78,24 +109,38 @@ void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target) {
 }
 
 int LoadBitmapAt(BitmapSet* set, const char* path, int slot) {
-  if (!set) return -1;
-  set->count = slot;
-  if (slot < 0 || slot >= set->capacity) {
+  const bool slotExists = set && slot >= 0 && slot < set->capacity;
+  return LoadBitmapRW(set, slotExists ? SDL_RWFromFile(path, "rb") : nullptr, path, slot);
+}
+
+int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot) {
+  if (!set || slot < 0 || slot >= set->capacity) {
+    if (stream) SDL_RWclose(stream);
+    if (!set) return -1;
+    set->count = slot;
     std::fprintf(stderr, msg::MsgBitmapSlot, slot);
     return -1;
   }
-  SDL_RWops* stream = SDL_RWFromFile(path, "rb");
-  SDL_Surface* surface = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+  set->count = slot;
+  SDL_Surface* surface = LoadBoundedBMP(stream);
   // A later line for the same slot replaces the bitmap; the old one is freed.
   FreeSlot(set, slot);
   set->bitmaps[slot] = surface;
   if (!surface) {
-    std::fprintf(stderr, msg::MsgBitmapLoad, path);
+    std::fprintf(stderr, msg::MsgBitmapLoad, name);
     return -1;
   }
   set->blendBitmaps[slot] = CreateBlendTwin(surface);
   set->count = slot + 1;
   return 0;
+}
+
+void KeyBitmapBlack(BitmapSet* set, int slot) {
+  SDL_Surface* surface = GetBitmap(set, slot);
+  if (!surface) return;
+  const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+  SDL_SetColorKey(surface, SDL_SRCCOLORKEY, black);
+  if (SDL_Surface* twin = set->blendBitmaps[slot]) SDL_SetColorKey(twin, SDL_SRCCOLORKEY, black);
 }
 
 int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir) {
@@ -109,12 +154,7 @@ int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir) {
     char path[kPathBufferSize];
     if (JoinPath(path, dir, tokens[1]) != 0) continue;
     const int slot = std::atoi(tokens[0]);
-    if (LoadBitmapAt(set, path, slot) == 0 && count < 3) {
-      SDL_Surface* surface = set->bitmaps[slot];
-      const Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
-      SDL_SetColorKey(surface, SDL_SRCCOLORKEY, black);
-      if (SDL_Surface* twin = set->blendBitmaps[slot]) SDL_SetColorKey(twin, SDL_SRCCOLORKEY, black);
-    }
+    if (LoadBitmapAt(set, path, slot) == 0 && count < 3) KeyBitmapBlack(set, slot);
   }
   return 0;
 }

@@ -18,12 +18,25 @@ struct BitmapSet {
 BitmapSet* CreateBitmapSet(int capacity);
 void DestroyBitmapSet(BitmapSet* set);
 int LoadBitmapAt(BitmapSet* set, const char* path, int slot);
+// LoadBitmapAt's work on an open stream (closed here; null for a file that
+// did not open); `name` is what the failure message shows.
+int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot);
+// Makes black transparent in a loaded slot, as list lines without a third
+// field ask.
+void KeyBitmapBlack(BitmapSet* set, int slot);
 int LoadBitmapDir(BitmapSet* set, const char* dir);
 int LoadBitmapList(BitmapSet* set, const char* listPath, const char* dir);
 int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir);
 // The surface in a slot, or null for an empty slot or one outside the set.
 SDL_Surface* GetBitmap(const BitmapSet* set, int slot);
 SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot);
+
+// The game's bitmaps are at most a screen in size. SDL allocates what a BMP
+// header claims before it reads a pixel, so a stream whose header claims a
+// side longer than this is refused unread.
+inline constexpr int kMaxBitmapSide = 4096;
+// SDL_LoadBMP_RW within that limit; the stream is always closed.
+SDL_Surface* LoadBoundedBMP(SDL_RWops* stream);
 
 // A surface sharing `surface`'s pixels, colour key and palette with
 // per-surface alpha switched on; null when it cannot be made.

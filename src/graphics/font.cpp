@@ -9,15 +9,20 @@
 BitmapFont* LoadFont(const char* path) { return LoadFontEx(path, 16, 16, 255, 0, 255); }
 
 BitmapFont* LoadFontEx(const char* path, int cellWidth, int cellHeight, int red, int green, int blue) {
+  return LoadFontRW(SDL_RWFromFile(path, "rb"), path, cellWidth, cellHeight, red, green, blue);
+}
+
+BitmapFont* LoadFontRW(SDL_RWops* stream, const char* name, int cellWidth, int cellHeight, int red, int green,
+                       int blue) {
   auto* font = static_cast<BitmapFont*>(std::calloc(1, sizeof(BitmapFont)));
   if (!font) {
+    if (stream) SDL_RWclose(stream);
     std::fprintf(stderr, "%s", msg::MsgNoMemoryFont);
     return nullptr;
   }
-  SDL_RWops* stream = SDL_RWFromFile(path, "rb");
-  font->sheet = stream ? SDL_LoadBMP_RW(stream, 1) : nullptr;
+  font->sheet = LoadBoundedBMP(stream);
   if (!font->sheet) {
-    std::fprintf(stderr, msg::MsgFontMissing, path);
+    std::fprintf(stderr, msg::MsgFontMissing, name);
     std::free(font);
     return nullptr;
   }

@@ -17,6 +17,10 @@ struct BitmapFont {
 
 BitmapFont* LoadFont(const char* path);
 BitmapFont* LoadFontEx(const char* path, int cellWidth, int cellHeight, int red, int green, int blue);
+// LoadFontEx's work on an open stream (closed here; null for a file that did
+// not open); `name` is what the failure message shows.
+BitmapFont* LoadFontRW(SDL_RWops* stream, const char* name, int cellWidth, int cellHeight, int red, int green,
+                       int blue);
 void LayoutFontGlyphs(BitmapFont* font, int cellWidth);
 void DestroyFont(BitmapFont* font);
 void DrawText(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y);

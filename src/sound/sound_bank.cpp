@@ -1,6 +1,8 @@
 #include "sound/sound_bank.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/messages.h"
 #include "engine/text_lines.h"
@@ -16,7 +18,121 @@ Mix_Chunk* ChunkAt(SoundBank* bank, int slot) {
   return bank->chunks[slot];
 }
 
+uint32_t ReadLE32(const uint8_t* bytes) {
+  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+void WriteLE32(uint8_t* bytes, uint32_t value) {
+  for (int i = 0; i < 4; i++) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// Both SDL's loader and the mixer take a bare "WAVE" header, without the
+// RIFF one before it, as a WAV too.
+bool IsRiff(const uint8_t* data, size_t size) {
+  return size >= 4 && (std::memcmp(data, "RIFF", 4) == 0 || std::memcmp(data, "WAVE", 4) == 0);
+}
+
+// Cuts the RIFF size and each chunk's length to the bytes that follow it.
+void CutRiffChunks(uint8_t* data, size_t size) {
+  size_t at = 4;
+  if (std::memcmp(data, "RIFF", 4) == 0) {
+    if (size < 12) return;
+    if (ReadLE32(data + 4) > size - 8) WriteLE32(data + 4, static_cast<uint32_t>(size - 8));
+    at = 12;
+  }
+  while (size - at >= 8) {
+    const size_t left = size - at - 8;
+    uint32_t length = ReadLE32(data + at + 4);
+    if (length > left) {
+      length = static_cast<uint32_t>(left);
+      WriteLE32(data + at + 4, length);
+    }
+    at += 8 + length;
+    if (length % 2 && at < size) at++;  // chunks are padded to even lengths
+  }
+}
+
+// SDL_mixer 1.2 converts a sound in a buffer sized for the sound's length
+// masked down to whole sample frames, a mask right only for power-of-two
+// frame sizes, and then copies the unmasked length in: six channels, or a
+// partial last frame, overrun it. RIFF sounds are decoded by SDL and
+// converted here the same way, into a buffer that holds what is copied.
+Mix_Chunk* LoadRiffChunk(SDL_RWops* stream) {
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  if (!Mix_QuerySpec(&frequency, &format, &channels)) {
+    SDL_RWclose(stream);
+    return nullptr;
+  }
+  SDL_AudioSpec spec;
+  Uint8* wave = nullptr;
+  Uint32 length = 0;
+  if (!SDL_LoadWAV_RW(stream, 1, &spec, &wave, &length)) return nullptr;
+  Uint8* samples = nullptr;
+  Uint32 size = 0;
+  if (spec.format != format || spec.channels != channels || spec.freq != frequency) {
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, format, static_cast<Uint8>(channels),
+                          frequency) < 0) {
+      SDL_FreeWAV(wave);
+      return nullptr;
+    }
+    const Uint32 frame = static_cast<Uint32>(((spec.format & 0xFF) / 8) * spec.channels);
+    cvt.len = static_cast<int>(length & ~(frame - 1u));
+    const size_t room = static_cast<size_t>(cvt.len) * (cvt.len_mult > 1 ? cvt.len_mult : 1);
+    cvt.buf = static_cast<Uint8*>(SDL_calloc(1, room > 0 ? room : 1));
+    if (cvt.buf) {
+      if (cvt.len > 0) std::memcpy(cvt.buf, wave, static_cast<size_t>(cvt.len));
+      if (SDL_ConvertAudio(&cvt) < 0) {
+        SDL_free(cvt.buf);
+        cvt.buf = nullptr;
+      }
+    }
+    samples = cvt.buf;
+    size = static_cast<Uint32>(cvt.len_cvt);
+  } else {
+    samples = static_cast<Uint8*>(SDL_malloc(length > 0 ? length : 1));
+    if (samples && length > 0) std::memcpy(samples, wave, length);
+    size = length;
+  }
+  SDL_FreeWAV(wave);
+  if (!samples) return nullptr;
+  auto* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+  if (!chunk) {
+    SDL_free(samples);
+    return nullptr;
+  }
+  chunk->allocated = 1;  // Mix_FreeChunk frees the samples too
+  chunk->abuf = samples;
+  chunk->alen = size;
+  chunk->volume = MIX_MAX_VOLUME;
+  return chunk;
+}
+
 }  // namespace
+
+Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream) {
+  if (!stream) return nullptr;
+  const int start = SDL_RWtell(stream);
+  const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
+  Mix_Chunk* chunk = nullptr;
+  if (start >= 0 && end >= start && SDL_RWseek(stream, start, RW_SEEK_SET) == start) {
+    const size_t size = static_cast<size_t>(end - start);
+    auto* data = static_cast<uint8_t*>(std::malloc(size > 0 ? size : 1));
+    if (data && (size == 0 || SDL_RWread(stream, data, size, 1) == 1)) {
+      // Only WAVs: the mixer's loaders for the other formats it recognises
+      // (AIFF, Creative Voice, Ogg, FLAC) leak what they read from a
+      // malformed file, and the game names no such files.
+      if (IsRiff(data, size)) {
+        CutRiffChunks(data, size);
+        chunk = LoadRiffChunk(SDL_RWFromConstMem(data, static_cast<int>(size)));
+      }
+    }
+    std::free(data);
+  }
+  SDL_RWclose(stream);
+  return chunk;
+}
 
 int OpenAudio() { return OpenAudioEx(22050, AUDIO_S16LSB, 2, 512); }
 
@@ -67,13 +183,17 @@ void DestroySoundBank(SoundBank* bank) {
 }
 
 int LoadSoundAt(SoundBank* bank, const char* path, int index) {
-  if (!bank) return -1;
-  if (index < 0 || index >= bank->capacity) {
-    std::fprintf(stderr, msg::MsgSoundSlot, index);
+  const bool slotExists = bank && index >= 0 && index < bank->capacity;
+  return LoadSoundRW(bank, slotExists ? SDL_RWFromFile(path, "rb") : nullptr, path, index);
+}
+
+int LoadSoundRW(SoundBank* bank, SDL_RWops* stream, const char* name, int index) {
+  if (!bank || index < 0 || index >= bank->capacity) {
+    if (stream) SDL_RWclose(stream);
+    if (bank) std::fprintf(stderr, msg::MsgSoundSlot, index);
     return -1;
   }
-  SDL_RWops* stream = SDL_RWFromFile(path, "rb");
-  Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
+  Mix_Chunk* chunk = LoadBoundedWAV(stream);
   if (bank->chunks[index]) {
     // Free what the slot held only when no channel can still be mixing it.
     if (bank->loopChannel != -1 && Mix_GetChunk(bank->loopChannel) == bank->chunks[index]) StopLoop(bank);
@@ -81,7 +201,7 @@ int LoadSoundAt(SoundBank* bank, const char* path, int index) {
   }
   bank->chunks[index] = chunk;
   if (!chunk) {
-    std::fprintf(stderr, msg::MsgWavMissing, path);
+    std::fprintf(stderr, msg::MsgWavMissing, name);
     return -1;
   }
   return 0;
@@ -126,6 +246,9 @@ int PlaySound(SoundBank* bank, int slot) {
   if (soundObserver) soundObserver(slot, soundObserverContext);
   Mix_Chunk* chunk = ChunkAt(bank, slot);
   if (!chunk) return -1;
+  // With every channel busy the mixer refuses too, but through SDL_SetError,
+  // which allocates: play would touch the heap on every busy sound.
+  if (Mix_Playing(-1) >= Mix_AllocateChannels(-1)) return -1;
   return Mix_PlayChannelTimed(-1, chunk, 0, -1);
 }
 

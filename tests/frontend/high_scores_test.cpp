@@ -175,4 +175,34 @@ TEST_F(HighScoresTest, AFailedSaveReportsAndKeepsTheOldFile) {
   EXPECT_EQ(missingFolder.Text(), msg::MsgScoreSave);
 }
 
+// The screens reload the file after every entry; a result that could not be
+// written must not vanish from them, and goes into the file once it can.
+TEST_F(HighScoresTest, AnUnsavedTableIsTheFilesTableUntilASaveGoesThrough) {
+  WriteFile(Path(), "OLD 1 1 1\n");
+  LoadHighScores(Path().c_str());
+  InsertHighScore("NEW", 50, 5, 0);
+  ASSERT_EQ(mkdir((Path() + ".tmp").c_str(), 0700), 0);
+  {
+    CapturedStream quiet(stderr);
+    SaveHighScores(Path().c_str());
+  }
+  ClearHighScores();
+  LoadHighScores(Path().c_str());
+  ExpectRow(0, "NEW", 50, 5, 0);
+  ExpectRow(1, "OLD", 1, 1, 1);
+  EXPECT_EQ(ReadFile(Path()), "OLD 1 1 1\n");
+  WriteFile(dir.File("other"), "ZZZ 7 7 7\n");  // another file is read as it is
+  LoadHighScores(dir.File("other").c_str());
+  ExpectRow(0, "ZZZ", 7, 7, 7);
+
+  ASSERT_EQ(rmdir((Path() + ".tmp").c_str()), 0);
+  LoadHighScores(Path().c_str());
+  SaveHighScores(Path().c_str());
+  EXPECT_EQ(ReadFile(Path()).substr(0, 21), "NEW 50 5 0\nOLD 1 1 1\n");
+  WriteFile(Path(), "FIL 3 3 3\n");
+  ClearHighScores();
+  LoadHighScores(Path().c_str());
+  ExpectRow(0, "FIL", 3, 3, 3);
+}
+
 }  // namespace

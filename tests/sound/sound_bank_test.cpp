@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/messages.h"
+#include "support/alloc_counter.h"
 #include "support/test_system.h"
 
 namespace {
@@ -136,6 +139,106 @@ TEST_F(SoundBankTest, EmptySlotsAndMissingBanksPlayNothing) {
   StopLoop(nullptr);
   DestroySoundBank(nullptr);
   EXPECT_EQ(CreateSoundBank(-1), nullptr);
+}
+
+// A PCM WAV whose header fields are given separately, so they can disagree.
+std::string PcmWav(int channels, int rate, int blockAlign, int bits, const std::string& data, uint32_t claimed) {
+  auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
+  return "RIFF" + u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(channels) + u32(rate) +
+         u32(rate * blockAlign) + u16(blockAlign) + u16(bits) + "data" + u32(claimed) + data;
+}
+
+std::string Samples(size_t count) {
+  std::string data;
+  for (size_t i = 0; i < count; i++) data += static_cast<char>((i * 37) % 251);
+  return data;
+}
+
+Mix_Chunk* LoadBytes(const std::string& bytes) {
+  return LoadBoundedWAV(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())));
+}
+
+std::string ChunkBytes(const Mix_Chunk* chunk) {
+  return chunk ? std::string(reinterpret_cast<const char*>(chunk->abuf), chunk->alen) : "<none>";
+}
+
+// Every sound the game ships, and others in formats the mixer converts,
+// loads to the same samples as the mixer's own loader gives.
+TEST_F(SoundBankTest, ValidWavsLoadToTheSameSamplesAsTheMixerGives) {
+  std::vector<std::string> files;
+  for (const char* name : {"select", "make_block", "key", "item", "shot", "block_hit", "magic_break", "enemy_down",
+                           "title_loop", "level_loop", "high_score_loop"})
+    files.push_back(ReadFile(std::string("./Media/wav/") + name + ".wav"));
+  files.push_back(MakeWav(5));
+  files.push_back(PcmWav(1, 11025, 1, 8, Samples(301), 301));
+  files.push_back(PcmWav(1, 44100, 2, 16, Samples(900), 900));
+  files.push_back(PcmWav(2, 8000, 4, 16, Samples(400), 400));
+  files.push_back(PcmWav(2, 22050, 4, 16, Samples(402), 402));  // a partial last frame
+  for (size_t i = 0; i < files.size(); i++) {
+    ASSERT_GT(files[i].size(), 44u) << i;
+    Mix_Chunk* mine = LoadBytes(files[i]);
+    Mix_Chunk* mixer = Mix_LoadWAV_RW(SDL_RWFromConstMem(files[i].data(), static_cast<int>(files[i].size())), 1);
+    ASSERT_NE(mine, nullptr) << i;
+    EXPECT_EQ(ChunkBytes(mine), ChunkBytes(mixer)) << i;
+    EXPECT_EQ(mine->volume, mixer->volume);
+    Mix_FreeChunk(mine);
+    Mix_FreeChunk(mixer);
+  }
+}
+
+// SDL allocates the length a chunk claims before reading it; a 45-byte file
+// claimed four gigabytes. A short chunk loads what it holds, as before.
+TEST_F(SoundBankTest, AChunkClaimingMoreThanTheFileHoldsLoadsWhatItHolds) {
+  const std::string data = Samples(2000);
+  AllocationCounter counter;
+  Mix_Chunk* claimed = LoadBytes(PcmWav(1, 8000, 2, 16, data, 0xFB000003u));
+  if (AllocationCounter::Available()) {
+    EXPECT_LT(counter.Largest(), 1u << 24);
+  }
+  Mix_Chunk* exact = LoadBytes(PcmWav(1, 8000, 2, 16, data, static_cast<uint32_t>(data.size())));
+  ASSERT_NE(claimed, nullptr);
+  EXPECT_EQ(ChunkBytes(claimed), ChunkBytes(exact));
+  Mix_FreeChunk(claimed);
+  Mix_FreeChunk(exact);
+  // A bare WAVE header without the RIFF one is a WAV to SDL too.
+  Mix_Chunk* bare = LoadBytes(PcmWav(1, 8000, 2, 16, data, 0xFFFFFF80u).substr(8));
+  EXPECT_NE(bare, nullptr);
+  Mix_FreeChunk(bare);
+}
+
+// Six channels with a two-byte frame size: the mixer's buffer was sized for
+// no sample at all and it copied two bytes into it.
+TEST_F(SoundBankTest, AFrameSizeThatDisagreesWithTheChannelsStaysInsideItsBuffer) {
+  const std::string file = PcmWav(6, 8000, 2, 16, Samples(3), 0x64001000u);
+  Mix_Chunk* chunk = LoadBytes(file);
+  if (chunk) PlaySound(bank, SndShot);
+  Mix_FreeChunk(chunk);
+  WriteFile(dir.File("six.wav"), file);
+  LoadList("14 six.wav\n");
+  PlaySound(bank, SndShot);
+}
+
+// The mixer also sniffs AIFF, Creative Voice, Ogg and FLAC; its Creative
+// Voice loader leaked the samples of a first block when a later one was bad.
+TEST_F(SoundBankTest, OnlyWavsLoad) {
+  const std::string others[] = {"mono16.aiff", "voice.voc", "finding-voice-leak.voc"};
+  std::string list, expected;
+  for (int i = 0; i < 3; i++) {
+    const std::string bytes = ReadFile("./tests/fuzz/corpus/wav/" + others[i]);
+    ASSERT_FALSE(bytes.empty()) << others[i];
+    if (i < 2) {  // files the mixer itself takes
+      Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+      EXPECT_NE(chunk, nullptr) << others[i];
+      Mix_FreeChunk(chunk);
+    }
+    WriteFile(dir.File(others[i]), bytes);
+    list += std::to_string(16 + i) + " " + others[i] + "\n";
+    expected += Message(msg::MsgWavMissing, dir.path() + "/" + others[i]);
+  }
+  EXPECT_EQ(LoadList(list + "19 a.wav\n"), expected);
+  for (int slot = 16; slot <= 18; slot++) EXPECT_EQ(bank->chunks[slot], nullptr) << slot;
+  EXPECT_NE(bank->chunks[19], nullptr);
 }
 
 TEST(SoundAudioDevice, CloseWithoutOpenReturnsMinusOne) {

@@ -12,6 +12,8 @@ class AllocationCounter {
   ~AllocationCounter();
   static bool Available();
   long Count() const;
+  // The largest single allocation made while this counter was the newest.
+  size_t Largest() const;
 
  private:
   long start_;

@@ -83,12 +83,16 @@ LevelHarness::~LevelHarness() {
 uint8_t LevelHarness::Source(InputState*, void* context) { return static_cast<LevelHarness*>(context)->input_; }
 
 void LevelHarness::Load(const std::string& mapText, bool withIntro, bool retry) {
+  const std::string path = dir_.File("level.map");
+  WriteFile(path, mapText);
+  LoadFile(path, withIntro, retry);
+}
+
+void LevelHarness::LoadFile(const std::string& path, bool withIntro, bool retry) {
   System* sys = system_.get();
   if (!retry) game_->itemsPlaced = 0;
   ClearScene(sys, 1);
   ClearScene(sys, 2);
-  const std::string path = dir_.File("level.map");
-  WriteFile(path, mapText);
   std::snprintf(game_->mapPath, sizeof game_->mapPath, "%s", path.c_str());
   game_->levelCleared = 0;
   input_ = 0;

@@ -44,6 +44,8 @@ class LevelHarness {
   // retry keeps the items of the attempt before, as after a death.
   void Load(const std::string& mapText, bool withIntro = false, bool retry = false);
   void LoadSpec(const MapSpec& spec) { Load(MapText(spec)); }
+  // The same with a map file as it is, found where the game looks for it.
+  void LoadFile(const std::string& path, bool withIntro = false, bool retry = false);
   // One scene-loop pass with these inputs held.
   void Frame(uint8_t input = 0);
   void Frames(int count, uint8_t input = 0);

@@ -1,0 +1,128 @@
+// What the fuzz targets share: the fuzzer's bytes as a read-only stream,
+// SDL's dummy drivers, and a headless game to play loaded levels in.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/scene.h"
+#include "engine/system.h"
+#include "game/game_state.h"
+#include "graphics/bitmap_set.h"
+#include "graphics/sprite.h"
+#include "input/input.h"
+
+// The seed corpus folder in the source tree; lists name files in its bmp/
+// and wav/ folders, recordings play the maps in its map/ folder.
+#ifndef RUNEBLOCK_FUZZ_CORPUS
+#error "RUNEBLOCK_FUZZ_CORPUS must name tests/fuzz/corpus/"
+#endif
+inline constexpr char kCorpusDir[] = RUNEBLOCK_FUZZ_CORPUS;
+
+// The bytes as a FILE*, closed at scope end. fmemopen wants at least one
+// byte, so an empty input reads from an empty stream of one spare byte.
+class ByteStream {
+ public:
+  ByteStream(const uint8_t* data, size_t size) {
+    static char spare[1];
+    file_ = size ? fmemopen(const_cast<uint8_t*>(data), size, "rb") : fmemopen(spare, 1, "r");
+    if (file_ && !size) std::fgetc(file_);
+    if (!file_) std::abort();
+  }
+  ~ByteStream() { std::fclose(file_); }
+  FILE* get() const { return file_; }
+
+ private:
+  FILE* file_;
+};
+
+inline void UseDummyDrivers() {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
+
+// The game's screen format: 640 x 480, 16 bits, 565.
+inline SDL_Surface* CreateScreen() {
+  return SDL_CreateRGBSurface(SDL_SWSURFACE, kScreenWidth, kScreenHeight, kScreenDepth, 0xF800, 0x07E0, 0x001F, 0);
+}
+
+inline uint32_t Fnv32(const uint8_t* data, size_t size) {
+  uint32_t hash = 2166136261u;
+  for (size_t i = 0; i < size; i++) hash = (hash ^ data[i]) * 16777619u;
+  return hash;
+}
+
+// A System with its layers and input but no screen, font or sound, and the
+// game state with empty bitmap sets: all play needs. Input comes from a
+// seeded generator, the way the soak drives the game.
+class HeadlessGame {
+ public:
+  HeadlessGame() {
+    UseDummyDrivers();
+    SDL_Init(SDL_INIT_VIDEO);
+    sys_ = CreateSystem();
+    for (SpriteList*& layer : sys_->layers) layer = CreateSpriteList(kLayerCapacity);
+    sys_->input = CreateInput(0, 0);
+    SetInputDefaults(sys_->input);
+    SetButtonsEdgeTriggered(sys_->input);
+    SetDirectionsLevelTriggered(sys_->input);
+    SetInputSource(sys_->input, Source, this);
+    sets_[0] = CreateBitmapSet(256);
+    sets_[1] = CreateBitmapSet(256);
+    sets_[2] = CreateBitmapSet(256);
+    sys_->game = TheGameState();
+  }
+  System* sys() const { return sys_; }
+  GameState* game() const { return sys_->game; }
+
+  // A new game's state: nothing placed, three lives.
+  void Reset(uint32_t seed) {
+    ClearAllScenes(sys_);
+    sys_->quit = sys_->sceneEnd = sys_->endCountdown = 0;
+    GameState* game = sys_->game;
+    std::memset(game, 0, sizeof(GameState));
+    game->sysBitmaps = sets_[0];
+    game->charBitmaps = sets_[1];
+    game->enemyBitmaps = sets_[2];
+    game->world = sys_->layers[1];
+    game->player.lives = 3;
+    game->player.magic = 5;
+    seed_ = seed | 1;
+    held_ = 0;
+  }
+
+  // Directions held for a while, buttons now and then.
+  uint8_t NextInput() {
+    if (Random() % 16 == 0) held_ = static_cast<uint8_t>(Random() & 0x0F);
+    uint8_t buttons = 0;
+    if (Random() % 30 == 0) buttons |= 1u << ButtonZ;
+    if (Random() % 40 == 0) buttons |= 1u << ButtonX;
+    if (Random() % 400 == 0) buttons |= 1u << ButtonC;
+    return held_ | buttons;
+  }
+
+  // One scene-loop pass, as the game runs it; true when the scene ended.
+  bool Frame() {
+    RunScenePass(sys_);
+    const bool ended = sys_->sceneEnd != 0;
+    sys_->sceneEnd = 0;
+    sys_->timer.frameCount += 1;
+    return ended;
+  }
+
+ private:
+  uint32_t Random() {
+    seed_ = seed_ * 1664525u + 1013904223u;
+    return seed_ >> 16;
+  }
+  static uint8_t Source(InputState*, void* context) { return static_cast<HeadlessGame*>(context)->NextInput(); }
+
+  System* sys_;
+  BitmapSet* sets_[3];
+  uint32_t seed_ = 1;
+  uint8_t held_ = 0;
+};
