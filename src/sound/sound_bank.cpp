@@ -64,20 +64,20 @@ Mix_Chunk* LoadRiffChunk(SDL_RWops* stream) {
     SDL_RWclose(stream);
     return nullptr;
   }
-  SDL_AudioSpec spec;
+  SDL_AudioSpec loaded;
   Uint8* wave = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(stream, 1, &spec, &wave, &length)) return nullptr;
+  if (!SDL_LoadWAV_RW(stream, 1, &loaded, &wave, &length)) return nullptr;
   Uint8* samples = nullptr;
   Uint32 size = 0;
-  if (spec.format != format || spec.channels != channels || spec.freq != frequency) {
+  if (loaded.format != format || loaded.channels != channels || loaded.freq != frequency) {
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, format, static_cast<Uint8>(channels),
+    if (SDL_BuildAudioCVT(&cvt, loaded.format, loaded.channels, loaded.freq, format, static_cast<Uint8>(channels),
                           frequency) < 0) {
       SDL_FreeWAV(wave);
       return nullptr;
     }
-    const Uint32 frame = static_cast<Uint32>(((spec.format & 0xFF) / 8) * spec.channels);
+    const Uint32 frame = static_cast<Uint32>(((loaded.format & 0xFF) / 8) * loaded.channels);
     cvt.len = static_cast<int>(length & ~(frame - 1u));
     const size_t room = static_cast<size_t>(cvt.len) * (cvt.len_mult > 1 ? cvt.len_mult : 1);
     cvt.buf = static_cast<Uint8*>(SDL_calloc(1, room > 0 ? room : 1));

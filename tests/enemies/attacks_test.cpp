@@ -9,12 +9,12 @@ namespace {
 class AttacksTest : public testing::Test {
  protected:
   void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> enemies = {}) {
-    MapSpec spec = RoomSpec();
-    spec.rows = std::move(rows);
-    spec.playerCol = 1;
-    spec.playerRow = 1;
-    spec.enemies = std::move(enemies);
-    level.LoadSpec(spec);
+    MapSpec layout = RoomSpec();
+    layout.rows = std::move(rows);
+    layout.playerCol = 1;
+    layout.playerRow = 1;
+    layout.enemies = std::move(enemies);
+    level.LoadSpec(layout);
   }
   LevelHarness level;
 };

@@ -10,12 +10,12 @@ namespace {
 class EnemyTableTest : public testing::Test {
  protected:
   void LoadWith(std::vector<std::string> enemies, std::vector<std::string> rows = EmptyRoom()) {
-    MapSpec spec = RoomSpec();
-    spec.rows = std::move(rows);
-    spec.playerCol = 1;
-    spec.playerRow = 1;
-    spec.enemies = std::move(enemies);
-    level.LoadSpec(spec);
+    MapSpec layout = RoomSpec();
+    layout.rows = std::move(rows);
+    layout.playerCol = 1;
+    layout.playerRow = 1;
+    layout.enemies = std::move(enemies);
+    level.LoadSpec(layout);
   }
   LevelHarness level;
 };
@@ -99,19 +99,19 @@ TEST_F(EnemyTableTest, ASpawnedWalkerVanishesWithAPuffAtTheEndOfItsLifeEvenInMid
 }
 
 TEST_F(EnemyTableTest, OneFireballHitsTwoEnemiesInTheSameFrameAndSentriesAbsorbIt) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = 3;
-  spec.playerRow = 18;
-  spec.enemies = {"1 6 18 0 0", "1 6 18 0 0"};
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = 3;
+  layout.playerRow = 18;
+  layout.enemies = {"1 6 18 0 0", "1 6 18 0 0"};
+  level.LoadSpec(layout);
   level.Frames(2);
   level.Frame(kX);
   level.RunUntil([&] { return CountEnemies(level, EnemyCrawler) == 0; }, 30);
   EXPECT_EQ(CountEnemies(level, EnemyCrawler), 0);
   EXPECT_EQ(level.CountSound(SndEnemyDown), 2);
 
-  spec.enemies = {"8 6 18 0 0"};
-  level.LoadSpec(spec);
+  layout.enemies = {"8 6 18 0 0"};
+  level.LoadSpec(layout);
   level.Frames(2);
   level.Frame(kX);
   Sprite* fireball = level.game()->fireballs[0];
@@ -121,11 +121,11 @@ TEST_F(EnemyTableTest, OneFireballHitsTwoEnemiesInTheSameFrameAndSentriesAbsorbI
 }
 
 TEST_F(EnemyTableTest, ContactKillsThePlayerButNotWhileTheDoorCountdownRuns) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = 6;
-  spec.playerRow = 18;
-  spec.enemies = {"1 7 18 0 0"};
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = 6;
+  layout.playerRow = 18;
+  layout.enemies = {"1 7 18 0 0"};
+  level.LoadSpec(layout);
   level.player().clearTimer = 50;
   level.PlacePlayer(7 * 48 - 20, 18 * 48);
   level.Frame();
@@ -151,10 +151,10 @@ TEST_F(EnemyTableTest, UnknownTypesA65thSpawnerAndAFullTableCreateNothing) {
   }
   level.Frames(250);
   EXPECT_EQ(CountEnemies(level, EnemyShot), 0);
-  MapSpec spec = RoomSpec();
-  for (int i = 0; i < 256; i++) spec.enemies.push_back("8 10 18 0 0");
-  spec.enemies.push_back("2 5 5 16 0");
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  for (int i = 0; i < 256; i++) layout.enemies.push_back("8 10 18 0 0");
+  layout.enemies.push_back("2 5 5 16 0");
+  level.LoadSpec(layout);
   EXPECT_EQ(level.game()->spawnerCount, 0);
 }
 

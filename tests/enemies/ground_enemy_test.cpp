@@ -10,11 +10,11 @@ class GroundEnemyTest : public testing::Test {
  protected:
   // The player parked far away in the top-left corner unless a test moves it.
   void LoadRoom(std::vector<std::string> rows = EmptyRoom()) {
-    MapSpec spec = RoomSpec();
-    spec.rows = std::move(rows);
-    spec.playerCol = 1;
-    spec.playerRow = 1;
-    level.LoadSpec(spec);
+    MapSpec layout = RoomSpec();
+    layout.rows = std::move(rows);
+    layout.playerCol = 1;
+    layout.playerRow = 1;
+    level.LoadSpec(layout);
   }
   // Puts the player's body (and its sprite, which enemies look at) somewhere.
   void PutPlayer(int px, int py) {
@@ -166,11 +166,11 @@ TEST_F(GroundEnemyTest, ChargersGuardsAndGunnersFallingFromTheMapArePuffedOnLand
 }
 
 TEST_F(GroundEnemyTest, MagicStunsASentryForTwoHundredFramesAndItStaysDeadly) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = 4;
-  spec.playerRow = 18;
-  spec.enemies = {"8 6 18 0 0"};
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = 4;
+  layout.playerRow = 18;
+  layout.enemies = {"8 6 18 0 0"};
+  level.LoadSpec(layout);
   level.Frames(2);
   Enemy* sentry = FirstEnemy(level, EnemySentry);
   level.PlacePlayer(5 * 48 - 20, 18 * 48);  // target cell 6 holds the sentry
@@ -192,10 +192,10 @@ TEST_F(GroundEnemyTest, MagicStunsASentryForTwoHundredFramesAndItStaysDeadly) {
 }
 
 TEST_F(GroundEnemyTest, AnEnemyAboutToEnterTheCellBlocksMagicThere) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = 4;
-  spec.playerRow = 18;
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = 4;
+  layout.playerRow = 18;
+  level.LoadSpec(layout);
   level.Frames(2);
   Enemy* walker = PlaceEnemy(level, EnemyWalker, 8, 18, 64, DirLeft);
   walker->sprite->x = (5 * 48 + 43) << 12;

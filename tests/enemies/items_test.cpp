@@ -11,11 +11,11 @@ namespace {
 class ItemsTest : public testing::Test {
  protected:
   MapSpec Spec(std::vector<std::string> items) {
-    MapSpec spec = RoomSpec();
-    spec.playerCol = 2;
-    spec.playerRow = 18;
-    spec.items = std::move(items);
-    return spec;
+    MapSpec layout = RoomSpec();
+    layout.playerCol = 2;
+    layout.playerRow = 18;
+    layout.items = std::move(items);
+    return layout;
   }
   LevelHarness level;
 };
@@ -85,9 +85,9 @@ TEST_F(ItemsTest, NothingIsTakenWhileDyingClearingOrHidden) {
 TEST_F(ItemsTest, ARetryKeepsUntakenItemsAndHidesOneWhoseBlockIsBack) {
   std::vector<std::string> rows = EmptyRoom();
   rows[18][6] = 'B';
-  MapSpec spec = Spec({"3 4 18 0", "7 6 18 1", "5 10 10 0"});
-  spec.rows = rows;
-  const std::string map = MapText(spec);
+  MapSpec layout = Spec({"3 4 18 0", "7 6 18 1", "5 10 10 0"});
+  layout.rows = rows;
+  const std::string map = MapText(layout);
   level.Load(map);
   EXPECT_EQ(level.game()->itemsTotal, 3);
   // Take the first by walking over it, and reveal the hidden one with magic.

@@ -11,8 +11,8 @@
 namespace {
 
 MapSpec EverythingLevel() {
-  MapSpec spec = RoomSpec();
-  spec.rows = {
+  MapSpec layout = RoomSpec();
+  layout.rows = {
       "####################",  //
       "#..................#",  //
       "#..BBB.....CCC.....#",  //
@@ -34,18 +34,18 @@ MapSpec EverythingLevel() {
       "#....B.....B.......#",  //
       "####################",
   };
-  spec.playerCol = 2;
-  spec.playerRow = 17;
-  spec.doorCol = 17;
-  spec.doorRow = 1;
-  spec.keyCol = 16;
-  spec.keyRow = 17;
+  layout.playerCol = 2;
+  layout.playerRow = 17;
+  layout.doorCol = 17;
+  layout.doorRow = 1;
+  layout.keyCol = 16;
+  layout.keyRow = 17;
   for (int type = 1; type <= 18; type++)
-    spec.items.push_back(std::to_string(type) + " " + std::to_string(1 + type) + " " +
-                         std::to_string(type % 2 ? 5 : 11) + " " + std::to_string(type % 4 == 0 ? 1 : 0));
-  spec.enemies = {"1 9 1 64 0",   "2 4 1 64 0", "3 1 7 0 0",   "5 3 13 128 0",  "5 14 3 128 2", "6 12 1 64 1",
-                  "7 10 17 96 1", "8 6 17 0 0", "9 12 8 64 0", "10 14 11 64 1", "3 18 16 0 3",  "7 4 5 64 0"};
-  return spec;
+    layout.items.push_back(std::to_string(type) + " " + std::to_string(1 + type) + " " +
+                           std::to_string(type % 2 ? 5 : 11) + " " + std::to_string(type % 4 == 0 ? 1 : 0));
+  layout.enemies = {"1 9 1 64 0",   "2 4 1 64 0", "3 1 7 0 0",   "5 3 13 128 0",  "5 14 3 128 2", "6 12 1 64 1",
+                    "7 10 17 96 1", "8 6 17 0 0", "9 12 8 64 0", "10 14 11 64 1", "3 18 16 0 3",  "7 4 5 64 0"};
+  return layout;
 }
 
 TEST(Soak, AHundredThousandRandomFramesKeepEveryObjectInItsPlace) {

@@ -23,18 +23,18 @@ namespace {
 
 // A level whose player starts beside a crawler: every life ends at once.
 std::string DeadlyMap() {
-  MapSpec spec = RoomSpec();
-  spec.playerRow = 18;
-  spec.enemies = {"1 2 18 0 0"};
-  return MapText(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerRow = 18;
+  layout.enemies = {"1 2 18 0 0"};
+  return MapText(layout);
 }
 
 // A level whose player starts on the key and the door: cleared at once.
 std::string ClearedMap() {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = spec.keyCol = spec.doorCol = 3;
-  spec.playerRow = spec.keyRow = spec.doorRow = 18;
-  return MapText(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = layout.keyCol = layout.doorCol = 3;
+  layout.playerRow = layout.keyRow = layout.doorRow = 18;
+  return MapText(layout);
 }
 
 // The whole game flow in a temporary folder, driven by a script that looks

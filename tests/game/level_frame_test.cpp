@@ -43,13 +43,13 @@ TEST_F(LevelFrameTest, LifeRunsOutAfterTenThousandFramesThenTheDeathTakesTwoHund
 }
 
 TEST_F(LevelFrameTest, TheKeyOpensTheDoorAndTheOpenDoorClearsTheLevelWithAWipe) {
-  MapSpec spec = RoomSpec();
-  spec.playerRow = 18;
-  spec.keyCol = 6;
-  spec.keyRow = 18;
-  spec.doorCol = 3;
-  spec.doorRow = 18;
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerRow = 18;
+  layout.keyCol = 6;
+  layout.keyRow = 18;
+  layout.doorCol = 3;
+  layout.doorRow = 18;
+  level.LoadSpec(layout);
   // Walking over the closed door first does nothing.
   level.PlacePlayer(3 * 48, 18 * 48);
   level.Frames(3);
@@ -71,16 +71,16 @@ TEST_F(LevelFrameTest, TheKeyOpensTheDoorAndTheOpenDoorClearsTheLevelWithAWipe) 
 }
 
 TEST_F(LevelFrameTest, KeyAndDoorTakenInOneFrameClearAtOnce) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = spec.keyCol = spec.doorCol = 5;
-  spec.playerRow = spec.keyRow = spec.doorRow = 18;
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = layout.keyCol = layout.doorCol = 5;
+  layout.playerRow = layout.keyRow = layout.doorRow = 18;
+  level.LoadSpec(layout);
   EXPECT_EQ(level.game()->levelCleared, 1);
 }
 
 TEST_F(LevelFrameTest, TheCameraCentresThePlayerWithinTheLevel) {
-  MapSpec spec = RoomSpec();
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  level.LoadSpec(layout);
   SpriteList* world = level.game()->world;
   level.PlacePlayer(48, 48);
   level.Frame();
@@ -97,10 +97,10 @@ TEST_F(LevelFrameTest, TheCameraCentresThePlayerWithinTheLevel) {
 }
 
 TEST_F(LevelFrameTest, PauseFreezesTheWorldAndScrollsTheCamera) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = 9;
-  spec.playerRow = 18;
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = 9;
+  layout.playerRow = 18;
+  level.LoadSpec(layout);
   level.Frames(3);
   const int life = level.player().life;
   SpriteList* world = level.game()->world;

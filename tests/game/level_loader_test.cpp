@@ -54,8 +54,8 @@ TEST_F(LevelLoaderTest, GarbageBeforeAnyCodeKeepsTheWalledEmptyGrid) {
 }
 
 TEST_F(LevelLoaderTest, ItemsEndAtTheEndOfTheFileWithoutTheirTerminator) {
-  MapSpec spec = RoomSpec();
-  std::string map = MapText(spec);
+  MapSpec layout = RoomSpec();
+  std::string map = MapText(layout);
   map = map.substr(0, map.find("-1 0 0 0")) + "3 5 5 0\n4 6 6 1\n";
   level.Load(map);
   EXPECT_EQ(level.game()->itemsTotal, 2);
@@ -64,8 +64,8 @@ TEST_F(LevelLoaderTest, ItemsEndAtTheEndOfTheFileWithoutTheirTerminator) {
 }
 
 TEST_F(LevelLoaderTest, ALoneTerminatorBeforeACommentAndEnemyLinesWithMissingNumbers) {
-  MapSpec spec = RoomSpec();
-  std::string map = MapText(spec);
+  MapSpec layout = RoomSpec();
+  std::string map = MapText(layout);
   map = map.substr(0, map.find("-1 0 0 0")) +
         "5 3 3 0\n-1\n# the idea of this level\n\n1 4 4 16 0\n1 6\n   \n30 2 2 1 1\n";
   level.Load(map);
@@ -105,11 +105,11 @@ TEST_F(LevelLoaderTest, AMissingMapLeavesAnEmptyRoomThatClearsAtOnce) {
 }
 
 TEST_F(LevelLoaderTest, HugeNumbersAndOutsideCellsArePulledIntoTheGrid) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = 99999;
-  spec.items = {"1 -50 3 0", "2 3 4000000000 0"};
-  spec.enemies = {"1 7 7 2000000000 0", "3 -3 99 1 9"};
-  level.LoadSpec(spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = 99999;
+  layout.items = {"1 -50 3 0", "2 3 4000000000 0"};
+  layout.enemies = {"1 7 7 2000000000 0", "3 -3 99 1 9"};
+  level.LoadSpec(layout);
   EXPECT_EQ(level.PixelX(), 19 * 48);
   EXPECT_EQ(level.game()->items[0].tileX, 0);
   EXPECT_EQ(level.game()->enemies[0].speed, 1000000);

@@ -10,11 +10,11 @@ namespace {
 class MagicTest : public testing::Test {
  protected:
   void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> items = {}) {
-    MapSpec spec;
-    spec.rows = std::move(rows);
-    spec.playerRow = 18;
-    spec.items = std::move(items);
-    level.LoadSpec(spec);
+    MapSpec layout;
+    layout.rows = std::move(rows);
+    layout.playerRow = 18;
+    layout.items = std::move(items);
+    level.LoadSpec(layout);
     level.Frames(2);
   }
   int Sparks() {
@@ -63,10 +63,10 @@ TEST_F(MagicTest, AFormingBlockIsSolidOnlyOnceItShowsTheBlock) {
 TEST_F(MagicTest, CrouchingTargetsOneRowLowerAndStandingMagicAlignsThePlayer) {
   std::vector<std::string> rows = EmptyRoom();
   rows[18] = "#BBBBBBBBB.........#";
-  MapSpec spec;
-  spec.rows = rows;
-  spec.playerRow = 17;
-  level.LoadSpec(spec);
+  MapSpec layout;
+  layout.rows = rows;
+  layout.playerRow = 17;
+  level.LoadSpec(layout);
   level.Frames(3);
   level.Frame(kDown);
   ASSERT_EQ(level.player().crouching, 1);

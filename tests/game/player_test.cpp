@@ -10,11 +10,11 @@ class PlayerTest : public testing::Test {
  protected:
   // The player standing on the floor of an empty room, at column 2.
   void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> items = {}) {
-    MapSpec spec;
-    spec.rows = std::move(rows);
-    spec.playerRow = 18;
-    spec.items = std::move(items);
-    level.LoadSpec(spec);
+    MapSpec layout;
+    layout.rows = std::move(rows);
+    layout.playerRow = 18;
+    layout.items = std::move(items);
+    level.LoadSpec(layout);
     level.Frames(2);  // settle on the floor
   }
   LevelHarness level;

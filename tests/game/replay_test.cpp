@@ -46,8 +46,8 @@ class ReplayTest : public testing::Test {
     FakeClock::Uninstall();
     ASSERT_EQ(chdir(oldDir), 0);
   }
-  void WriteMap(int level, const MapSpec& spec) {
-    WriteFile(dir.File("Media/map/map" + std::to_string(level) + ".map"), MapText(spec));
+  void WriteMap(int level, const MapSpec& layout) {
+    WriteFile(dir.File("Media/map/map" + std::to_string(level) + ".map"), MapText(layout));
   }
   // A fresh game state (keeping the loaded resources) for a replay.
   void ResetGame() {
@@ -125,11 +125,11 @@ long Tile(const std::string& line, int column, int row) {
 }
 
 TEST_F(ReplayTest, TheTraceFollowsTheRulesFrameByFrame) {
-  MapSpec spec = RoomSpec();
-  spec.playerCol = 4;
-  spec.playerRow = 18;
-  spec.enemies = {"1 16 18 256 0"};
-  WriteMap(1, spec);
+  MapSpec layout = RoomSpec();
+  layout.playerCol = 4;
+  layout.playerRow = 18;
+  layout.enemies = {"1 16 18 256 0"};
+  WriteMap(1, layout);
   // Intro, then Right for three frames, a rest, then block magic.
   std::string trace;
   const ReplayOutcome outcome = Replay(FromScript(0, ".132 R3 .10 Z .120"), &trace);
@@ -169,12 +169,12 @@ TEST_F(ReplayTest, TheTraceFollowsTheRulesFrameByFrame) {
 }
 
 TEST_F(ReplayTest, AnAttemptRecordedFromTheRealGameReplaysToTheSameState) {
-  MapSpec spec = RoomSpec();
-  spec.playerRow = 18;
-  spec.rows[18][8] = 'B';
-  spec.items = {"3 6 18 0", "9 12 18 0", "5 8 18 1"};
-  spec.enemies = {"1 9 18 128 1", "3 18 17 0 1", "2 10 2 64 0"};
-  WriteMap(1, spec);
+  MapSpec layout = RoomSpec();
+  layout.playerRow = 18;
+  layout.rows[18][8] = 'B';
+  layout.items = {"3 6 18 0", "9 12 18 0", "5 8 18 1"};
+  layout.enemies = {"1 9 18 128 1", "3 18 17 0 1", "2 10 2 64 0"};
+  WriteMap(1, layout);
   setenv("RUNEBLOCK_RECORD", dir.File("records").c_str(), 1);
   // Title: Start, and after the game the title quits. In the level: walk,
   // jump, magic and fire until the crawler and the turret's shots have

@@ -22,20 +22,16 @@ namespace {
 struct Solution {
   int level;  // 1-based, as in the file names
   int frames;
-  int life;  // left when the door was entered
+  int life;   // left when the door was entered
   int lives;  // three, or four once an extra life was taken
   uint64_t checksum;
 };
 
 constexpr Solution kSolutions[] = {
-    {1, 1193, 9038, 3, 0x84cc9b1217dc4a53ull},
-    {2, 1517, 17603, 3, 0x3c7b178a7cc9de1bull},
-    {3, 1920, 8311, 3, 0xa208c5eb21c1fc57ull},
-    {4, 1083, 9148, 3, 0x1d0b46b4619cfc74ull},
-    {5, 1756, 8475, 3, 0xc45f5a61db434deeull},
-    {6, 3026, 7205, 4, 0xc3a56c76a5430af1ull},
-    {7, 2954, 7277, 3, 0x1b2c3df32414f369ull},
-    {8, 3821, 13288, 3, 0x631ff6ee669289aeull},
+    {1, 1193, 9038, 3, 0x84cc9b1217dc4a53ull}, {2, 1517, 17603, 3, 0x3c7b178a7cc9de1bull},
+    {3, 1920, 8311, 3, 0xa208c5eb21c1fc57ull}, {4, 1083, 9148, 3, 0x1d0b46b4619cfc74ull},
+    {5, 1756, 8475, 3, 0xc45f5a61db434deeull}, {6, 3026, 7205, 4, 0xc3a56c76a5430af1ull},
+    {7, 2954, 7277, 3, 0x1b2c3df32414f369ull}, {8, 3821, 13288, 3, 0x631ff6ee669289aeull},
 };
 
 std::string SolutionPath(int level, const char* extension) {

@@ -39,17 +39,17 @@ std::vector<std::string> EmptyRoom() {
   return rows;
 }
 
-std::string MapText(const MapSpec& spec) {
+std::string MapText(const MapSpec& layout) {
   std::string text;
-  for (const std::string& row : spec.rows) {
+  for (const std::string& row : layout.rows) {
     for (size_t i = 0; i < row.size(); i++) text += std::to_string(CodeOf(row[i])) + (i + 1 < row.size() ? " " : "\n");
   }
-  text += std::to_string(spec.playerCol) + " " + std::to_string(spec.playerRow) + " " + std::to_string(spec.doorCol) +
-          " " + std::to_string(spec.doorRow) + " " + std::to_string(spec.keyCol) + " " + std::to_string(spec.keyRow) +
-          "\n";
-  for (const std::string& item : spec.items) text += item + "\n";
+  text += std::to_string(layout.playerCol) + " " + std::to_string(layout.playerRow) + " " +
+          std::to_string(layout.doorCol) + " " + std::to_string(layout.doorRow) + " " + std::to_string(layout.keyCol) +
+          " " + std::to_string(layout.keyRow) + "\n";
+  for (const std::string& item : layout.items) text += item + "\n";
   text += "-1 0 0 0\n";
-  for (const std::string& enemy : spec.enemies) text += enemy + "\n";
+  for (const std::string& enemy : layout.enemies) text += enemy + "\n";
   return text;
 }
 

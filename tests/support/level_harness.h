@@ -24,14 +24,14 @@ struct MapSpec {
   std::vector<std::string> items;
   std::vector<std::string> enemies;
 };
-std::string MapText(const MapSpec& spec);
+std::string MapText(const MapSpec& layout);
 
 // A room walled on all sides with an empty inside.
 std::vector<std::string> EmptyRoom();
 inline MapSpec RoomSpec() {
-  MapSpec spec;
-  spec.rows = EmptyRoom();
-  return spec;
+  MapSpec layout;
+  layout.rows = EmptyRoom();
+  return layout;
 }
 
 class LevelHarness {
@@ -43,7 +43,7 @@ class LevelHarness {
   // unfrozen at once (the intro changes nothing of the level's state). A
   // retry keeps the items of the attempt before, as after a death.
   void Load(const std::string& mapText, bool withIntro = false, bool retry = false);
-  void LoadSpec(const MapSpec& spec) { Load(MapText(spec)); }
+  void LoadSpec(const MapSpec& layout) { Load(MapText(layout)); }
   // The same with a map file as it is, found where the game looks for it.
   void LoadFile(const std::string& path, bool withIntro = false, bool retry = false);
   // One scene-loop pass with these inputs held.
