@@ -10,7 +10,7 @@ namespace {
 
 class ItemsTest : public testing::Test {
  protected:
-  MapSpec Spec(std::vector<std::string> items) {
+  MapSpec WithItems(std::vector<std::string> items) {
     MapSpec layout = RoomSpec();
     layout.playerCol = 2;
     layout.playerRow = 18;
@@ -21,7 +21,7 @@ class ItemsTest : public testing::Test {
 };
 
 TEST_F(ItemsTest, PickUpWithinThirtyTwoPixelsButNotThirtyThree) {
-  level.LoadSpec(Spec({"5 10 10 0"}));
+  level.LoadSpec(WithItems({"5 10 10 0"}));
   level.player().actionTimer = 1000;
   level.PlacePlayer(10 * 48 + 33, 10 * 48 - 32);
   level.Frame();
@@ -44,7 +44,7 @@ TEST_F(ItemsTest, EveryTypeHasItsScoreAndEffect) {
                         {13, 0, 0, 0, 1, 0},  {14, 0, 0, 1, 0, 0},  {15, 0, 0, 0, 0, 1},    {16, 0, 0, 0, 0, 2},
                         {17, 0, 0, 0, 5, 0},  {18, 0, 0, 0, 5, 0}};
   for (const Case& c : cases) {
-    level.LoadSpec(Spec({std::to_string(c.type) + " 12 12 0"}));
+    level.LoadSpec(WithItems({std::to_string(c.type) + " 12 12 0"}));
     Player& p = level.player();
     p.life = 3500;
     p.score = p.lives = p.magic = p.fireBonus = 0;
@@ -59,7 +59,7 @@ TEST_F(ItemsTest, EveryTypeHasItsScoreAndEffect) {
     EXPECT_EQ(p.fireBonus, c.fireBonus) << "type " << c.type;
   }
   // Type 12 lowers a higher life to 5000.
-  level.LoadSpec(Spec({"12 12 12 0"}));
+  level.LoadSpec(WithItems({"12 12 12 0"}));
   level.player().life = 9000;
   level.PlacePlayer(12 * 48, 12 * 48);
   TryPickUpItem(level.sys(), &level.game()->items[0]);
@@ -67,7 +67,7 @@ TEST_F(ItemsTest, EveryTypeHasItsScoreAndEffect) {
 }
 
 TEST_F(ItemsTest, NothingIsTakenWhileDyingClearingOrHidden) {
-  level.LoadSpec(Spec({"5 12 12 0", "6 13 13 1"}));
+  level.LoadSpec(WithItems({"5 12 12 0", "6 13 13 1"}));
   Item* item = &level.game()->items[0];
   level.PlacePlayer(12 * 48, 12 * 48);
   level.player().dying = 1;
@@ -85,7 +85,7 @@ TEST_F(ItemsTest, NothingIsTakenWhileDyingClearingOrHidden) {
 TEST_F(ItemsTest, ARetryKeepsUntakenItemsAndHidesOneWhoseBlockIsBack) {
   std::vector<std::string> rows = EmptyRoom();
   rows[18][6] = 'B';
-  MapSpec layout = Spec({"3 4 18 0", "7 6 18 1", "5 10 10 0"});
+  MapSpec layout = WithItems({"3 4 18 0", "7 6 18 1", "5 10 10 0"});
   layout.rows = rows;
   const std::string map = MapText(layout);
   level.Load(map);
@@ -110,7 +110,7 @@ TEST_F(ItemsTest, ARetryKeepsUntakenItemsAndHidesOneWhoseBlockIsBack) {
 }
 
 TEST_F(ItemsTest, TypesOutsideTheTableAreNeitherCreatedNorCounted) {
-  level.LoadSpec(Spec({"0 3 3 0", "19 4 4 0", "-5 5 5 0", "2 6 6 0"}));
+  level.LoadSpec(WithItems({"0 3 3 0", "19 4 4 0", "-5 5 5 0", "2 6 6 0"}));
   EXPECT_EQ(level.game()->itemsTotal, 1);
   EXPECT_EQ(level.game()->items[0].type, 2);
   EXPECT_EQ(level.game()->items[1].type, 0);
