@@ -17,6 +17,7 @@
 #include "frontend/title_menu.h"
 #include "game/level_frame.h"
 #include "input/input.h"
+#include "support/game_folder.h"
 #include "support/level_harness.h"
 
 namespace {
@@ -39,31 +40,12 @@ std::string ClearedMap() {
 
 // The whole game flow in a temporary folder, driven by a script that looks
 // at what is on the screen each time the game reads its input.
-class GameFlowTest : public testing::Test {
+class GameFlowTest : public GameFolderTest {
  protected:
   void SetUp() override {
-    clock.Install();
-    ASSERT_EQ(getcwd(oldDir, sizeof oldDir), oldDir);
-    mkdir(dir.File("Media").c_str(), 0700);
-    mkdir(dir.File("Media/map").c_str(), 0700);
-    mkdir(dir.File("Media/data").c_str(), 0700);
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    game = TheGameState();
-    std::memset(game, 0, sizeof(GameState));
-    sys->game = game;
-    LoadGameResources(sys.get());
+    GameFolderTest::SetUp();
     SetInputSource(sys->input, Source, this);
     SetScenePassHook(Watch, this);
-  }
-  void TearDown() override {
-    SetScenePassHook(nullptr, nullptr);
-    UnloadGameResources(sys.get());
-    ClearAllScenes(sys.get());
-    FakeClock::Uninstall();
-    ASSERT_EQ(chdir(oldDir), 0);
-  }
-  void WriteMap(int level, const std::string& text) {
-    WriteFile(dir.File("Media/map/map" + std::to_string(level) + ".map"), text);
   }
   bool InLevel() const { return sys->updateLayer[1] == UpdateGameFrame; }
   bool OnTitle() const { return sys->updateLayer[2] == UpdateTitleMenu; }
@@ -84,11 +66,6 @@ class GameFlowTest : public testing::Test {
     (void)sys;
   }
 
-  FakeClock clock;
-  TempDir dir;
-  char oldDir[4096];
-  TestSystem sys;
-  GameState* game = nullptr;
   int titleVisits = 0;
   std::set<std::string> levelsSeen;
   std::function<uint8_t()> script;

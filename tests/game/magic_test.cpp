@@ -9,14 +9,6 @@ namespace {
 
 class MagicTest : public testing::Test {
  protected:
-  void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> items = {}) {
-    MapSpec layout;
-    layout.rows = std::move(rows);
-    layout.playerRow = 18;
-    layout.items = std::move(items);
-    level.LoadSpec(layout);
-    level.Frames(2);
-  }
   int Sparks() {
     int count = 0;
     for (int i = 1201; i < 1300; i++) count += level.game()->world->sprites[i].inUse != 0;
@@ -26,7 +18,7 @@ class MagicTest : public testing::Test {
 };
 
 TEST_F(MagicTest, FacingRightPastTheCellMiddleTargetsTwoColumnsOn) {
-  LoadRoom();
+  level.LoadRoom();
   level.PlacePlayer(4 * 48 + 30, 18 * 48);
   level.Frame(kZ);
   EXPECT_EQ(level.player().state, Cast);
@@ -38,7 +30,7 @@ TEST_F(MagicTest, FacingRightPastTheCellMiddleTargetsTwoColumnsOn) {
 }
 
 TEST_F(MagicTest, AFormingBlockIsSolidOnlyOnceItShowsTheBlock) {
-  LoadRoom();
+  level.LoadRoom();
   level.PlacePlayer(4 * 48, 18 * 48);
   level.Frame(kZ);  // targets (5, 18)
   for (int frame = 1; frame < 16; frame++) {
@@ -75,7 +67,7 @@ TEST_F(MagicTest, CrouchingTargetsOneRowLowerAndStandingMagicAlignsThePlayer) {
   EXPECT_EQ(level.Code(3, 18), TileEmpty) << "the block in front and below broke";
   EXPECT_EQ(level.Code(3, 17), TileEmpty);
 
-  LoadRoom();
+  level.LoadRoom();
   level.PlacePlayer(4 * 48 + 10, 18 * 48);
   level.Frame(kZ);
   EXPECT_EQ(level.PixelX(), 4 * 48 + 5);
@@ -91,7 +83,7 @@ TEST_F(MagicTest, CrouchingTargetsOneRowLowerAndStandingMagicAlignsThePlayer) {
 TEST_F(MagicTest, WallsAndMagicProofCellsAreLeftAlone) {
   std::vector<std::string> rows = EmptyRoom();
   rows[18][5] = 'N';
-  LoadRoom(rows);
+  level.LoadRoom(rows);
   level.PlacePlayer(4 * 48, 18 * 48);
   level.Frame(kZ);
   level.Frames(20);
@@ -106,7 +98,7 @@ TEST_F(MagicTest, WallsAndMagicProofCellsAreLeftAlone) {
 }
 
 TEST_F(MagicTest, MagicOnAFormingBlockRestartsItAndAVisibleItemPreventsABlock) {
-  LoadRoom(EmptyRoom(), {"9 5 18 0", "4 7 18 1"});
+  level.LoadRoom(EmptyRoom(), {"9 5 18 0", "4 7 18 1"});
   level.PlacePlayer(4 * 48, 18 * 48);
   Item* item = &level.game()->items[0];
   const int sequence[] = {13, 6, 16, 9};
@@ -131,7 +123,7 @@ TEST_F(MagicTest, MagicOnAFormingBlockRestartsItAndAVisibleItemPreventsABlock) {
 }
 
 TEST_F(MagicTest, EachFireballSpendsACharge) {
-  LoadRoom();
+  level.LoadRoom();
   level.player().magic = 1;
   level.Frame(kX);
   EXPECT_EQ(level.player().magic, 0);
@@ -153,7 +145,7 @@ TEST_F(MagicTest, EachFireballSpendsACharge) {
 }
 
 TEST_F(MagicTest, AFireballClimbsTheFirstWallAndLivesItsLifetime) {
-  LoadRoom();
+  level.LoadRoom();
   level.player().fireBonus = 200;
   level.PlacePlayer(14 * 48, 18 * 48);
   level.Frame();
@@ -173,7 +165,7 @@ TEST_F(MagicTest, AFireballClimbsTheFirstWallAndLivesItsLifetime) {
 TEST_F(MagicTest, ACrawlingObjectCirclesALoneBlock) {
   std::vector<std::string> rows = EmptyRoom();
   rows[10][10] = 'B';
-  LoadRoom(rows);
+  level.LoadRoom(rows);
   Sprite body{};
   body.x = (9 * 48 + 20) << 12;
   body.y = (9 * 48 + 5) << 12;  // resting on the block's top
@@ -196,7 +188,7 @@ TEST_F(MagicTest, ACrawlingObjectCirclesALoneBlock) {
 }
 
 TEST_F(MagicTest, TurnsApplyToOneAxisAtATimeAndNothingAtRest) {
-  LoadRoom();
+  level.LoadRoom();
   Sprite still{};
   still.x = 5 * 48 << 12;
   still.y = 18 * 48 << 12;

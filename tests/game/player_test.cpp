@@ -8,20 +8,11 @@ namespace {
 
 class PlayerTest : public testing::Test {
  protected:
-  // The player standing on the floor of an empty room, at column 2.
-  void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> items = {}) {
-    MapSpec layout;
-    layout.rows = std::move(rows);
-    layout.playerRow = 18;
-    layout.items = std::move(items);
-    level.LoadSpec(layout);
-    level.Frames(2);  // settle on the floor
-  }
   LevelHarness level;
 };
 
 TEST_F(PlayerTest, WalkingReachesFullSpeedInThreeFramesAndStopsInSix) {
-  LoadRoom();
+  level.LoadRoom();
   ASSERT_TRUE(level.player().onGround);
   std::vector<int> speeds;
   for (int i = 0; i < 4; i++) {
@@ -45,7 +36,7 @@ TEST_F(PlayerTest, WalkingReachesFullSpeedInThreeFramesAndStopsInSix) {
 }
 
 TEST_F(PlayerTest, AJumpWindsUpTwelveFramesRisesFortyFivePixelsAndLandsHard) {
-  LoadRoom();
+  level.LoadRoom();
   const Fixed12 ground = level.player().y;
   level.Frame(kUp);
   EXPECT_EQ(level.player().state, JumpStart);
@@ -73,14 +64,14 @@ TEST_F(PlayerTest, AJumpWindsUpTwelveFramesRisesFortyFivePixelsAndLandsHard) {
 TEST_F(PlayerTest, AOneCellStepCanBeClimbedButNotATwoCellOne) {
   std::vector<std::string> rows = EmptyRoom();
   rows[18][5] = 'B';
-  LoadRoom(rows);
+  level.LoadRoom(rows);
   level.RunUntil([&] { return level.PixelX() > 5 * 48 + 10; }, 400, kRight | kUp);
   EXPECT_GT(level.PixelX(), 5 * 48 + 10);
   level.RunUntil([&] { return level.player().onGround != 0 && level.player().state != JumpStart; }, 100, kRight);
   EXPECT_LE(level.PixelY(), 17 * 48) << "on the step or beyond it";
 
   rows[17][5] = 'B';
-  LoadRoom(rows);
+  level.LoadRoom(rows);
   level.Frames(600, kRight | kUp);
   EXPECT_LE(level.PixelX(), 4 * 48 + 5);
 }
@@ -89,7 +80,7 @@ TEST_F(PlayerTest, HeadBumpsCrackThenBreakABlockAndRevealItsItem) {
   std::vector<std::string> rows = EmptyRoom();
   rows[17][2] = 'B';
   rows[17][8] = '#';
-  LoadRoom(rows, {"3 2 17 1"});
+  level.LoadRoom(rows, {"3 2 17 1"});
   Item* item = &level.game()->items[0];
   ASSERT_EQ(item->type, 3);
   EXPECT_EQ(item->sprite->visible, 0);
@@ -104,7 +95,7 @@ TEST_F(PlayerTest, HeadBumpsCrackThenBreakABlockAndRevealItsItem) {
   EXPECT_EQ(item->hidden, 0);
   EXPECT_EQ(item->sprite->visible, 1);
 
-  LoadRoom(rows);
+  level.LoadRoom(rows);
   level.PlacePlayer(8 * 48, 18 * 48);
   level.Frame();
   level.Frame(kUp);
@@ -114,7 +105,7 @@ TEST_F(PlayerTest, HeadBumpsCrackThenBreakABlockAndRevealItsItem) {
 }
 
 TEST_F(PlayerTest, ClearingTimerFreezesAndHidesThePlayer) {
-  LoadRoom();
+  level.LoadRoom();
   level.player().clearTimer = 50;
   level.player().sprite->visible = 0;
   const Fixed12 x = level.player().x;
@@ -124,7 +115,7 @@ TEST_F(PlayerTest, ClearingTimerFreezesAndHidesThePlayer) {
 }
 
 TEST_F(PlayerTest, DyingPlayerHopsUpThenDrops) {
-  LoadRoom();
+  level.LoadRoom();
   level.player().dying = 1;
   level.player().deathTimer = 200;
   level.Frame(kRight);

@@ -18,37 +18,23 @@
 #include "game/level_frame.h"
 #include "game/recording.h"
 #include "input/input.h"
+#include "support/game_folder.h"
 #include "support/level_harness.h"
 
 namespace {
 
 // Runs replays in a temporary folder holding the level maps a test writes.
-class ReplayTest : public testing::Test {
+class ReplayTest : public GameFolderTest {
  protected:
   void SetUp() override {
-    clock.Install();
-    ASSERT_EQ(getcwd(oldDir, sizeof oldDir), oldDir);
-    mkdir(dir.File("Media").c_str(), 0700);
-    mkdir(dir.File("Media/map").c_str(), 0700);
-    mkdir(dir.File("Media/data").c_str(), 0700);
+    GameFolderTest::SetUp();
     mkdir(dir.File("records").c_str(), 0700);
-    ASSERT_EQ(chdir(dir.path().c_str()), 0);
-    game = TheGameState();
-    std::memset(game, 0, sizeof(GameState));
-    sys->game = game;
-    LoadGameResources(sys.get());
   }
   void TearDown() override {
-    SetScenePassHook(nullptr, nullptr);
-    UnloadGameResources(sys.get());
-    ClearAllScenes(sys.get());
     unsetenv("RUNEBLOCK_RECORD");
-    FakeClock::Uninstall();
-    ASSERT_EQ(chdir(oldDir), 0);
+    GameFolderTest::TearDown();
   }
-  void WriteMap(int level, const MapSpec& layout) {
-    WriteFile(dir.File("Media/map/map" + std::to_string(level) + ".map"), MapText(layout));
-  }
+  void WriteMap(int level, const MapSpec& layout) { GameFolderTest::WriteMap(level, MapText(layout)); }
   // A fresh game state (keeping the loaded resources) for a replay.
   void ResetGame() {
     sys->quit = 0;
@@ -90,11 +76,6 @@ class ReplayTest : public testing::Test {
     return recording;
   }
 
-  FakeClock clock;
-  TempDir dir;
-  char oldDir[4096];
-  TestSystem sys;
-  GameState* game = nullptr;
   std::vector<uint8_t> scriptInputs;
 };
 

@@ -106,6 +106,15 @@ void LevelHarness::LoadFile(const std::string& path, bool withIntro, bool retry)
   }
 }
 
+void LevelHarness::LoadRoom(std::vector<std::string> rows, std::vector<std::string> items) {
+  MapSpec layout;
+  layout.rows = std::move(rows);
+  layout.playerRow = 18;
+  layout.items = std::move(items);
+  LoadSpec(layout);
+  Frames(2);
+}
+
 void LevelHarness::Frame(uint8_t input) {
   input_ = input;
   RunScenePass(system_.get());

@@ -44,6 +44,9 @@ class LevelHarness {
   // retry keeps the items of the attempt before, as after a death.
   void Load(const std::string& mapText, bool withIntro = false, bool retry = false);
   void LoadSpec(const MapSpec& layout) { Load(MapText(layout)); }
+  // The player standing settled on the floor of a room (empty unless given),
+  // at column 2, with these item records.
+  void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> items = {});
   // The same with a map file as it is, found where the game looks for it.
   void LoadFile(const std::string& path, bool withIntro = false, bool retry = false);
   // One scene-loop pass with these inputs held.
