@@ -6,38 +6,16 @@
 set -u
 game=$1
 root=$2
-for tool in Xvfb xdotool import convert; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d /tmp/runeblock-e2e-XXXXXX)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
+source "$(dirname "$0")/../support/x_session.sh"
+require_tools Xvfb xdotool import convert
+make_work_folder e2e
 
 cp -r "$root/Media" "$work/Media"
 rm -f "$work/Media/data/config" "$work/Media/data/sc"
 # A ranking any result enters, so the game's name-entry step runs and saves.
 for name in AAA BBB CCC DDD EEE; do echo "$name 0 0 0"; done >"$work/Media/data/sc"
 
-display=":$((200 + $$ % 700))"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || { echo "SKIP: Xvfb did not start"; exit 77; }
+start_xvfb
 
 cd "$work" || exit 1
 # X11 and D-Bus leave allocations behind at exit in modules the leak

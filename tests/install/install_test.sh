@@ -7,27 +7,9 @@
 set -u
 cmake=$1
 build=$2
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d /tmp/runeblock-install-XXXXXX)
-work=$(cd "$work" && pwd -P)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  exit 1
-}
+source "$(dirname "$0")/../support/x_session.sh"
+require_tools Xvfb xdotool
+make_work_folder install
 app=io.github.runeblock.Runeblock
 
 install_into() {
@@ -75,12 +57,7 @@ else
   echo "SKIPPED appstreamcli validate: not installed"
 fi
 
-# Xvfb picks a free display itself and says which.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
-export DISPLAY=:$(head -n 1 "$work/display")
+start_xvfb
 
 # play PREFIX VAR=VALUE...: runs the installed launcher with that environment,
 # quits with Escape and expects a clean exit.
