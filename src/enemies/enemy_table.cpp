@@ -223,8 +223,8 @@ int EnemyTouchesPlayer(System* sys, Enemy* enemy) {
 int FireballHitsEnemy(System* sys, Sprite* sprite) {
   GameState* game = sys->game;
   for (int i = 0; i < kFireballSlots; i++) {
-    Sprite* fireball = game->fireballs[i];
-    if (!SpriteStillOwned(fireball, game->fireballSerials[i])) continue;
+    Sprite* fireball = LiveFireball(game, i);
+    if (!fireball) continue;
     if (!BoxesOverlap(SpritePixelX(fireball), SpritePixelY(fireball), SpritePixelX(sprite), SpritePixelY(sprite)))
       continue;
     fireball->life = 1;

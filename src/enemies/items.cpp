@@ -45,8 +45,6 @@ Sprite* NewItemSprite(System* sys, Item* item) {
   return sprite;
 }
 
-bool ItemOwnsSprite(const Item* item) { return SpriteStillOwned(item->sprite, item->spriteSerial); }
-
 }  // namespace
 
 int ChangedItemType(int type) {

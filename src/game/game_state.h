@@ -106,5 +106,14 @@ struct GameState {
 // Zeroed and copied whole: it must stay a plain record.
 static_assert(std::is_trivially_copyable_v<GameState> && std::is_standard_layout_v<GameState>);
 
+// The sprite of fireball slot i while it is still that fireball's; null for
+// a free slot (never filled, or its sprite ran out of life).
+inline Sprite* LiveFireball(const GameState* game, int i) {
+  return SpriteStillOwned(game->fireballs[i], game->fireballSerials[i]) ? game->fireballs[i] : nullptr;
+}
+
+// 1 when an item (the key and door too) still owns the sprite it was given.
+inline int ItemOwnsSprite(const Item* item) { return SpriteStillOwned(item->sprite, item->spriteSerial); }
+
 // The static game record the program runs on.
 GameState* TheGameState();

@@ -40,7 +40,7 @@ void BeginAttemptSetUp(System* sys) {
   player->clearTimer = 0;
   // Last attempt's fireballs: their sprites went with the cleared layer.
   for (int i = 0; i < kFireballSlots; i++)
-    if (SpriteStillOwned(game->fireballs[i], game->fireballSerials[i])) ResetSprite(game->fireballs[i]);
+    if (Sprite* fireball = LiveFireball(game, i)) ResetSprite(fireball);
 }
 
 void FinishAttemptSetUp(System* sys) {

@@ -33,7 +33,7 @@ void StartDeathOverlay(System* sys) {
 }
 
 bool PlayerTouches(const Player* player, const Item& object) {
-  if (!SpriteStillOwned(object.sprite, object.spriteSerial)) return false;
+  if (!ItemOwnsSprite(&object)) return false;
   return BoxesOverlap(FixedToPixels(player->x), FixedToPixels(player->y), FixedToPixels(object.sprite->x),
                       FixedToPixels(object.sprite->y));
 }
@@ -98,11 +98,10 @@ void CheckKeyAndDoor(System* sys) {
   Player* player = &game->player;
   if (PlayerTouches(player, game->key)) {
     ResetSprite(game->key.sprite);
-    if (SpriteStillOwned(game->door.sprite, game->door.spriteSerial)) game->door.sprite->frame = FrameDoorOpen;
+    if (ItemOwnsSprite(&game->door)) game->door.sprite->frame = FrameDoorOpen;
     PlaySound(sys->sound, SndKeyTaken);
   }
-  if (SpriteStillOwned(game->door.sprite, game->door.spriteSerial) && game->door.sprite->frame == FrameDoorOpen &&
-      PlayerTouches(player, game->door)) {
+  if (ItemOwnsSprite(&game->door) && game->door.sprite->frame == FrameDoorOpen && PlayerTouches(player, game->door)) {
     game->levelCleared = 1;
     player->clearTimer = kClearFrames;
     if (player->sprite) player->sprite->visible = 0;

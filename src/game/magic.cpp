@@ -14,9 +14,9 @@ constexpr int kFireballLife = 100;
 constexpr int kSparkLife = 20;
 
 // 1 when the object's sprite stands in the cell (its pixel position / 48).
-bool SpriteInCell(const Sprite* sprite, uint32_t serial, int column, int row) {
-  if (!SpriteStillOwned(sprite, serial)) return false;
-  return CellOf(FixedToPixels(sprite->x)) == column && CellOf(FixedToPixels(sprite->y)) == row;
+bool StandsInCell(const Item& object, int column, int row) {
+  if (!ItemOwnsSprite(&object)) return false;
+  return CellOf(FixedToPixels(object.sprite->x)) == column && CellOf(FixedToPixels(object.sprite->y)) == row;
 }
 
 void AnimateTile(Sprite* tile, int first, int ticks, int then) {
@@ -45,8 +45,8 @@ void UseBlockMagic(System* sys) {
   }
 
   int blocked = 0;
-  if (SpriteInCell(game->key.sprite, game->key.spriteSerial, column, row)) blocked = 1;
-  if (SpriteInCell(game->door.sprite, game->door.spriteSerial, column, row)) blocked = 1;
+  if (StandsInCell(game->key, column, row)) blocked = 1;
+  if (StandsInCell(game->door, column, row)) blocked = 1;
   if (MagicHitsEnemy(sys, column, row)) blocked = 1;
   if (Item* item = FindItemAt(sys, column, row); item && item->hidden == 0) {
     blocked = 1;
@@ -92,7 +92,7 @@ void ShootFireball(System* sys) {
   const int offsetY = player->crouching ? 5 : 0;
 
   int slot = 0;
-  while (slot < kFireballSlots && SpriteStillOwned(game->fireballs[slot], game->fireballSerials[slot])) slot++;
+  while (slot < kFireballSlots && LiveFireball(game, slot)) slot++;
   if (slot == kFireballSlots) return;  // the charge is spent all the same
   Sprite* fireball = AllocSprite(game->world, game->sysBitmaps, SlotFireballs);
   game->fireballs[slot] = fireball;
@@ -115,8 +115,8 @@ void ShootFireball(System* sys) {
 void UpdateFireballs(System* sys) {
   GameState* game = sys->game;
   for (int i = 0; i < kFireballSlots; i++) {
-    Sprite* fireball = game->fireballs[i];
-    if (!SpriteStillOwned(fireball, game->fireballSerials[i])) continue;
+    Sprite* fireball = LiveFireball(game, i);
+    if (!fireball) continue;
     const int turned = TileTurn(sys, fireball) + TileCorner(sys, fireball);
     if (turned) SetFireballAnim(fireball);
   }

@@ -159,8 +159,8 @@ uint64_t GameStateChecksum(const System* sys) {
     fnv.Add(item.sprite ? item.sprite->visible : -1);
   }
   for (int i = 0; i < kFireballSlots; i++)
-    if (SpriteStillOwned(g->fireballs[i], g->fireballSerials[i])) AddSprite(&fnv, g->fireballs[i]);
-  fnv.Add(SpriteStillOwned(g->key.sprite, g->key.spriteSerial));
+    if (const Sprite* fireball = LiveFireball(g, i)) AddSprite(&fnv, fireball);
+  fnv.Add(ItemOwnsSprite(&g->key));
   fnv.Add(g->door.sprite ? g->door.sprite->frame : -1);
   for (int v : {g->level, g->levelCleared, g->itemsPlaced, g->itemsTotal, g->itemsTaken, g->scoreTail}) fnv.Add(v);
   if (g->world) {
@@ -214,21 +214,21 @@ void WriteTraceRecord(FILE* out, const System* sys, int f, const int* sounds, in
     if (item.type == 0) continue;
     std::fprintf(out, "%s{\"slot\":%d,\"type\":%d,\"col\":%d,\"row\":%d,\"hidden\":%d,\"changes\":%d,\"visible\":%d}",
                  first ? "" : ",", i, item.type, item.tileX, item.tileY, item.hidden, item.changes,
-                 SpriteStillOwned(item.sprite, item.spriteSerial) ? item.sprite->visible : 0);
+                 ItemOwnsSprite(&item) ? item.sprite->visible : 0);
     first = false;
   }
   std::fputs("],\"fireballs\":[", out);
   first = true;
   for (int i = 0; i < kFireballSlots; i++) {
-    const Sprite* s = g->fireballs[i];
-    if (!SpriteStillOwned(s, g->fireballSerials[i])) continue;
+    const Sprite* s = LiveFireball(g, i);
+    if (!s) continue;
     std::fprintf(out, "%s{\"slot\":%d,\"x\":%d,\"y\":%d,\"vx\":%d,\"vy\":%d,\"life\":%d,\"frame\":%d}",
                  first ? "" : ",", i, s->x, s->y, s->vx, s->vy, s->life, s->frame);
     first = false;
   }
   std::fprintf(out, "],\"key\":%d,\"door\":%d,\"levelCleared\":%d,\"itemsTaken\":%d,\"itemsTotal\":%d,\"sceneEnd\":%d",
-               SpriteStillOwned(g->key.sprite, g->key.spriteSerial) ? 1 : 0, g->door.sprite ? g->door.sprite->frame : 0,
-               g->levelCleared, g->itemsTaken, g->itemsTotal, sys->sceneEnd ? 1 : 0);
+               ItemOwnsSprite(&g->key), g->door.sprite ? g->door.sprite->frame : 0, g->levelCleared, g->itemsTaken,
+               g->itemsTotal, sys->sceneEnd ? 1 : 0);
   std::fputs(",\"sounds\":[", out);
   for (int i = 0; i < soundCount; i++) std::fprintf(out, i ? ",%d" : "%d", sounds[i]);
   std::fputs("]}\n", out);

@@ -83,7 +83,7 @@ TEST(Soak, AHundredThousandRandomFramesKeepEveryObjectInItsPlace) {
     }
     for (const Item& item : level.game()->items) {
       if (item.type) {
-        ASSERT_TRUE(SpriteStillOwned(item.sprite, item.spriteSerial)) << "frame " << frame;
+        ASSERT_TRUE(ItemOwnsSprite(&item)) << "frame " << frame;
       }
     }
     if (level.sceneEnded) {

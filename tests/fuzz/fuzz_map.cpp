@@ -22,7 +22,7 @@ void CheckObjects(const GameState* game) {
   for (const Enemy& enemy : game->enemies)
     if (enemy.type) Check(enemy.sprite && (EnemyOwnsSprite(&enemy) || !enemy.sprite->inUse), "enemy sprite");
   for (const Item& item : game->items)
-    if (item.type && item.sprite) Check(SpriteStillOwned(item.sprite, item.spriteSerial), "item sprite");
+    if (item.type && item.sprite) Check(ItemOwnsSprite(&item), "item sprite");
   Check(game->player.sprite && game->player.sprite->inUse, "player sprite");
 }
 

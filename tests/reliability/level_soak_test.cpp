@@ -131,19 +131,19 @@ class Soak {
     }
     for (const Item& item : game()->items) {
       if (item.type == 0) continue;
-      ASSERT_TRUE(SpriteStillOwned(item.sprite, item.spriteSerial)) << "item, frame " << f;
+      ASSERT_TRUE(ItemOwnsSprite(&item)) << "item, frame " << f;
       ASSERT_NO_FATAL_FAILURE(own(item.sprite, "item"));
       ExpectInside(item.sprite, false, "item", f);
     }
     for (int i = 0; i < kFireballSlots; i++) {
-      if (!SpriteStillOwned(game()->fireballs[i], game()->fireballSerials[i])) continue;
+      if (!LiveFireball(game(), i)) continue;
       ASSERT_NO_FATAL_FAILURE(own(game()->fireballs[i], "fireball"));
       ExpectInside(game()->fireballs[i], false, "fireball", f);
     }
-    if (SpriteStillOwned(game()->key.sprite, game()->key.spriteSerial)) {
+    if (ItemOwnsSprite(&game()->key)) {
       ASSERT_NO_FATAL_FAILURE(own(game()->key.sprite, "key"));
     }
-    ASSERT_TRUE(SpriteStillOwned(game()->door.sprite, game()->door.spriteSerial)) << "door, frame " << f;
+    ASSERT_TRUE(ItemOwnsSprite(&game()->door)) << "door, frame " << f;
     ASSERT_NO_FATAL_FAILURE(own(game()->door.sprite, "door"));
   }
 

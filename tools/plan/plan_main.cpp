@@ -70,7 +70,7 @@ int Field(const System* sys, const std::string& name, int f, bool* ok) {
   if (name == "cr") return p.crouching;
   if (name == "life") return p.life;
   if (name == "magic") return p.magic;
-  if (name == "key") return SpriteStillOwned(g->key.sprite, g->key.spriteSerial) ? 1 : 0;
+  if (name == "key") return ItemOwnsSprite(&g->key) ? 1 : 0;
   if (name == "door") return g->door.sprite ? g->door.sprite->frame : 0;
   if (name == "dying") return p.dying;
   if (name == "taken") return g->itemsTaken;
