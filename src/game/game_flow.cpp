@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "config/keyword_map.h"
-#include "engine/game_resources.h"
 #include "engine/scene.h"
 #include "frontend/interstitials.h"
 #include "frontend/name_entry.h"
@@ -80,7 +79,8 @@ void PlayLevelAttempt(System* sys) {
   std::snprintf(game->mapPath, sizeof game->mapPath, "%.1000smap%d.map", game->mapDir, game->level + 1);
   game->levelCleared = 0;
   LoadBitmapDir(game->sysBitmaps, game->mapDir);
-  PrimeBlits(sys);
+  // Only the system set changed; the lives screen clears what this draws.
+  if (sys->screen) PrimeBitmapSet(game->sysBitmaps, sys->screen);
   ShowLivesScreen(sys);
   BeginAttemptRecording(sys);
   SetUpLevelAttempt(sys);
