@@ -8,14 +8,6 @@ namespace {
 
 class AttacksTest : public testing::Test {
  protected:
-  void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> enemies = {}) {
-    MapSpec layout = RoomSpec();
-    layout.rows = std::move(rows);
-    layout.playerCol = 1;
-    layout.playerRow = 1;
-    layout.enemies = std::move(enemies);
-    level.LoadSpec(layout);
-  }
   LevelHarness level;
 };
 
@@ -23,7 +15,7 @@ TEST_F(AttacksTest, AShotBetweenTwoBlocksBreaksBothAndIsRemovedOnce) {
   std::vector<std::string> rows = EmptyRoom();
   rows[10][6] = 'B';
   rows[10][7] = 'C';
-  LoadRoom(rows);
+  level.LoadEnemyRoom({}, rows);
   Enemy* shot = PlaceEnemy(level, EnemyShot, 6, 10, 0, DirRight);
   shot->sprite->x = (6 * 48 + 24) << 12;
   shot->sprite->frame = 40;
@@ -36,7 +28,7 @@ TEST_F(AttacksTest, AShotBetweenTwoBlocksBreaksBothAndIsRemovedOnce) {
 }
 
 TEST_F(AttacksTest, AStrikeIsHarmlessForTwelveFramesThenDeadlyAndGoneAfterTwenty) {
-  LoadRoom();
+  level.LoadEnemyRoom();
   Enemy* brawler = PlaceEnemy(level, EnemyBrawler, 5, 18, 0, DirRight);
   brawler->cooldown = 1000;
   SpawnStrike(level.sys(), brawler);
@@ -61,7 +53,7 @@ TEST_F(AttacksTest, AStrikeIsHarmlessForTwelveFramesThenDeadlyAndGoneAfterTwenty
 TEST_F(AttacksTest, AStrikeAtABlockBreaksItOnceItIsActive) {
   std::vector<std::string> rows = EmptyRoom();
   rows[18][8] = 'B';
-  LoadRoom(rows);
+  level.LoadEnemyRoom({}, rows);
   Enemy* guard = PlaceEnemy(level, EnemyGuard, 5, 18, 256, DirRight);
   level.RunUntil([&] { return CountEnemies(level, EnemyStrike) == 1; }, 200);
   ASSERT_EQ(CountEnemies(level, EnemyStrike), 1);
@@ -78,7 +70,7 @@ TEST_F(AttacksTest, AStrikeAtABlockBreaksItOnceItIsActive) {
 TEST_F(AttacksTest, AHorizontalFlyerBreaksABlockPausesAndFliesBack) {
   std::vector<std::string> rows = EmptyRoom();
   rows[10][8] = 'B';
-  LoadRoom(rows, {"5 4 10 256 0"});
+  level.LoadEnemyRoom({"5 4 10 256 0"}, rows);
   Enemy* flyer = FirstEnemy(level, EnemyFlyer);
   EXPECT_EQ(flyer->sprite->vx, 4096);
   level.RunUntil([&] { return flyer->wait > 0; }, 200);
@@ -95,7 +87,7 @@ TEST_F(AttacksTest, AHorizontalFlyerBreaksABlockPausesAndFliesBack) {
 TEST_F(AttacksTest, AVerticalFlyerGoesOnThroughTheBlockItBroke) {
   std::vector<std::string> rows = EmptyRoom();
   rows[8][5] = 'B';
-  LoadRoom(rows, {"5 5 3 256 2"});
+  level.LoadEnemyRoom({"5 5 3 256 2"}, rows);
   Enemy* flyer = FirstEnemy(level, EnemyFlyer);
   level.RunUntil([&] { return flyer->wait > 0; }, 200);
   EXPECT_EQ(flyer->dir, DirDown);
@@ -115,7 +107,7 @@ TEST_F(AttacksTest, AVerticalFlyerGoesOnThroughTheBlockItBroke) {
 }
 
 TEST_F(AttacksTest, CrawlersFollowTheWalls) {
-  LoadRoom(EmptyRoom(), {"1 10 18 256 0"});
+  level.LoadEnemyRoom({"1 10 18 256 0"});
   Enemy* crawler = FirstEnemy(level, EnemyCrawler);
   bool climbed = false;
   for (int i = 0; i < 400; i++) {

@@ -9,14 +9,6 @@ namespace {
 
 class EnemyTableTest : public testing::Test {
  protected:
-  void LoadWith(std::vector<std::string> enemies, std::vector<std::string> rows = EmptyRoom()) {
-    MapSpec layout = RoomSpec();
-    layout.rows = std::move(rows);
-    layout.playerCol = 1;
-    layout.playerRow = 1;
-    layout.enemies = std::move(enemies);
-    level.LoadSpec(layout);
-  }
   LevelHarness level;
 };
 
@@ -31,7 +23,7 @@ TEST_F(EnemyTableTest, BoxesOverlapWithinThirtyTwoAndTheSentryBoxIsWider) {
 }
 
 TEST_F(EnemyTableTest, ATurretFiresInItsFirstFrameThenEveryTwoHundred) {
-  LoadWith({"3 5 10 0 0"});
+  level.LoadEnemyRoom({"3 5 10 0 0"});
   std::vector<int> fired;
   for (int frame = 0; frame <= 450; frame++) {
     if (frame > 0) level.Frame();
@@ -45,7 +37,7 @@ TEST_F(EnemyTableTest, ATurretFiresInItsFirstFrameThenEveryTwoHundred) {
 TEST_F(EnemyTableTest, AShotWaitsTwelveFramesThenFliesToTheFirstSolidCellAndBreaksIt) {
   std::vector<std::string> rows = EmptyRoom();
   rows[10][12] = 'B';
-  LoadWith({"3 5 10 0 0"}, rows);
+  level.LoadEnemyRoom({"3 5 10 0 0"}, rows);
   Enemy* shot = &level.game()->enemies[1];
   ASSERT_EQ(shot->type, EnemyShot);
   const Fixed12 start = shot->sprite->x;
@@ -62,7 +54,7 @@ TEST_F(EnemyTableTest, AShotWaitsTwelveFramesThenFliesToTheFirstSolidCellAndBrea
 }
 
 TEST_F(EnemyTableTest, ASpawnerMakesItsFirstEnemyAndPuffInFrame301) {
-  LoadWith({"2 5 10 64 0"});
+  level.LoadEnemyRoom({"2 5 10 64 0"});
   EXPECT_EQ(level.game()->spawnerCount, 1);
   EXPECT_EQ(CountEnemies(level, EnemyWalker), 0);
   level.Frames(299);
@@ -78,7 +70,7 @@ TEST_F(EnemyTableTest, ASpawnerMakesItsFirstEnemyAndPuffInFrame301) {
 }
 
 TEST_F(EnemyTableTest, ASpawnedWalkerVanishesWithAPuffAtTheEndOfItsLifeEvenInMidAir) {
-  LoadWith({"2 5 2 64 0"});
+  level.LoadEnemyRoom({"2 5 2 64 0"});
   level.Frames(300);
   Enemy* walker = FirstEnemy(level, EnemyWalker);
   ASSERT_NE(walker, nullptr);
@@ -139,12 +131,12 @@ TEST_F(EnemyTableTest, ContactKillsThePlayerButNotWhileTheDoorCountdownRuns) {
 TEST_F(EnemyTableTest, UnknownTypesA65thSpawnerAndAFullTableCreateNothing) {
   std::vector<std::string> lines = {"0 5 5 0 0", "13 5 5 0 0", "-2 5 5 0 0"};
   for (int i = 0; i < 65; i++) lines.push_back("6 5 5 16 0");
-  LoadWith(lines);
+  level.LoadEnemyRoom(lines);
   EXPECT_EQ(CountEnemies(level, 0), kEnemySlots);
   EXPECT_EQ(level.game()->spawnerCount, 64);
 
   // A full table: a spawner line and a turret's shot are both refused.
-  LoadWith({"3 5 10 0 0"});
+  level.LoadEnemyRoom({"3 5 10 0 0"});
   RemoveEnemy(level.sys(), FirstEnemy(level, EnemyShot));
   for (int i = 0; i < kEnemySlots; i++) {
     if (level.game()->enemies[i].type == 0) PlaceEnemy(level, EnemySentry, 10, 18, 0, 0);
@@ -159,7 +151,7 @@ TEST_F(EnemyTableTest, UnknownTypesA65thSpawnerAndAFullTableCreateNothing) {
 }
 
 TEST_F(EnemyTableTest, NoFreeSpriteMeansNoObjectAndNoStaleSprite) {
-  LoadWith({"3 5 10 0 0"});
+  level.LoadEnemyRoom({"3 5 10 0 0"});
   RemoveEnemy(level.sys(), FirstEnemy(level, EnemyShot));
   SpriteList* world = level.game()->world;
   for (int i = 0; i < world->capacity; i++) world->sprites[i].inUse = 1;  // every slot taken
@@ -180,7 +172,7 @@ TEST_F(EnemyTableTest, NoFreeSpriteMeansNoObjectAndNoStaleSprite) {
 }
 
 TEST_F(EnemyTableTest, DirectionsOutsideTheTablesAreHarmless) {
-  LoadWith({"3 5 10 0 7"});
+  level.LoadEnemyRoom({"3 5 10 0 7"});
   Enemy* turret = &level.game()->enemies[0];
   EXPECT_EQ(turret->sprite->frame, 30);
   level.Frames(13);
@@ -197,7 +189,7 @@ TEST_F(EnemyTableTest, DirectionsOutsideTheTablesAreHarmless) {
 }
 
 TEST_F(EnemyTableTest, AStaleStrikeRecordNeverTouchesTheSpriteThatTookItsSlot) {
-  LoadWith({});
+  level.LoadEnemyRoom({});
   Enemy* brawler = PlaceEnemy(level, EnemyBrawler, 5, 18, 64, 0);
   SpawnStrike(level.sys(), brawler);
   Enemy* strike = FirstEnemy(level, EnemyStrike);

@@ -8,14 +8,6 @@ namespace {
 
 class GroundEnemyTest : public testing::Test {
  protected:
-  // The player parked far away in the top-left corner unless a test moves it.
-  void LoadRoom(std::vector<std::string> rows = EmptyRoom()) {
-    MapSpec layout = RoomSpec();
-    layout.rows = std::move(rows);
-    layout.playerCol = 1;
-    layout.playerRow = 1;
-    level.LoadSpec(layout);
-  }
   // Puts the player's body (and its sprite, which enemies look at) somewhere.
   void PutPlayer(int px, int py) {
     level.PlacePlayer(px, py);
@@ -26,7 +18,7 @@ class GroundEnemyTest : public testing::Test {
 };
 
 TEST_F(GroundEnemyTest, ABrawlerStrikesAtFortyEightPixelsButNotFortyNine) {
-  LoadRoom();
+  level.LoadEnemyRoom();
   Enemy* brawler = PlaceEnemy(level, EnemyBrawler, 5, 18, 64, DirRight);
   // The player floats still above the floor (no gravity while casting).
   level.player().actionTimer = 1000;
@@ -43,7 +35,7 @@ TEST_F(GroundEnemyTest, ABrawlerStrikesAtFortyEightPixelsButNotFortyNine) {
 }
 
 TEST_F(GroundEnemyTest, ABrawlerDoesNotStrikeStandingOrCoolingDown) {
-  LoadRoom();
+  level.LoadEnemyRoom();
   level.player().actionTimer = 1000;
   Enemy* standing = PlaceEnemy(level, EnemyBrawler, 5, 18, 0, DirRight);
   PutPlayer(5 * 48 + 30, 18 * 48);
@@ -57,7 +49,7 @@ TEST_F(GroundEnemyTest, ABrawlerDoesNotStrikeStandingOrCoolingDown) {
 }
 
 TEST_F(GroundEnemyTest, AGunnerFiresOnlyAheadThenStandsAndCoolsDown) {
-  LoadRoom();
+  level.LoadEnemyRoom();
   level.player().actionTimer = 1000;
   Enemy* gunner = PlaceEnemy(level, EnemyGunner, 10, 18, 64, DirRight);
   PutPlayer(4 * 48, 18 * 48);  // behind it
@@ -75,7 +67,7 @@ TEST_F(GroundEnemyTest, AGunnerFiresOnlyAheadThenStandsAndCoolsDown) {
 }
 
 TEST_F(GroundEnemyTest, AChargerRunsAtDoublePaceOnceItSeesThePlayer) {
-  LoadRoom();
+  level.LoadEnemyRoom();
   level.player().actionTimer = 10000;
   Enemy* charger = PlaceEnemy(level, EnemyCharger, 3, 18, 64, DirRight);
   level.Frame();
@@ -98,7 +90,7 @@ TEST_F(GroundEnemyTest, WalkersBreakBlocksAndTurnWhileChargersBreakThrough) {
   std::vector<std::string> rows = EmptyRoom();
   rows[18][8] = 'B';
   rows[18][14] = 'B';
-  LoadRoom(rows);
+  level.LoadEnemyRoom({}, rows);
   Enemy* walker = PlaceEnemy(level, EnemyWalker, 5, 18, 256, DirRight);
   level.RunUntil([&] { return walker->dir == DirLeft; }, 200);
   EXPECT_EQ(walker->wait, 12);
@@ -121,7 +113,7 @@ TEST_F(GroundEnemyTest, WalkersBreakBlocksAndTurnWhileChargersBreakThrough) {
 TEST_F(GroundEnemyTest, GuardsTurnAtPlatformEdgesWhileWalkersWalkOff) {
   std::vector<std::string> rows = EmptyRoom();
   rows[12] = "#..BBBBBB..........#";
-  LoadRoom(rows);
+  level.LoadEnemyRoom({}, rows);
   Enemy* guard = PlaceEnemy(level, EnemyGuard, 4, 11, 256, DirRight);
   level.RunUntil([&] { return guard->wait > 0; }, 300);
   EXPECT_EQ(guard->dir, DirLeft);
@@ -141,7 +133,7 @@ TEST_F(GroundEnemyTest, GuardsTurnAtPlatformEdgesWhileWalkersWalkOff) {
 TEST_F(GroundEnemyTest, ACoolingGuardStopsAtAnEdgeWithoutTurning) {
   std::vector<std::string> rows = EmptyRoom();
   rows[12] = "#..BBBBBB..........#";
-  LoadRoom(rows);
+  level.LoadEnemyRoom({}, rows);
   Enemy* guard = PlaceEnemy(level, EnemyGuard, 4, 11, 256, DirRight);
   guard->cooldown = 1000;
   level.RunUntil([&] { return guard->wait > 0; }, 300);
@@ -154,7 +146,7 @@ TEST_F(GroundEnemyTest, ACoolingGuardStopsAtAnEdgeWithoutTurning) {
 }
 
 TEST_F(GroundEnemyTest, ChargersGuardsAndGunnersFallingFromTheMapArePuffedOnLanding) {
-  LoadRoom();
+  level.LoadEnemyRoom();
   AddMapEnemy(level.sys(), EnemyGuard, 6, 5, 64, DirRight);
   AddMapEnemy(level.sys(), EnemySentry, 9, 5, 64, DirRight);
   Enemy* guard = FirstEnemy(level, EnemyGuard);

@@ -115,6 +115,15 @@ void LevelHarness::LoadRoom(std::vector<std::string> rows, std::vector<std::stri
   Frames(2);
 }
 
+void LevelHarness::LoadEnemyRoom(std::vector<std::string> enemies, std::vector<std::string> rows) {
+  MapSpec layout;
+  layout.rows = std::move(rows);
+  layout.playerCol = 1;
+  layout.playerRow = 1;
+  layout.enemies = std::move(enemies);
+  LoadSpec(layout);
+}
+
 void LevelHarness::Frame(uint8_t input) {
   input_ = input;
   RunScenePass(system_.get());

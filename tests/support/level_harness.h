@@ -47,6 +47,9 @@ class LevelHarness {
   // The player standing settled on the floor of a room (empty unless given),
   // at column 2, with these item records.
   void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> items = {});
+  // These enemy lines in a room (empty unless given), the player parked in
+  // the top-left corner out of their way.
+  void LoadEnemyRoom(std::vector<std::string> enemies = {}, std::vector<std::string> rows = EmptyRoom());
   // The same with a map file as it is, found where the game looks for it.
   void LoadFile(const std::string& path, bool withIntro = false, bool retry = false);
   // One scene-loop pass with these inputs held.
