@@ -152,8 +152,6 @@ int CloseAudio() {
   return 0;
 }
 
-int IsAudioOpen() { return audioOpen; }
-
 SoundBank* CreateSoundBank(int capacity) {
   if (capacity < 0) return nullptr;
   auto* bank = static_cast<SoundBank*>(std::calloc(1, sizeof(SoundBank)));

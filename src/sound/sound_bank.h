@@ -29,7 +29,6 @@ struct SoundBank {
 int OpenAudio();
 int OpenAudioEx(int frequency, int format, int channels, int chunkSize);
 int CloseAudio();
-int IsAudioOpen();
 
 // What Mix_LoadWAV_RW makes of a WAV, from a copy of the stream in which
 // every RIFF chunk that claims more bytes than the stream holds is cut to
