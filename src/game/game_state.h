@@ -4,6 +4,7 @@
 
 #include <type_traits>
 
+#include "base/media_slots.h"
 #include "enemies/enemy_types.h"
 #include "graphics/sprite.h"
 
@@ -37,20 +38,6 @@ enum WorldSlot {
   SlotSparks = 1200,
   SlotStatus = 1500,
   SlotWipe = 2000,
-};
-
-// Frames of the system bitmap set used by the game core.
-enum SysFrame {
-  FrameDoorClosed = 20,
-  FrameDoorOpen = 21,
-  FrameKey = 22,
-  FrameItemBase = 39,  // item type t shows frame 39 + t
-  FrameFireball = 80,
-  FrameSpark = 100,
-  FramePuff = 102,
-  FrameBackdrop = 153,
-  FrameOverlay = 200,
-  FrameWipe = 201,
 };
 
 struct Player {

@@ -6,19 +6,7 @@
 
 #include <cstdio>
 
-enum SoundSlot {
-  SndMenuSelect = 10,
-  SndMakeBlock = 11,
-  SndKeyTaken = 12,
-  SndItem = 13,
-  SndShot = 14,
-  SndBlockHit = 15,
-  SndMagicBreak = 16,
-  SndEnemyDown = 17,
-  LoopTitle = 50,
-  LoopLevel = 51,
-  LoopHighScore = 52,
-};
+#include "base/media_slots.h"
 
 struct SoundBank {
   Mix_Chunk** chunks;

@@ -1,0 +1,118 @@
+// Where every picture and sound lives: the slots of the three picture sets,
+// the levels' own list and the sound bank, with the size and keying each
+// slot's use needs. The game draws and plays by these numbers, the media
+// builder writes these slots, and the media tests check the tree against
+// the table.
+#pragma once
+
+enum PictureSet { SetSystem = 0, SetCharacter = 1, SetEnemy = 2, SetLevel = 3 };
+
+// The system set. Tile codes 1 to 14 are frames too (see TileCode).
+enum SysFrame {
+  FrameDoorClosed = 20,
+  FrameDoorOpen = 21,
+  FrameKey = 22,       // also the menu cursor
+  FrameItemBase = 39,  // item type t shows frame 39 + t
+  FrameFireball = 80,  // right, left, down, up: two frames each
+  FrameSpark = 100,
+  FramePuff = 102,
+  FrameTitle = 150,
+  FrameBackdrop = 153,  // replaced by the levels' own list
+  FrameLevelClear = 161,
+  FrameGameOver = 162,
+  FrameEnding = 163,
+  FrameRanking = 164,
+  FrameNameEntry = 165,
+  FrameNameBox = 180,
+  FrameOverlay = 200,
+  FrameWipe = 201,
+};
+
+// The character set: the player facing right, the same facing left
+// kPlayerLeft frames on, and the death turn.
+enum CharFrame {
+  FramePlayerStand = 10,
+  FramePlayerStride = 11,
+  FramePlayerSquat = 12,
+  FramePlayerCharge = 13,
+  FramePlayerCast = 14,
+  FramePlayerCrouch = 15,
+  FramePlayerCrouchCharge = 16,
+  FramePlayerCrouchCast = 17,
+  FramePlayerDeath = 50,  // to 53
+};
+inline constexpr int kPlayerLeft = 20;
+
+enum SoundSlot {
+  SndMenuSelect = 10,
+  SndMakeBlock = 11,
+  SndKeyTaken = 12,
+  SndItem = 13,
+  SndShot = 14,
+  SndBlockHit = 15,
+  SndMagicBreak = 16,
+  SndEnemyDown = 17,
+  LoopTitle = 50,
+  LoopLevel = 51,
+  LoopHighScore = 52,
+};
+
+enum PictureKeying { KeyBlack = 0, KeyNone = 1 };  // KeyBlack: black is transparent
+
+struct PictureSlots {
+  PictureSet set;
+  int first, last;    // slots
+  int width, height;  // pixels
+  PictureKeying keying;
+  const char* use;
+};
+
+inline constexpr PictureSlots kPictureSlots[] = {
+    {SetSystem, 1, 9, 48, 48, KeyBlack, "scenery tile"},
+    {SetSystem, 10, 14, 48, 48, KeyBlack, "wall and block tile"},
+    {SetSystem, FrameDoorClosed, FrameKey, 48, 48, KeyBlack, "door and key"},
+    {SetSystem, FrameItemBase + 1, FrameItemBase + 18, 48, 48, KeyBlack, "item"},
+    {SetSystem, FrameFireball, FrameFireball + 7, 48, 48, KeyBlack, "fireball"},
+    {SetSystem, FrameSpark, FrameSpark + 1, 24, 24, KeyBlack, "spark"},
+    {SetSystem, FramePuff, FramePuff + 1, 48, 48, KeyBlack, "puff"},
+    {SetSystem, FrameTitle, FrameTitle, 640, 480, KeyNone, "title screen"},
+    {SetSystem, FrameBackdrop, FrameBackdrop, 640, 480, KeyNone, "backdrop"},
+    {SetSystem, FrameLevelClear, FrameNameEntry, 640, 480, KeyNone, "screen"},
+    {SetSystem, FrameNameBox, FrameNameBox, 20, 24, KeyBlack, "name entry box"},
+    {SetSystem, FrameOverlay, FrameOverlay, 640, 480, KeyNone, "death overlay"},
+    {SetSystem, FrameWipe, FrameWipe, 16, 16, KeyNone, "clear wipe square"},
+    {SetCharacter, FramePlayerStand, FramePlayerSquat, 48, 48, KeyBlack, "player"},
+    {SetCharacter, FramePlayerCharge, FramePlayerCast, 60, 48, KeyBlack, "casting player"},
+    {SetCharacter, FramePlayerCrouch, FramePlayerCrouch, 48, 48, KeyBlack, "crouching player"},
+    {SetCharacter, FramePlayerCrouchCharge, FramePlayerCrouchCast, 60, 48, KeyBlack, "crouching casting player"},
+    {SetCharacter, FramePlayerStand + kPlayerLeft, FramePlayerSquat + kPlayerLeft, 48, 48, KeyBlack, "player"},
+    {SetCharacter, FramePlayerCharge + kPlayerLeft, FramePlayerCast + kPlayerLeft, 60, 48, KeyBlack, "casting player"},
+    {SetCharacter, FramePlayerCrouch + kPlayerLeft, FramePlayerCrouch + kPlayerLeft, 48, 48, KeyBlack,
+     "crouching player"},
+    {SetCharacter, FramePlayerCrouchCharge + kPlayerLeft, FramePlayerCrouchCast + kPlayerLeft, 60, 48, KeyBlack,
+     "crouching casting player"},
+    {SetCharacter, FramePlayerDeath, FramePlayerDeath + 3, 48, 48, KeyBlack, "dying player"},
+    {SetEnemy, 0, 0, 48, 48, KeyBlack, "strike wind-up glint"},
+    {SetEnemy, 10, 11, 48, 48, KeyBlack, "crawler"},
+    {SetEnemy, 20, 23, 48, 48, KeyBlack, "walker"},
+    {SetEnemy, 30, 33, 48, 48, KeyBlack, "turret"},
+    {SetEnemy, 40, 47, 48, 48, KeyBlack, "shot"},
+    {SetEnemy, 50, 53, 48, 48, KeyBlack, "flyer"},
+    {SetEnemy, 60, 65, 48, 48, KeyBlack, "brawler and guard"},
+    {SetEnemy, 70, 77, 48, 48, KeyBlack, "charger"},
+    {SetEnemy, 80, 83, 48, 48, KeyBlack, "sentry"},
+    {SetEnemy, 100, 105, 48, 48, KeyBlack, "gunner"},
+    {SetEnemy, 110, 113, 48, 48, KeyBlack, "strike"},
+    {SetLevel, FrameBackdrop, FrameBackdrop, 640, 480, KeyNone, "the levels' backdrop"},
+};
+
+struct SoundSlots {
+  int first, last;
+  int minMillis, maxMillis;  // how long each lasts
+  const char* use;
+};
+
+inline constexpr SoundSlots kSoundSlots[] = {
+    {SndMenuSelect, SndEnemyDown, 100, 1500, "sound effect"},
+    {LoopTitle, LoopHighScore, 20000, 60000, "music loop"},
+};
