@@ -13,6 +13,7 @@
 #include "game/game_state.h"
 #include "game/headless.h"
 #include "game/replay.h"
+#include "game/state_hash.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite_draw.h"
 
@@ -21,18 +22,21 @@ namespace {
 struct Options {
   std::string recording;
   std::string trace;
+  std::string hashes;
   std::string maps = "./Media/map/";
   std::string shotPrefix = "frame";
   std::set<int> shots;
 };
 
 void Usage() {
-  std::fprintf(stderr,
-               "usage: replay [--trace FILE] [--maps DIR/] [--shot N[,N...]] [--shot-prefix PATH] RECORDING\n"
-               "Plays a recorded level attempt from the folder that holds Media/ and prints its outcome.\n"
-               "  --trace FILE   write one JSON line of the game state per scene-loop pass\n"
-               "  --maps DIR/    read the level maps from DIR/ (default ./Media/map/)\n"
-               "  --shot N,...   save the screen after those passes as PREFIX-N.bmp\n");
+  std::fprintf(
+      stderr,
+      "usage: replay [--trace FILE] [--hashes FILE] [--maps DIR/] [--shot N[,N...]] [--shot-prefix PATH] RECORDING\n"
+      "Plays a recorded level attempt from the folder that holds Media/ and prints its outcome.\n"
+      "  --trace FILE   write one JSON line of the game state per scene-loop pass\n"
+      "  --hashes FILE  write a fingerprint of every pass, one per line (the tests' golden lists)\n"
+      "  --maps DIR/    read the level maps from DIR/ (default ./Media/map/)\n"
+      "  --shot N,...   save the screen after those passes as PREFIX-N.bmp\n");
 }
 
 bool ParseArgs(int argc, char** argv, Options* options) {
@@ -46,6 +50,8 @@ bool ParseArgs(int argc, char** argv, Options* options) {
     std::string text;
     if (arg == "--trace") {
       if (!value(&options->trace)) return false;
+    } else if (arg == "--hashes") {
+      if (!value(&options->hashes)) return false;
     } else if (arg == "--maps") {
       if (!value(&options->maps)) return false;
       if (options->maps.empty() || options->maps.back() != '/') options->maps += '/';
@@ -73,12 +79,14 @@ bool ParseArgs(int argc, char** argv, Options* options) {
 
 struct Watch {
   FILE* trace;
+  FILE* hashes;
   const Options* options;
 };
 
 void AfterPass(System* sys, int f, const int* sounds, int soundCount, void* context) {
   auto* watch = static_cast<Watch*>(context);
   if (watch->trace) WriteTraceRecord(watch->trace, sys, f, sounds, soundCount);
+  if (watch->hashes) std::fprintf(watch->hashes, "%08x\n", PassHash(sys, sounds, soundCount));
   if (watch->options->shots.count(f) && sys->screen) {
     DrawSceneLayers(sys);  // the screen as the scene loop draws it after this pass
     const std::string path = watch->options->shotPrefix + "-" + std::to_string(f) + ".bmp";
@@ -101,10 +109,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   FILE* trace = nullptr;
-  if (!options.trace.empty() && !(trace = std::fopen(options.trace.c_str(), "wb"))) {
-    std::fprintf(stderr, "replay: cannot create %s\n", options.trace.c_str());
-    FreeRecording(&recording);
-    return 1;
+  FILE* hashes = nullptr;
+  for (auto [path, file] : {std::pair{&options.trace, &trace}, {&options.hashes, &hashes}}) {
+    if (!path->empty() && !(*file = std::fopen(path->c_str(), "wb"))) {
+      std::fprintf(stderr, "replay: cannot create %s\n", path->c_str());
+      if (trace) std::fclose(trace);
+      FreeRecording(&recording);
+      return 1;
+    }
   }
 
   // Pictures only, for the screenshots: no sound and no configuration.
@@ -115,11 +127,12 @@ int main(int argc, char** argv) {
   }
   std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", options.maps.c_str());
 
-  Watch watch{trace, &options};
+  Watch watch{trace, hashes, &options};
   const ReplayObserver observer = {AfterPass, &watch, 0};
   ReplayOutcome outcome{};
   RunReplay(sys, &recording, &observer, &outcome);
-  if (trace) std::fclose(trace);
+  for (FILE* file : {trace, hashes})
+    if (file) std::fclose(file);
 
   PrintReplayOutcome(stdout, recording.start.level, &outcome);
   FreeRecording(&recording);
