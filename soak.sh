@@ -8,4 +8,4 @@ install_packages
 build_tree build-test -DCMAKE_BUILD_TYPE=Debug -DRUNEBLOCK_SANITIZE=ON
 cd "$RUNEBLOCK_ROOT"
 RUNEBLOCK_SOAK_FRAMES=$frames SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-  build-test/tests/runeblock_tests --gtest_filter='LevelSoak.*'
+  build-test/tests/runeblock_tests --gtest_filter='Soak.*'

@@ -14,134 +14,95 @@ class KeywordMapTest : public testing::Test {
  protected:
   void SetUp() override { map = CreateKeywordMap(256); }
   void TearDown() override { DestroyKeywordMap(map); }
-
-  void Load(const std::string& content) {
-    WriteFile(dir.File("config"), content);
-    ASSERT_EQ(LoadKeywordFile(map, dir.File("config").c_str()), 0);
+  // Loads the text into an empty map; returns what was printed.
+  std::string Load(const std::string& content) {
+    ClearKeywordMap(map);
+    WriteFile(path, content);
+    CapturedStream captured(stderr);
+    EXPECT_EQ(LoadKeywordFile(map, path.c_str()), 0);
+    return captured.Text();
   }
-  std::string Get(const char* key) {
-    const char* value = GetKeyword(map, key);
-    return value ? value : "<absent>";
+  std::string Saved() {
+    EXPECT_EQ(SaveKeywordFile(map, dir.File("out").c_str()), 0);
+    return ReadFile(dir.File("out"));
   }
-
   TempDir dir;
+  const std::string path = dir.File("config");
   KeywordMap* map = nullptr;
 };
 
-TEST_F(KeywordMapTest, ReadsCrLfBlanksAndSkipsCommentAndBlankLines) {
-  Load("#\r\n\r\n\nlevel 3\r\n# level 5\r\nname\t \tvalue\n");
-  EXPECT_EQ(Get("level"), "3");
-  EXPECT_EQ(Get("name"), "value");
-  EXPECT_EQ(FindKeyword(map, "level"), 0);
-  EXPECT_EQ(FindKeyword(map, "name"), 1);
+TEST_F(KeywordMapTest, LinesReadAndWriteBackInTheFileLayout) {
+  struct Case {
+    std::string file, saved, printed;
+  };
+  const std::string longKey(300, 'k'), longValue(300, 'v');
+  const Case cases[] = {
+      {"#\r\n\r\n\nlevel 3\r\n# level 5\r\nname\t \tvalue\n", "#\nlevel\t\t\t\t3\nname\t\t\t\tvalue\n", ""},
+      // A tab first is no comment; a key alone has an empty value.
+      {"\t#word\nkeyonly\n", "#\nword\t\t\t\t\nkeyonly\t\t\t\t\n", ""},
+      // A repeated key keeps its place and takes the last value.
+      {"level 1\nother x\nlevel 4\n", "#\nlevel\t\t\t\t4\nother\t\t\t\tx\n", ""},
+      // A line of blanks has no key; reading goes on.
+      {"   \nlevel 2\n", "#\nlevel\t\t\t\t2\n", msg::MsgKeywordFailed},
+      // Overlong keys and values are cut; an overlong line is skipped whole.
+      {longKey + " " + longValue + "\n" + std::string(5000, 'x') + " tail\nlevel 7\n",
+       "#\n" + longKey.substr(0, 199) + "\t\t\t\t" + longValue.substr(0, 199) + "\nlevel\t\t\t\t7\n", ""},
+      {"#\n", "#\n", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Load(c.file), c.printed) << c.file.substr(0, 40);
+    EXPECT_EQ(Saved(), c.saved) << c.file.substr(0, 40);
+  }
+  EXPECT_EQ(FindKeyword(map, "level"), -1);
+  EXPECT_EQ(FindFreeKeyword(map), 0);
+  Load("a 1\nb 2\n");
+  EXPECT_EQ(FindKeyword(map, "b"), 1);
+  EXPECT_STREQ(GetKeyword(map, "a"), "1");
+  EXPECT_EQ(GetKeyword(map, "c"), nullptr);
 }
 
-TEST_F(KeywordMapTest, ALineStartingWithATabIsNotACommentAndAKeyAloneHasAnEmptyValue) {
-  Load("\t#word\nkeyonly\n");
-  EXPECT_EQ(Get("word"), "");
-  EXPECT_EQ(Get("keyonly"), "");
-  ASSERT_EQ(SaveKeywordFile(map, dir.File("out").c_str()), 0);
-  EXPECT_EQ(ReadFile(dir.File("out")), "#\nword\t\t\t\t\nkeyonly\t\t\t\t\n");
-}
-
-TEST_F(KeywordMapTest, ARepeatedKeyKeepsItsSlotAndTakesTheLastValue) {
-  Load("level 1\nother x\nlevel 4\n");
-  EXPECT_EQ(FindKeyword(map, "level"), 0);
-  EXPECT_EQ(Get("level"), "4");
-  ASSERT_EQ(SaveKeywordFile(map, dir.File("out").c_str()), 0);
-  EXPECT_EQ(ReadFile(dir.File("out")), "#\nlevel\t\t\t\t4\nother\t\t\t\tx\n");
-}
-
-TEST_F(KeywordMapTest, The257thKeyIsRefusedAndTheFirst256AreWrittenInFileOrder) {
+TEST_F(KeywordMapTest, The257thKeyIsRefusedAndTheFirst256AreKeptInOrder) {
   std::string content;
   for (int i = 0; i < 257; i++) content += "k" + std::to_string(i) + " v" + std::to_string(i) + "\n";
-  std::string err;
-  {
-    CapturedStream captured(stderr);
-    Load(content);
-    err = captured.Text();
-  }
-  EXPECT_EQ(err, msg::MsgKeywordOverflow);
-  EXPECT_EQ(Get("k255"), "v255");
-  EXPECT_EQ(Get("k256"), "<absent>");
-  ASSERT_EQ(SaveKeywordFile(map, dir.File("out").c_str()), 0);
-  const std::string saved = ReadFile(dir.File("out"));
+  EXPECT_EQ(Load(content), msg::MsgKeywordOverflow);
+  EXPECT_STREQ(GetKeyword(map, "k255"), "v255");
+  EXPECT_EQ(GetKeyword(map, "k256"), nullptr);
+  const std::string saved = Saved();
   EXPECT_EQ(saved.find("k0\t\t\t\tv0\nk1\t\t\t\tv1\n"), 2u);
   EXPECT_EQ(saved.find("k256"), std::string::npos);
 }
 
-TEST_F(KeywordMapTest, ALineOfBlanksReportsAMissingKeyAndReadingGoesOn) {
-  std::string err;
-  {
-    CapturedStream captured(stderr);
-    Load("   \nlevel 2\n");
-    err = captured.Text();
-  }
-  EXPECT_EQ(err, msg::MsgKeywordFailed);
-  EXPECT_EQ(Get("level"), "2");
-}
-
-TEST_F(KeywordMapTest, AMissingFileIsReportedAndSavingCreatesItWithTheHeaderOnly) {
-  std::string err;
-  const std::string path = dir.File("config");
+TEST_F(KeywordMapTest, MissingFilesAndFailedSavesAreReportedAndTheOldFileKept) {
+  char expected[512];
   {
     CapturedStream captured(stderr);
     EXPECT_EQ(LoadKeywordFile(map, path.c_str()), -1);
-    err = captured.Text();
+    std::snprintf(expected, sizeof expected, msg::MsgConfigOpen, path.c_str());
+    EXPECT_EQ(captured.Text(), expected);
   }
-  char expected[512];
-  std::snprintf(expected, sizeof expected, msg::MsgConfigOpen, path.c_str());
-  EXPECT_EQ(err, expected);
-  EXPECT_EQ(Get("level"), "<absent>");
-  ASSERT_EQ(SaveKeywordFile(map, path.c_str()), 0);
-  EXPECT_EQ(ReadFile(path), "#\n");
-  // What was saved reads back: the header line is skipped.
-  Load(ReadFile(path));
-  EXPECT_EQ(FindFreeKeyword(map), 0);
-}
-
-TEST_F(KeywordMapTest, AFailedSaveKeepsTheOldFile) {
-  const std::string path = dir.File("config");
   WriteFile(path, "#\nlevel\t\t\t\t6\n");
-  mkdir((path + ".tmp").c_str(), 0700);  // the temporary file cannot be created
   SetKeyword(map, "level", "1");
-  std::string err;
-  {
-    CapturedStream captured(stderr);
-    EXPECT_EQ(SaveKeywordFile(map, path.c_str()), -1);
-    err = captured.Text();
-  }
-  char expected[512];
   std::snprintf(expected, sizeof expected, msg::MsgCannotCreate, path.c_str());
-  EXPECT_EQ(err, expected);
-  EXPECT_EQ(ReadFile(path), "#\nlevel\t\t\t\t6\n");
-}
-
-TEST_F(KeywordMapTest, ASaveOverAFolderThatIsNotWritableFailsOnRenameToo) {
-  // A directory standing where the file should go: the rename must fail and
-  // the temporary file must not be left behind.
-  const std::string path = dir.File("config");
-  mkdir(path.c_str(), 0700);
-  SetKeyword(map, "level", "1");
-  std::string err;
+  ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);  // the temporary file cannot be made
   {
     CapturedStream captured(stderr);
     EXPECT_EQ(SaveKeywordFile(map, path.c_str()), -1);
-    err = captured.Text();
+    EXPECT_EQ(captured.Text(), expected);
+  }
+  EXPECT_EQ(ReadFile(path), "#\nlevel\t\t\t\t6\n");
+
+  // A folder where the file should be: the rename fails, and the temporary
+  // file does not stay behind.
+  const std::string folder = dir.File("folder");
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  std::snprintf(expected, sizeof expected, msg::MsgCannotCreate, folder.c_str());
+  {
+    CapturedStream captured(stderr);
+    EXPECT_EQ(SaveKeywordFile(map, folder.c_str()), -1);
+    EXPECT_EQ(captured.Text(), expected);
   }
   struct stat info;
-  EXPECT_NE(stat((path + ".tmp").c_str(), &info), 0);
-}
-
-TEST_F(KeywordMapTest, OverlongKeysAndValuesAreCutAndOverlongLinesSkipped) {
-  const std::string longKey(300, 'k');
-  const std::string longValue(300, 'v');
-  const std::string hugeLine(5000, 'x');
-  Load(longKey + " " + longValue + "\n" + hugeLine + " tail\nlevel 7\n");
-  const std::string cutKey(199, 'k');
-  EXPECT_EQ(Get(cutKey.c_str()), std::string(199, 'v'));
-  EXPECT_EQ(Get("tail"), "<absent>") << "the rest of an overlong line is not a line of its own";
-  EXPECT_EQ(Get("level"), "7");
+  EXPECT_NE(stat((folder + ".tmp").c_str(), &info), 0);
 }
 
 TEST(KeywordMapNoMap, EveryOperationIsHarmlessWithoutAMap) {
@@ -149,6 +110,7 @@ TEST(KeywordMapNoMap, EveryOperationIsHarmlessWithoutAMap) {
   EXPECT_EQ(GetKeyword(nullptr, "level"), nullptr);
   EXPECT_EQ(SetKeyword(nullptr, "level", "1"), -1);
   EXPECT_EQ(FindKeyword(nullptr, "level"), -1);
+  EXPECT_EQ(FindFreeKeyword(nullptr), -1);
   EXPECT_EQ(LoadKeywordFile(nullptr, "/nonexistent"), -1);
   EXPECT_EQ(SaveKeywordFile(nullptr, "/tmp/x"), -1);
   DestroyKeywordMap(nullptr);

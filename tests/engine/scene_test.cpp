@@ -32,13 +32,6 @@ class SceneTest : public testing::Test {
   }
   void TearDown() override { FakeClock::Uninstall(); }
 
-  void PushEscape() {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-  }
-
   FakeClock clock;
   TestSystem sys;
 };
@@ -141,6 +134,19 @@ TEST_F(SceneTest, ClearSceneLeavesOtherLayersButAlwaysDropsSharedHooks) {
   ClearAllScenes(sys.get());
   EXPECT_EQ(kept->inUse, 0);
   EXPECT_EQ(sys->updateLayer[0], nullptr);
+}
+
+TEST_F(SceneTest, ASystemWithoutScreenFontInputOrALayerCannotRun) {
+  EXPECT_EQ(SystemUnusable(sys.get()), 0);
+  EXPECT_EQ(SystemUnusable(nullptr), 1);
+  for (int part = 0; part < 4; part++) {
+    System broken = *sys.get();
+    if (part == 0) broken.screen = nullptr;
+    if (part == 1) broken.font = nullptr;
+    if (part == 2) broken.input = nullptr;
+    if (part == 3) broken.layers[3] = nullptr;
+    EXPECT_EQ(SystemUnusable(&broken), 1) << part;
+  }
 }
 
 TEST_F(SceneTest, LateFramesAreUpdatedButNotDrawn) {

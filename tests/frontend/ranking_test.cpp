@@ -1,13 +1,7 @@
 #include "frontend/ranking.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#include "frontend_fixture.h"
-#include "graphics/sprite.h"
+#include "frontend/high_scores.h"
+#include "frontend/screen_test.h"
 
 namespace {
 
@@ -20,37 +14,29 @@ std::string RowText(HighScoreEntry row) {
   return text;
 }
 
-TEST(RankingRowTest, NamesAndNumbersLineUpInTheirColumns) {
-  EXPECT_EQ(RowText({"ABC", 100, 10, 0}), "ABC  10      100 00");
-  EXPECT_EQ(RowText({"", 0, 0, 0}), "      0        0 00");
-  EXPECT_EQ(RowText({"A C", 123456789, 100, 7}), "A C 100 123456789 07");
-}
-
-class RankingTest : public FrontendTest {
+class RankingTest : public ScreenTest {
  protected:
   void ShowAndLook() {
-    Watch([this](uint32_t frame) {
+    watch = [this](uint32_t frame) {
       passes++;
       if (frame != 0) return;
       layout = Looks(kBackgroundSlot, kFirstRowSlot + 4);
       for (int s = kBackgroundSlot; s <= kFirstRowSlot + 4; s++) fadingIn += Slot(s)->effect == EffectFadeIn;
-    });
-    ShowRanking(sys.get());
-    EXPECT_EQ(CountUsedSprites(sys->layers[2]), 0);
-    EXPECT_EQ(sys->updateLayer[2], nullptr);
+    };
+    ShowRanking(sys);
+    ExpectCleanedUp();
   }
-
   int passes = 0;
   int fadingIn = 0;
   std::vector<std::string> layout;
 };
 
-TEST_F(RankingTest, ShowsTheFileRowsFadingInUntilButtonZ) {
-  WriteFile(ScorePath(), "Q~Q 900 90 1\nRST 800 80 0\n");
-  Hold(UpdateRanking, 10, Bit(ButtonX) | Bit(ButtonC) | Bit(Up));
-  Hold(UpdateRanking, 30, Bit(ButtonZ));
+TEST_F(RankingTest, ShowsTheFileRowsInTheirColumnsFadingInUntilButtonZ) {
+  EXPECT_EQ(RowText({"A C", 123456789, 100, 7}), "A C 100 123456789 07");
+  WriteFile(scorePath, "Q~Q 900 90 1\nRST 800 80 0\n");
+  Hold(UpdateRanking, 10, kX | kC | kUp);
+  Hold(UpdateRanking, 30, kZ);
   ShowAndLook();
-  EXPECT_EQ(sys->timer.frameCount, 30u);
   EXPECT_EQ(passes, 31);
   EXPECT_EQ(layout, (std::vector<std::string>{"#164 0,0", "'Q Q  90      900 01' 200,150",
                                               "'RST  80      800 00' 200,198", "'      0        0 00' 200,246",
@@ -59,14 +45,12 @@ TEST_F(RankingTest, ShowsTheFileRowsFadingInUntilButtonZ) {
 }
 
 TEST_F(RankingTest, WithoutAScoreFileShowsTheDefaultRowsAndWritesNothing) {
-  Hold(UpdateRanking, 1, Bit(ButtonZ));
+  Hold(UpdateRanking, 1, kZ);
   ShowAndLook();
   ASSERT_EQ(layout.size(), 6u);
   EXPECT_EQ(layout[1], "'ABC  10      100 00' 200,150");
   EXPECT_EQ(layout[5], "'MNO   6       60 00' 200,342");
-  FILE* written = std::fopen(ScorePath().c_str(), "rb");
-  EXPECT_EQ(written, nullptr);
-  if (written) std::fclose(written);
+  EXPECT_EQ(ReadFile(scorePath), "");
 }
 
 }  // namespace

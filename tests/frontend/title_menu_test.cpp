@@ -1,9 +1,8 @@
 #include "frontend/title_menu.h"
 
-#include <gtest/gtest.h>
-
 #include "config/keyword_map.h"
-#include "frontend_fixture.h"
+#include "frontend/screen_test.h"
+#include "sound/sound_bank.h"
 
 namespace {
 
@@ -11,56 +10,35 @@ namespace {
 constexpr int kCursorSlot = 2;
 constexpr int kFirstEntrySlot = 3;
 
-class TitleMenuTest : public FrontendTest {
+class TitleMenuTest : public ScreenTest {
  protected:
-  void TearDown() override {
-    DestroyKeywordMap(config);
-    FrontendTest::TearDown();
-  }
-  void SetLevel(const char* value) {
-    if (!config) config = CreateKeywordMap(8);
-    SetKeyword(config, "level", value);
-    game->config = config;
-  }
-  void Choose(uint32_t frame, uint8_t extra = 0) { Hold(UpdateTitleMenu, frame, Bit(ButtonZ) | extra); }
+  void Choose(uint32_t frame, uint8_t extra = 0) { Hold(UpdateTitleMenu, frame, kZ | extra); }
   // Runs the menu, keeping the cursor's pixel row after every frame.
   void Show() {
-    Watch([this](uint32_t frame) { cursorAt[frame] = FixedToPixels(Slot(kCursorSlot)->y); });
-    ShowTitleMenu(sys.get());
+    watch = [this](uint32_t frame) { cursorAt[frame] = FixedToPixels(Slot(kCursorSlot)->y); };
+    ShowTitleMenu(sys);
   }
-
-  KeywordMap* config = nullptr;
   std::map<uint32_t, int> cursorAt;
 };
 
-TEST_F(TitleMenuTest, CursorStartsOnContinueOnlyForANonZeroLevelBelowTheEntries) {
-  std::vector<std::string> layout;
-  Watch([&](uint32_t frame) {
-    if (frame == 0) layout = Looks(0, 7);
-  });
-  Choose(1);
-  ShowTitleMenu(sys.get());
-  EXPECT_EQ(layout, (std::vector<std::string>{"free", "#150 0,0", "#22 250,234", "'Start' 280,240",
-                                              "'Continue' 280,280", "'Ranking' 280,320", "'Exit' 280,360", "free"}));
-  EXPECT_EQ(game->menuChoice, MenuStart) << "no configuration map";
-
-  const std::pair<const char*, int> cases[] = {
-      {nullptr, MenuStart}, {"0", MenuStart}, {"abc", MenuStart}, {"3", MenuContinue}};
+TEST_F(TitleMenuTest, TheCursorStartsOnContinueOnlyForAStoredLevelAboveZero) {
+  const std::pair<const char*, int> cases[] = {{"0", MenuStart}, {"abc", MenuStart}, {"3", MenuContinue}};
   for (const auto& [level, expected] : cases) {
-    DestroyKeywordMap(config);
-    config = CreateKeywordMap(8);
-    game->config = config;
-    if (level) SetLevel(level);
-    game->menuChoice = -1;
+    SetKeyword(game->config, "level", level);
     ReleaseKeys();
-    ShowTitleMenu(sys.get());
-    EXPECT_EQ(game->menuChoice, expected) << (level ? level : "no level key");
+    Choose(1);
+    ShowTitleMenu(sys);
+    EXPECT_EQ(game->menuChoice, expected) << level;
   }
+  game->config = nullptr;
+  ReleaseKeys();
+  ShowTitleMenu(sys);
+  EXPECT_EQ(game->menuChoice, MenuStart) << "no settings at all";
 }
 
 TEST_F(TitleMenuTest, UpOnStartAndDownOnExitDoNothingAndHeldKeysStepEveryElevenFrames) {
-  Hold(UpdateTitleMenu, 0, 9, Bit(Up));
-  Hold(UpdateTitleMenu, 10, 60, Bit(Down));
+  Hold(UpdateTitleMenu, 0, 9, kUp);
+  Hold(UpdateTitleMenu, 10, 60, kDown);
   Choose(70);
   Show();
   EXPECT_EQ(game->menuChoice, MenuExit);
@@ -74,20 +52,20 @@ TEST_F(TitleMenuTest, UpOnStartAndDownOnExitDoNothingAndHeldKeysStepEveryElevenF
   EXPECT_EQ(cursorAt[69], 354) << "Down on Exit moved the cursor";
 }
 
-TEST_F(TitleMenuTest, UpWinsOverDownAndAChoiceTakesTheEntryTheCursorSlidesTo) {
-  SetLevel("3");
-  Hold(UpdateTitleMenu, 0, Bit(Up) | Bit(Down));
+TEST_F(TitleMenuTest, UpWinsOverDownAndAChoiceTakesTheEntryUnderTheCursor) {
+  SetKeyword(game->config, "level", "3");
+  Hold(UpdateTitleMenu, 0, kUp | kDown);
   Choose(20);
-  ShowTitleMenu(sys.get());
+  ShowTitleMenu(sys);
   EXPECT_EQ(game->menuChoice, MenuStart);
 
-  SetLevel("0");  // on Start only Down can act
+  SetKeyword(game->config, "level", "0");  // on Start only Down can act
   ReleaseKeys();
-  ShowTitleMenu(sys.get());
+  ShowTitleMenu(sys);
   EXPECT_EQ(game->menuChoice, MenuContinue);
 
-  script.clear();
-  Hold(UpdateTitleMenu, 0, Bit(Down));
+  keys.clear();
+  Hold(UpdateTitleMenu, 0, kDown);
   Choose(3);
   Show();
   EXPECT_EQ(game->menuChoice, MenuContinue);
@@ -95,69 +73,56 @@ TEST_F(TitleMenuTest, UpWinsOverDownAndAChoiceTakesTheEntryTheCursorSlidesTo) {
 
   // A move in the frame of the choice still slides the cursor; the choice
   // stays what was under it.
-  script.clear();
-  Choose(0, Bit(Down));
+  keys.clear();
+  Choose(0, kDown);
   ReleaseKeys();
   Show();
   EXPECT_EQ(game->menuChoice, MenuStart);
   EXPECT_EQ(cursorAt[9], 274);
 }
 
-TEST_F(TitleMenuTest, TheChosenTextStaysWhileTheRestFadesAndTheSceneEndsAHundredFramesLater) {
-  Hold(UpdateTitleMenu, 0, Bit(Down));
-  Hold(UpdateTitleMenu, 11, Bit(Down));
+TEST_F(TitleMenuTest, TheChosenTextStaysWhileTheRestFadesAndTheClosingFramesTakeNoInput) {
+  Hold(UpdateTitleMenu, 0, kDown);
+  Hold(UpdateTitleMenu, 11, kDown);
   Choose(30);
-  Choose(50, Bit(Up));  // the closing frames take no input
-  Hold(UpdateTitleMenu, 60, Bit(Down));
-  std::map<uint32_t, std::vector<Sprite>> at;
-  int passes = 0;
-  Watch([&](uint32_t frame) {
-    passes++;
-    if (frame == 50 || frame == 69 || frame == 130) at[frame].assign(Slot(0), Slot(8));
-  });
-  ShowTitleMenu(sys.get());
+  Choose(50, kUp);
+  Hold(UpdateTitleMenu, 60, kDown);
+  std::vector<Sprite> closing;
+  watch = [&](uint32_t frame) {
+    if (frame == 69) closing.assign(Slot(0), Slot(8));
+  };
+  ShowTitleMenu(sys);
   EXPECT_EQ(game->menuChoice, MenuRanking);
-  EXPECT_EQ(Sounds(SndMenuSelect), 1);
-  EXPECT_EQ(sys->timer.frameCount, 130u);
-  EXPECT_EQ(passes, 131);
-
-  const int chosen = kFirstEntrySlot + MenuRanking;
-  for (int s = 1; s <= 6; s++) {
-    if (s == chosen) continue;
-    EXPECT_EQ(at[50][s].effect, EffectFadeOut) << s;
-    EXPECT_LT(at[50][s].alpha, 255) << s;
-    EXPECT_EQ(at[69][s].inUse, 0) << "forty frames of fading free it: " << s;
-  }
-  EXPECT_EQ(at[50][chosen].effect, EffectNone);
-  EXPECT_EQ(at[130][chosen].alpha, 255);
-  EXPECT_EQ(Look(at[130][chosen]), "'Ranking' 280,320");
-  EXPECT_EQ(CountUsedSprites(sys->layers[2]), 0);
-  EXPECT_EQ(sys->updateLayer[2], nullptr);
+  EXPECT_EQ(harness.CountSound(SndMenuSelect), 1);
+  EXPECT_EQ(sys->timer.frameCount, 130u) << "a hundred frames after the choice";
+  for (int s = 1; s <= 6; s++)
+    EXPECT_EQ(Look(closing[s]), s == kFirstEntrySlot + MenuRanking ? "'Ranking' 280,320" : "free") << s;
+  ExpectCleanedUp();
 }
 
 TEST_F(TitleMenuTest, EscapeEndsTheMenuInThatFrameKeepingTheLastChoice) {
   game->menuChoice = MenuRanking;
   EscapeAt(UpdateTitleMenu, 5);
-  Hold(UpdateTitleMenu, 0, Bit(Down));
-  ShowTitleMenu(sys.get());
+  Hold(UpdateTitleMenu, 0, kDown);
+  ShowTitleMenu(sys);
   EXPECT_EQ(sys->quit, 1);
   EXPECT_EQ(sys->timer.frameCount, 5u);
   EXPECT_EQ(game->menuChoice, MenuRanking);
-  EXPECT_EQ(CountUsedSprites(sys->layers[2]), 0);
-  EXPECT_TRUE(sounds.empty());
+  EXPECT_TRUE(harness.sounds.empty());
+  ExpectCleanedUp();
 
   // A menu quit while closing must not hand its countdown to the next one.
   sys->quit = 0;
-  script.clear();
+  keys.clear();
   Choose(0);
   EscapeAt(UpdateTitleMenu, 10);
-  ShowTitleMenu(sys.get());
+  ShowTitleMenu(sys);
   sys->quit = 0;
   escapes.clear();
-  script.clear();
-  Hold(UpdateTitleMenu, 0, Bit(Down));
+  keys.clear();
+  Hold(UpdateTitleMenu, 0, kDown);
   Choose(20);
-  ShowTitleMenu(sys.get());
+  ShowTitleMenu(sys);
   EXPECT_EQ(game->menuChoice, MenuContinue);
   EXPECT_EQ(sys->timer.frameCount, 120u);
 }

@@ -6,7 +6,7 @@
 
 #include "graphics/font.h"
 #include "graphics/sprite_update.h"
-#include "support/test_bitmaps.h"
+#include "support/test_media.h"
 #include "support/test_system.h"
 
 namespace {
@@ -68,15 +68,16 @@ TEST_F(SpriteDrawTest, CameraAppliesOnlyToCameraRelativeSprites) {
   EXPECT_TRUE(IsBlack(PixelAt(screen, 379, 20)));
   EXPECT_TRUE(IsBlack(PixelAt(screen, 639, 110))) << "x 700 is off the screen";
   (void)screenSpace;
-}
-
-TEST_F(SpriteDrawTest, AFixedPositionOfMinusOneDrawsAtPixelMinusOne) {
-  Sprite* sprite = Bitmap(2, 0, 0);
-  sprite->x = -1;
-  sprite->y = 10 * 4096;
+  // A position of -1/4096 pixel draws at pixel -1; one far off does not wrap
+  // round 16 bits onto the screen.
+  list->cameraX = 0;
+  world->x = -1;
+  world->y = 200 * 4096;
+  screenSpace->x = (65536 + 100) * 4096;
   Draw();
-  EXPECT_TRUE(IsBlue(PixelAt(screen, 46, 20)));
-  EXPECT_TRUE(IsBlack(PixelAt(screen, 47, 20)));
+  EXPECT_TRUE(IsBlue(PixelAt(screen, 46, 210)));
+  EXPECT_TRUE(IsBlack(PixelAt(screen, 47, 210)));
+  EXPECT_TRUE(IsBlack(PixelAt(screen, 120, 110)));
 }
 
 TEST_F(SpriteDrawTest, BlackIsTransparentInKeyedBitmapsOnly) {
@@ -141,13 +142,6 @@ TEST_F(SpriteDrawTest, EmptySlotsFramesOutsideTheSetHiddenAndDelayedSpritesDrawN
   EXPECT_EQ(BlitBitmapAlpha(set, screen, 999, 0, 0, 100), -1);
 }
 
-TEST_F(SpriteDrawTest, FarOffscreenPositionsDoNotWrapOntoTheScreen) {
-  Sprite* far = Bitmap(2, 0, 0);
-  far->x = 65536 * 4096 + 100 * 4096;  // would wrap to x 100 in 16 bits
-  Draw();
-  EXPECT_TRUE(IsBlack(PixelAt(screen, 120, 20)));
-}
-
 TEST_F(SpriteDrawTest, TextAdvancesTwelvePixelsAndControlsDrawTheEmptyCell) {
   Sprite* text = AllocTextSprite(list, font, 0);
   text->visible = 1;
@@ -168,7 +162,7 @@ TEST_F(SpriteDrawTest, TextAdvancesTwelvePixelsAndControlsDrawTheEmptyCell) {
   EXPECT_TRUE(IsBlack(PixelAt(screen, 100, 55)));
 }
 
-TEST_F(SpriteDrawTest, HalfTransparentTextThenOpaqueTextFromTheSameFont) {
+TEST_F(SpriteDrawTest, HalfTransparentTextThenOpaqueTextFromTheSameFontAndNothingWithoutATarget) {
   SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 248));
   DrawTextAlpha(font, "A", screen, 0, 0, 128);
   const Rgb blended = PixelAt(screen, 1, 1);
@@ -177,6 +171,10 @@ TEST_F(SpriteDrawTest, HalfTransparentTextThenOpaqueTextFromTheSameFont) {
   EXPECT_TRUE(IsBlue(PixelAt(screen, 8, 1))) << "magenta stays invisible while blending";
   DrawText(font, "A", screen, 20, 0);
   EXPECT_TRUE(IsRed(PixelAt(screen, 21, 1)));
+  DrawText(font, "A", nullptr, 40, 0);
+  DrawText(font, nullptr, screen, 40, 0);
+  DrawTextAlpha(nullptr, "A", screen, 40, 0, 128);
+  EXPECT_TRUE(IsBlue(PixelAt(screen, 41, 1)));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The sprite update's rules that play shows only in passing, or never:
+// glides, effects started or sized oddly, trail copies and full step tables.
 #include "graphics/sprite_update.h"
 
 #include <gtest/gtest.h>
@@ -23,137 +25,90 @@ class SpriteUpdateTest : public testing::Test {
     sprite->visible = 1;
     return sprite;
   }
+  std::vector<int> Alphas(Sprite* sprite, int frames) {
+    std::vector<int> alphas;
+    for (int i = 0; i < frames; i++) {
+      UpdateSprites(list);
+      alphas.push_back(sprite->inUse ? sprite->alpha : -1);
+    }
+    return alphas;
+  }
   SpriteList* list = nullptr;
-  BitmapSet* set = nullptr;
+  BitmapSet* set = nullptr;  // empty: trail copies are made of a sprite's pictures
 };
 
-TEST_F(SpriteUpdateTest, DelayThenLife) {
+TEST_F(SpriteUpdateTest, DelayLifeAndAGlideThatOnlyStops) {
   Sprite* sprite = NewSprite();
-  sprite->delay = 5;
+  sprite->delay = 2;
   sprite->life = 3;
   sprite->vx = 4096;
-  for (int i = 0; i < 5; i++) {
-    UpdateSprites(list);
-    EXPECT_EQ(sprite->x, 0) << "waiting frame " << i;
-  }
-  EXPECT_EQ(sprite->delay, 0);
-  UpdateSprites(list);
-  UpdateSprites(list);
-  EXPECT_EQ(sprite->inUse, 1);
-  EXPECT_EQ(sprite->x, 2 * 4096);
+  for (int i = 0; i < 4; i++) UpdateSprites(list);
+  EXPECT_EQ(sprite->x, 2 * 4096) << "still while waiting, then moving";
   UpdateSprites(list);
   EXPECT_EQ(sprite->inUse, 0) << "freed in its third live update";
+
+  Sprite* glider = NewSprite();
+  MoveSpriteTo(glider, 0, 0, 100, -30, 300);
+  EXPECT_EQ(glider->vx, 1365);
+  EXPECT_EQ(glider->vy, -409);
+  for (int i = 0; i < 301; i++) UpdateSprites(list);
+  EXPECT_EQ(glider->x, 409500) << "the last pass stops without moving";
+  EXPECT_EQ(IsSpriteMoving(glider), 0);
+  MoveSpriteTo(glider, 5, 5, 5, 5, 0);
+  EXPECT_EQ(glider->moveFrames, 2) << "a zero-frame glide is one frame";
 }
 
-TEST_F(SpriteUpdateTest, TimedMotionGlidesThenOnlyStops) {
-  Sprite* sprite = NewSprite();
-  MoveSpriteTo(sprite, 0, 0, 100, 0, 300);
-  EXPECT_EQ(sprite->vx, 1365);
-  EXPECT_EQ(sprite->moveFrames, 301);
-  for (int i = 0; i < 300; i++) UpdateSprites(list);
-  EXPECT_EQ(sprite->x, 409500);
-  EXPECT_EQ(FixedToPixels(sprite->x), 99);
-  EXPECT_EQ(sprite->vx, 1365);
-  UpdateSprites(list);
-  EXPECT_EQ(sprite->x, 409500);
-  EXPECT_EQ(sprite->vx, 0);
-  EXPECT_EQ(IsSpriteMoving(sprite), 0);
-  MoveSpriteTo(sprite, 5, 5, 5, 5, 0);  // a zero-frame glide is one frame
-  EXPECT_EQ(sprite->moveFrames, 2);
-}
-
-TEST_F(SpriteUpdateTest, BlinkShowsTheFirstHalfOfEachPeriod) {
-  Sprite* sprite = NewSprite();
-  SetSpriteBlink(sprite, 100);
+TEST_F(SpriteUpdateTest, EffectsOfOddLengthsAndEffectsStartedLate) {
+  Sprite* blinking = NewSprite();
+  SetSpriteBlink(blinking, 100);
   for (int frame = 0; frame < 300; frame++) {
     UpdateSprites(list);
-    const int counter = sprite->effectCounter;
-    EXPECT_EQ(sprite->visible, counter < 50 ? 1 : 0) << "counter " << counter;
+    ASSERT_EQ(blinking->visible, blinking->effectCounter < 50 ? 1 : 0) << frame;
   }
-  SetSpriteBlink(sprite, 0);  // a zero period must not divide by zero
+  SetSpriteBlink(blinking, 0);  // a zero period must not divide by zero
   UpdateSprites(list);
-  EXPECT_EQ(sprite->effectLength, 1);
-}
+  EXPECT_EQ(blinking->effectLength, 1);
 
-TEST_F(SpriteUpdateTest, FadeInRisesAndStopsShortOfOpaque) {
-  Sprite* sprite = NewSprite();
-  FadeInSprite(sprite, 20);
-  EXPECT_EQ(sprite->alpha, 0);
-  std::vector<int> alphas;
-  for (int i = 0; i < 25; i++) {
-    UpdateSprites(list);
-    alphas.push_back(sprite->alpha);
-  }
-  EXPECT_EQ(alphas[0], 12);
-  EXPECT_EQ(alphas[1], 25);
-  EXPECT_EQ(alphas[2], 38);
-  EXPECT_EQ(alphas[18], 242);
-  EXPECT_EQ(alphas[19], 242);
-  EXPECT_EQ(alphas[24], 242);
-  EXPECT_EQ(sprite->effect, EffectNone);
-}
-
-TEST_F(SpriteUpdateTest, FadeOutFallsAndFreesAtItsEnd) {
-  Sprite* sprite = NewSprite();
-  FadeOutSprite(sprite, 4);
-  UpdateSprites(list);
-  EXPECT_EQ(sprite->alpha, 191);
-  UpdateSprites(list);
-  UpdateSprites(list);
-  EXPECT_EQ(sprite->alpha, 63);
-  UpdateSprites(list);
-  EXPECT_EQ(sprite->inUse, 0);
-}
-
-TEST_F(SpriteUpdateTest, AFadeStartedPastItsLengthStillRunsItsCourse) {
-  Sprite* sprite = NewSprite();
-  SetSpriteBlink(sprite, 100);
+  // A fade started past its length restarts its count.
+  SetSpriteBlink(blinking, 100);
   for (int i = 0; i < 80; i++) UpdateSprites(list);
-  ASSERT_GE(sprite->effectCounter, 60);
-  FadeOutSprite(sprite, 60);
-  for (int i = 0; i < 59; i++) {
-    UpdateSprites(list);
-    ASSERT_EQ(sprite->inUse, 1);
-  }
+  FadeOutSprite(blinking, 60);
+  const std::vector<int> fading = Alphas(blinking, 60);
+  EXPECT_GT(fading[58], 0);
+  EXPECT_EQ(fading[59], -1);
+
+  Sprite* fadingIn = NewSprite();
+  FadeInSprite(fadingIn, 20);
+  EXPECT_EQ(Alphas(fadingIn, 25), (std::vector<int>{12,  25,  38,  51,  63,  76,  89,  102, 114, 127, 140, 153, 165,
+                                                    178, 191, 204, 216, 229, 242, 242, 242, 242, 242, 242, 242}));
+  EXPECT_EQ(fadingIn->effect, EffectNone) << "stops short of opaque";
+
+  Sprite* strange = NewSprite();
+  strange->effect = 9;
+  strange->vy = -4096;
+  AddSpriteAnimStep(strange, 5, 1, AnimStop);
   UpdateSprites(list);
-  EXPECT_EQ(sprite->inUse, 0);
+  EXPECT_EQ(strange->y, -4096) << "an unknown effect still moves and animates";
+  EXPECT_EQ(strange->frame, 5);
+
+  FadeOutSprites(list, 60);
+  EXPECT_EQ(strange->effect, EffectFadeOut);
+  EXPECT_EQ(list->sprites[100].effect, EffectNone) << "free slots stay as they are";
+  FadeInSprites(list, 60);
+  EXPECT_EQ(fadingIn->alpha, 0);
 }
 
-TEST_F(SpriteUpdateTest, TrailCopiesInALaterSlotAreDrawnNineTimesFading) {
-  Sprite* sprite = NewSprite(0);  // slot 1; copies land from 1801 on
-  sprite->frame = 22;
-  sprite->cameraRelative = 1;
-  sprite->vx = 4096;
-  SetSpriteTrail(sprite);
-  UpdateSprites(list);
-  UpdateSprites(list);
-  EXPECT_EQ(CountUsedSprites(list), 1);
-  UpdateSprites(list);  // third moving frame drops a copy
-  Sprite* copy = &list->sprites[1801];
-  ASSERT_EQ(copy->inUse, 1);
-  EXPECT_EQ(copy->frame, 22);
-  EXPECT_EQ(copy->cameraRelative, 1);
-  EXPECT_EQ(copy->vx, 0);
-  EXPECT_EQ(copy->x, 2 * 4096) << "the source's position before this frame's motion";
-  std::vector<int> drawn;
-  // The copy has already been updated once in the frame it was made.
-  while (copy->inUse && copy->frame == 22) {
-    drawn.push_back(copy->alpha);
-    sprite->vx = 0;  // no more copies
-    UpdateSprites(list);
-  }
-  EXPECT_EQ(drawn, (std::vector<int>{242, 229, 216, 204, 191, 178, 165, 153, 140}));
-}
-
-TEST_F(SpriteUpdateTest, TrailCopiesInAnEarlierSlotAreDrawnOnceMoreOpaque) {
+TEST_F(SpriteUpdateTest, TrailCopiesFadeAndOnesInAnEarlierSlotDrawOnceMoreOpaque) {
   for (int i = 1; i <= 1900; i++) list->sprites[i].inUse = 1;  // fill the trail region
   Sprite* sprite = NewSprite(2500);
+  sprite->frame = 22;
   sprite->vx = 4096;
   SetSpriteTrail(sprite);
   for (int i = 0; i < 3; i++) UpdateSprites(list);
   Sprite* copy = &list->sprites[1901];
   ASSERT_EQ(copy->inUse, 1);
-  ASSERT_LT(copy, sprite);
+  EXPECT_EQ(copy->frame, 22);
+  EXPECT_EQ(copy->x, 2 * 4096) << "the source's place before this frame's motion";
   std::vector<int> drawn;
   sprite->vx = 0;
   while (copy->inUse) {
@@ -161,24 +116,21 @@ TEST_F(SpriteUpdateTest, TrailCopiesInAnEarlierSlotAreDrawnOnceMoreOpaque) {
     UpdateSprites(list);
   }
   EXPECT_EQ(drawn, (std::vector<int>{255, 242, 229, 216, 204, 191, 178, 165, 153, 140}));
-}
 
-TEST_F(SpriteUpdateTest, TrailCounterSurvivesRepeatedStarts) {
-  Sprite* sprite = NewSprite(0);
+  // Restarted every frame, as a menu does while its cursor moves, a trail
+  // still drops a copy every third moving frame.
   sprite->vx = 4096;
-  int copies = 0;
+  const int before = CountUsedSprites(list);
   for (int i = 0; i < 9; i++) {
-    SetSpriteTrail(sprite);  // as a menu does every frame while its cursor moves
+    SetSpriteTrail(sprite);
     UpdateSprites(list);
-    copies = CountUsedSprites(list) - 1;
   }
-  EXPECT_EQ(copies, 3);
+  EXPECT_EQ(CountUsedSprites(list) - before, 3);
 }
 
-TEST_F(SpriteUpdateTest, AnimationTimingLoopAndStop) {
+TEST_F(SpriteUpdateTest, AnimationStepsLoopOrStopAndAThirtyThirdIsIgnored) {
   Sprite* sprite = NewSprite();
   sprite->frame = 7;
-  ResetSpriteAnim(sprite);
   AddSpriteAnimStep(sprite, 100, 3, AnimLoop);
   AddSpriteAnimStep(sprite, 102, 3, AnimLoop);
   EXPECT_EQ(sprite->frame, 7) << "the first frame shows after the first update";
@@ -191,47 +143,13 @@ TEST_F(SpriteUpdateTest, AnimationTimingLoopAndStop) {
   EXPECT_EQ(frames, (std::vector<int>{100, 100, 100, 102, 102, 102, 102, 100, 100, 100, 100, 102}));
 
   ResetSpriteAnim(sprite);
-  AddSpriteAnimStep(sprite, 100, 3, AnimLoop);
-  AddSpriteAnimStep(sprite, 102, 3, AnimLoop);
-  AddSpriteAnimStep(sprite, 100, 20, AnimStop);
-  for (int i = 0; i < 40; i++) UpdateSprites(list);
-  EXPECT_EQ(sprite->frame, 100);
-  EXPECT_EQ(sprite->animStep, -1);
-}
-
-TEST_F(SpriteUpdateTest, AThirtyThirdStepIsIgnored) {
-  Sprite* sprite = NewSprite();
-  ResetSpriteAnim(sprite);
   for (int i = 0; i < 32; i++) AddSpriteAnimStep(sprite, i, 0, AnimStop);
-  EXPECT_EQ(sprite->anim[32].frame, AnimStop);
   AddSpriteAnimStep(sprite, 99, 0, AnimLoop);
   EXPECT_EQ(sprite->anim[31].frame, 31);
   EXPECT_EQ(sprite->anim[32].frame, AnimStop);
   for (int i = 0; i < 40; i++) UpdateSprites(list);
   EXPECT_EQ(sprite->frame, 31);
-}
-
-TEST_F(SpriteUpdateTest, UnknownEffectsStillMoveAndAnimate) {
-  Sprite* sprite = NewSprite();
-  sprite->effect = 9;
-  sprite->vy = -4096;
-  ResetSpriteAnim(sprite);
-  AddSpriteAnimStep(sprite, 5, 1, AnimStop);
-  UpdateSprites(list);
-  EXPECT_EQ(sprite->y, -4096);
-  EXPECT_EQ(sprite->frame, 5);
-}
-
-TEST_F(SpriteUpdateTest, ListFadesTouchOnlyLiveSprites) {
-  Sprite* a = NewSprite();
-  Sprite* b = NewSprite();
-  FadeInSprites(list, 60);
-  EXPECT_EQ(a->effect, EffectFadeIn);
-  EXPECT_EQ(b->alpha, 0);
-  EXPECT_EQ(list->sprites[5].effect, EffectNone);
-  FadeOutSprites(list, 60);
-  EXPECT_EQ(b->effect, EffectFadeOut);
-  EXPECT_EQ(list->sprites[5].inUse, 0);
+  EXPECT_EQ(sprite->animStep, -1);
 }
 
 }  // namespace

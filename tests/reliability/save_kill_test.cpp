@@ -1,6 +1,7 @@
 // Saves killed at random moments: a child process saves one of two
 // contents over and over until SIGKILL; after every kill the file must be
-// one of them, whole.
+// one of them, whole. Both files the game writes, the settings and the
+// scores, go through the same trial.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -19,46 +20,8 @@ namespace {
 constexpr int kKills = 200;
 constexpr unsigned kLongestWaitMicros = 20000;
 
-struct KillRun {
-  int kills = 0;
-  int midSave = 0;  // kills that left a temporary file behind: the save was cut short
-};
-
-// `save(n)` writes content n (0 or 1) to `path`; `contents` are the two
-// files those saves make.
-KillRun KillWhileSaving(const std::string& path, const std::function<void(int)>& save, const std::string contents[2]) {
-  KillRun run;
-  save(0);
-  EXPECT_EQ(ReadFile(path), contents[0]);
-  uint32_t seed = 99;
-  for (int k = 0; k < kKills; k++) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-      for (int n = 1;; n ^= 1) save(n);
-    }
-    EXPECT_GT(child, 0);
-    seed = seed * 1664525u + 1013904223u;
-    usleep((seed >> 8) % kLongestWaitMicros);
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status)) << "the saving child ended by itself";
-    run.kills++;
-    struct stat info;
-    if (stat((path + ".tmp").c_str(), &info) == 0) run.midSave++;
-    const std::string now = ReadFile(path);
-    if (now != contents[0] && now != contents[1]) {
-      ADD_FAILURE() << "after kill " << k << " the file holds " << now.size() << " bytes:\n" << now.substr(0, 200);
-      break;
-    }
-  }
-  return run;
-}
-
-TEST(SaveUnderKill, TheConfigurationIsAlwaysTheWholeOldOrTheWholeNewFile) {
+TEST(SaveUnderKill, TheSettingsAndTheScoresAreAlwaysTheWholeOldOrTheWholeNewFile) {
   TempDir dir;
-  const std::string path = dir.File("config");
   KeywordMap* maps[2] = {CreateKeywordMap(256), CreateKeywordMap(256)};
   // Many long lines, so a save takes several writes of the stream's buffer.
   for (int i = 0; i < 200; i++) {
@@ -66,27 +29,6 @@ TEST(SaveUnderKill, TheConfigurationIsAlwaysTheWholeOldOrTheWholeNewFile) {
     SetKeyword(maps[0], key.c_str(), std::string(150, 'a' + i % 26).c_str());
     SetKeyword(maps[1], key.c_str(), std::string(150, 'A' + i % 26).c_str());
   }
-  SetKeyword(maps[0], "level", "2");
-  SetKeyword(maps[1], "level", "5");
-  std::string contents[2];
-  for (int n = 0; n < 2; n++) {
-    ASSERT_EQ(SaveKeywordFile(maps[n], path.c_str()), 0);
-    contents[n] = ReadFile(path);
-  }
-  ASSERT_NE(contents[0], contents[1]);
-  ASSERT_GT(contents[0].size(), 30000u);
-  const KillRun run = KillWhileSaving(
-      path, [&](int n) { SaveKeywordFile(maps[n], path.c_str()); }, contents);
-  std::printf("configuration: %d kills, %d of them during a save\n", run.kills, run.midSave);
-  EXPECT_EQ(run.kills, kKills);
-  EXPECT_GT(run.midSave, 0) << "no kill landed inside a save";
-  DestroyKeywordMap(maps[0]);
-  DestroyKeywordMap(maps[1]);
-}
-
-TEST(SaveUnderKill, TheScoreFileIsAlwaysTheWholeOldOrTheWholeNewFile) {
-  TempDir dir;
-  const std::string path = dir.File("sc");
   HighScoreTable tables[2];
   for (int n = 0; n < 2; n++) {
     ClearHighScores();
@@ -94,23 +36,48 @@ TEST(SaveUnderKill, TheScoreFileIsAlwaysTheWholeOldOrTheWholeNewFile) {
     InsertHighScore(n ? "BBB" : "AAA", 1000 + n, 50 + n, n);
     tables[n] = *TheHighScores();
   }
-  std::string contents[2];
-  for (int n = 0; n < 2; n++) {
-    *TheHighScores() = tables[n];
-    SaveHighScores(path.c_str());
-    contents[n] = ReadFile(path);
+  const std::string config = dir.File("config"), scores = dir.File("sc");
+  const std::pair<std::string, std::function<void(int)>> files[] = {
+      {config, [&](int n) { SaveKeywordFile(maps[n], config.c_str()); }},
+      {scores,
+       [&](int n) {
+         *TheHighScores() = tables[n];
+         SaveHighScores(scores.c_str());
+       }},
+  };
+  for (const auto& [path, save] : files) {
+    SCOPED_TRACE(path);
+    std::string contents[2];
+    for (int n = 0; n < 2; n++) {
+      save(n);
+      contents[n] = ReadFile(path);
+    }
+    ASSERT_NE(contents[0], contents[1]);
+    int midSave = 0;  // kills that left a temporary file behind: the save was cut short
+    uint32_t seed = 99;
+    for (int k = 0; k < kKills; k++) {
+      std::fflush(nullptr);
+      const pid_t child = fork();
+      if (child == 0) {
+        for (int n = 1;; n ^= 1) save(n);
+      }
+      ASSERT_GT(child, 0);
+      seed = seed * 1664525u + 1013904223u;
+      usleep((seed >> 8) % kLongestWaitMicros);
+      kill(child, SIGKILL);
+      int status = 0;
+      waitpid(child, &status, 0);
+      ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child ended by itself";
+      struct stat info;
+      midSave += stat((path + ".tmp").c_str(), &info) == 0;
+      const std::string now = ReadFile(path);
+      ASSERT_TRUE(now == contents[0] || now == contents[1]) << "after kill " << k << ":\n" << now.substr(0, 200);
+    }
+    std::printf("%s: %d kills, %d of them during a save\n", path.c_str(), kKills, midSave);
+    EXPECT_GT(midSave, 0) << "no kill landed inside a save";
   }
-  ASSERT_NE(contents[0], contents[1]);
-  const KillRun run = KillWhileSaving(
-      path,
-      [&](int n) {
-        *TheHighScores() = tables[n];
-        SaveHighScores(path.c_str());
-      },
-      contents);
-  std::printf("scores: %d kills, %d of them during a save\n", run.kills, run.midSave);
-  EXPECT_EQ(run.kills, kKills);
-  EXPECT_GT(run.midSave, 0) << "no kill landed inside a save";
+  DestroyKeywordMap(maps[0]);
+  DestroyKeywordMap(maps[1]);
 }
 
 }  // namespace

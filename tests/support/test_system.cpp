@@ -54,6 +54,13 @@ void ReleaseAllKeys() {
   for (int i = 0; i < count; i++) keys[i] = 0;
 }
 
+void PushEscape() {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = SDLK_ESCAPE;
+  SDL_PushEvent(&event);
+}
+
 CapturedStream::CapturedStream(FILE* stream) : stream_(stream) {
   char name[] = "/tmp/runeblock-capture-XXXXXX";
   const int fd = mkstemp(name);

@@ -9,6 +9,15 @@
 
 #include "engine/system.h"
 
+// Whether this build runs under the address sanitizer: some faults only it sees.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+inline constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+
 // A clock that only moves when told to, or when the timer waits on it.
 struct FakeClock {
   uint32_t now = 1000;
@@ -33,6 +42,8 @@ class TestSystem {
 
 void SetKey(SDLKey key, bool down);
 void ReleaseAllKeys();
+// Escape as the next event poll will see it.
+void PushEscape();
 
 // Captures what the code under test writes to stderr (or stdout).
 class CapturedStream {

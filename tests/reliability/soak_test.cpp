@@ -1,7 +1,7 @@
 // Random play over the eight shipped levels as the game flow sets them up,
-// checking the sprite layers and every object's sprite each frame, and the
-// heap and resident memory across the run. RUNEBLOCK_SOAK_FRAMES sets the
-// length (./soak.sh runs a million frames).
+// drawn as the game draws them, checking the sprite layers and every
+// object's sprite each frame, and the heap and resident memory across the
+// run. RUNEBLOCK_SOAK_FRAMES sets the length (./soak.sh runs a million).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -14,7 +14,7 @@
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite_draw.h"
 #include "sound/sound_bank.h"
-#include "support/level_harness.h"
+#include "support/game_harness.h"
 
 extern "C" size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 
@@ -35,16 +35,14 @@ long ResidentKilobytes() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-size_t HeapBytes() { return __sanitizer_get_current_allocated_bytes ? __sanitizer_get_current_allocated_bytes() : 0; }
-
 class Soak {
  public:
   Soak() {
-    // The pictures the game draws with, so drawing is soaked as well.
-    LoadBitmapDir(game()->sysBitmaps, "./Media/bmp/sys/");
-    LoadBitmapDir(game()->charBitmaps, "./Media/bmp/char/");
-    LoadBitmapDir(game()->enemyBitmaps, "./Media/bmp/en/");
-    LoadBitmapDir(game()->sysBitmaps, "./Media/map/");
+    for (auto [set, dir] : {std::pair{game()->sysBitmaps, "./Media/bmp/sys/"},
+                            {game()->charBitmaps, "./Media/bmp/char/"},
+                            {game()->enemyBitmaps, "./Media/bmp/en/"},
+                            {game()->sysBitmaps, "./Media/map/"}})
+      LoadBitmapDir(set, dir);
     SetSoundObserver(nullptr, nullptr);
   }
   GameState* game() const { return level.game(); }
@@ -58,12 +56,10 @@ class Soak {
     game()->itemsTotal = game()->itemsTaken = 0;
     Attempt(false);
   }
-
   void Attempt(bool retry) {
     level.LoadFile("./Media/map/map" + std::to_string(game()->level + 1) + ".map", true, retry);
     attempts++;
   }
-
   // Directions held for a while, buttons now and then, idle stretches and
   // the pause button; never Escape.
   uint8_t NextInput() {
@@ -73,21 +69,15 @@ class Soak {
     }
     if (Random() % 2000 == 0) idle = static_cast<int>(Random() % 300);
     if (Random() % 16 == 0) held = static_cast<uint8_t>(Random() & 0x0F);
-    uint8_t buttons = 0;
-    if (Random() % 40 == 0) buttons |= kZ;
-    if (Random() % 60 == 0) buttons |= kX;
-    if (Random() % 1500 == 0) buttons |= kC;
-    return held | buttons;
+    return held | (Random() % 40 == 0 ? kZ : 0) | (Random() % 60 == 0 ? kX : 0) | (Random() % 1500 == 0 ? kC : 0);
   }
-
   // One frame and every check; after a death the attempt is retried, after
   // the last life or a clear the game goes on as the game flow would.
   void Frame(long f) {
     level.Frame(NextInput());
     Check(f);
-    if (f % 4 == 0) {
+    if (f % 4 == 0)
       for (SpriteList* layer : level.sys()->layers) DrawSprites(layer, level.sys()->screen);
-    }
     if (!level.sceneEnded) return;
     if (game()->levelCleared) {
       clears++;
@@ -100,7 +90,6 @@ class Soak {
       NewGame(game()->level);
     }
   }
-
   void Check(long f) {
     const System* sys = level.sys();
     for (int i = 0; i < kLayerCount; i++) {
@@ -108,17 +97,20 @@ class Soak {
       maxUsed[i] = std::max(maxUsed[i], used);
       ASSERT_LE(used, kLayerBound) << "layer " << i << " frame " << f << " level " << game()->level + 1;
     }
-    // Every live object's sprite is in use, is its own and no one else's.
+    // Every live object's sprite is in use, is its own and no one else's,
+    // and stands inside the level, give or take a cell.
     owners.assign(kLayerCapacity, 0);
     const SpriteList* world = game()->world;
-    auto own = [&](const Sprite* sprite, const char* what) {
-      ASSERT_TRUE(SpriteBelongsTo(world, sprite)) << what << " frame " << f;
-      ASSERT_TRUE(sprite->inUse) << what << " frame " << f;
+    auto own = [&](const Sprite* sprite, const char* what, bool falling) {
+      ASSERT_TRUE(SpriteBelongsTo(world, sprite) && sprite->inUse) << what << " frame " << f;
       ASSERT_EQ(owners[sprite - world->sprites]++, 0) << what << " shares its sprite, frame " << f;
+      const int x = FixedToPixels(sprite->x), y = FixedToPixels(sprite->y);
+      ASSERT_TRUE(x > -kEdge && x < kLevelPixels + kEdge && y > -kEdge &&
+                  (y < kLevelPixels + kEdge || (falling && sprite->vy > 0)))
+          << what << " at " << x << "," << y << " frame " << f << " level " << game()->level + 1;
     };
     const Player& player = game()->player;
-    ASSERT_NO_FATAL_FAILURE(own(player.sprite, "player"));
-    ExpectInside(player.sprite, player.dying, "player", f);
+    ASSERT_NO_FATAL_FAILURE(own(player.sprite, "player", player.dying));
     for (const Enemy& enemy : game()->enemies) {
       if (enemy.type == 0) continue;
       // A record whose sprite ran out is cleared in the next update.
@@ -126,42 +118,30 @@ class Soak {
         ASSERT_FALSE(enemy.sprite->inUse) << "enemy holds another's sprite, frame " << f;
         continue;
       }
-      ASSERT_NO_FATAL_FAILURE(own(enemy.sprite, "enemy"));
-      ExpectInside(enemy.sprite, false, "enemy", f);
+      ASSERT_NO_FATAL_FAILURE(own(enemy.sprite, "enemy", false));
     }
     for (const Item& item : game()->items) {
       if (item.type == 0) continue;
       ASSERT_TRUE(ItemOwnsSprite(&item)) << "item, frame " << f;
-      ASSERT_NO_FATAL_FAILURE(own(item.sprite, "item"));
-      ExpectInside(item.sprite, false, "item", f);
+      ASSERT_NO_FATAL_FAILURE(own(item.sprite, "item", false));
     }
     for (int i = 0; i < kFireballSlots; i++) {
-      if (!LiveFireball(game(), i)) continue;
-      ASSERT_NO_FATAL_FAILURE(own(game()->fireballs[i], "fireball"));
-      ExpectInside(game()->fireballs[i], false, "fireball", f);
+      if (LiveFireball(game(), i)) {
+        ASSERT_NO_FATAL_FAILURE(own(game()->fireballs[i], "fireball", false));
+      }
     }
     if (ItemOwnsSprite(&game()->key)) {
-      ASSERT_NO_FATAL_FAILURE(own(game()->key.sprite, "key"));
+      ASSERT_NO_FATAL_FAILURE(own(game()->key.sprite, "key", false));
     }
     ASSERT_TRUE(ItemOwnsSprite(&game()->door)) << "door, frame " << f;
-    ASSERT_NO_FATAL_FAILURE(own(game()->door.sprite, "door"));
+    ASSERT_NO_FATAL_FAILURE(own(game()->door.sprite, "door", false));
   }
-
-  // Inside the level, give or take a cell; one falling may drop out below.
-  void ExpectInside(const Sprite* sprite, bool falling, const char* what, long f) {
-    const int x = FixedToPixels(sprite->x), y = FixedToPixels(sprite->y);
-    const bool inside = x > -kEdge && x < kLevelPixels + kEdge && y > -kEdge &&
-                        (y < kLevelPixels + kEdge || (falling && sprite->vy > 0));
-    ASSERT_TRUE(inside) << what << " at " << x << "," << y << " v " << sprite->vx << "," << sprite->vy << " frame " << f
-                        << " level " << game()->level + 1;
-  }
-
   uint32_t Random() {
     seed = seed * 1664525u + 1013904223u;
     return seed >> 16;
   }
 
-  LevelHarness level;
+  GameHarness level;
   std::vector<uint8_t> owners;
   uint32_t seed = 20240601;
   uint8_t held = 0;
@@ -170,15 +150,9 @@ class Soak {
   int maxUsed[kLayerCount] = {};
 };
 
-long SoakFrames() {
+TEST(Soak, RandomPlayOverEveryLevelKeepsLayersObjectsAndMemoryInBounds) {
   const char* text = std::getenv("RUNEBLOCK_SOAK_FRAMES");
-  const long frames = text ? std::strtol(text, nullptr, 10) : 0;
-  return frames > 0 ? frames : 100000;
-}
-
-TEST(LevelSoak, RandomPlayOverEveryLevelKeepsLayersObjectsAndMemoryInBounds) {
-  const long frames = SoakFrames();
-  const long perLevel = frames / kLevelCount;
+  const long frames = text && std::strtol(text, nullptr, 10) > 0 ? std::strtol(text, nullptr, 10) : 100000;
   Soak soak;
   long f = 0;
   size_t heapAtStart = 0;
@@ -188,13 +162,14 @@ TEST(LevelSoak, RandomPlayOverEveryLevelKeepsLayersObjectsAndMemoryInBounds) {
     if (index == 0) {
       // Measured once play has set everything up that it keeps.
       for (int i = 0; i < 200; i++, f++) ASSERT_NO_FATAL_FAILURE(soak.Frame(f));
-      heapAtStart = HeapBytes();
+      heapAtStart = __sanitizer_get_current_allocated_bytes ? __sanitizer_get_current_allocated_bytes() : 0;
       residentAtStart = ResidentKilobytes();
     }
-    for (long end = (index + 1) * perLevel; f < end; f++) ASSERT_NO_FATAL_FAILURE(soak.Frame(f));
+    for (long end = (index + 1) * (frames / kLevelCount); f < end; f++) ASSERT_NO_FATAL_FAILURE(soak.Frame(f));
     // Between attempts the loader opens files; in play the heap holds still.
     if (__sanitizer_get_current_allocated_bytes) {
-      EXPECT_LE(HeapBytes(), heapAtStart + 64 * 1024) << "heap grew by level " << index + 1;
+      EXPECT_LE(__sanitizer_get_current_allocated_bytes(), heapAtStart + 64 * 1024)
+          << "heap grew by level " << index + 1;
     }
   }
   const long residentGrowth = ResidentKilobytes() - residentAtStart;

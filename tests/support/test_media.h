@@ -1,4 +1,4 @@
-// Writes small BMP files for the graphics tests and reads screen pixels back.
+// Small pictures and sounds for the loader tests, and screen pixels read back.
 #pragma once
 
 #include <SDL.h>
@@ -20,3 +20,9 @@ void SaveTestFontSheet(const std::string& path);
 // A 640 x 480 surface in the screen's 5-6-5 format, cleared to black.
 SDL_Surface* CreateScreenSurface();
 Rgb PixelAt(SDL_Surface* surface, int x, int y);
+
+// A PCM WAV whose header fields are given separately, so they can disagree.
+std::string PcmWav(int channels, int rate, int blockAlign, int bits, const std::string& data, uint32_t claimed);
+// A valid WAV of `frames` frames in the mixer's own format (22050 Hz, 16-bit
+// stereo); `tone` makes files differ.
+std::string TestWav(int frames, int tone);

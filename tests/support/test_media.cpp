@@ -1,4 +1,4 @@
-#include "support/test_bitmaps.h"
+#include "support/test_media.h"
 
 namespace {
 
@@ -39,4 +39,20 @@ Rgb PixelAt(SDL_Surface* surface, int x, int y) {
   Rgb c;
   SDL_GetRGB(value, surface->format, &c.r, &c.g, &c.b);
   return c;
+}
+
+std::string PcmWav(int channels, int rate, int blockAlign, int bits, const std::string& data, uint32_t claimed) {
+  auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
+  return "RIFF" + u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(channels) + u32(rate) +
+         u32(rate * blockAlign) + u16(blockAlign) + u16(bits) + "data" + u32(claimed) + data;
+}
+
+std::string TestWav(int frames, int tone) {
+  std::string data;
+  for (int i = 0; i < frames; i++) {
+    const int16_t sample = static_cast<int16_t>(((i * tone) % 200 - 100) * 100);
+    for (int channel = 0; channel < 2; channel++) data.append(reinterpret_cast<const char*>(&sample), 2);
+  }
+  return PcmWav(2, 22050, 4, 16, data, static_cast<uint32_t>(data.size()));
 }

@@ -1,0 +1,90 @@
+// A whole session through every screen, pinned pass by pass like the
+// replays: the title three ways, the ranking from the menu and after each
+// entry, the lives screen, the level intro, a level cleared, deaths, the
+// game over, a name typed in, and the ending. When a change to a screen is
+// meant, run this test once with RUNEBLOCK_WRITE_GOLDEN=1 to write the list
+// again, and say why in the commit.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "config/keyword_map.h"
+#include "frontend/name_entry.h"
+#include "frontend/ranking.h"
+#include "frontend/title_menu.h"
+#include "game/game_flow.h"
+#include "game/state_hash.h"
+#include "support/game_harness.h"
+
+namespace {
+
+constexpr char kGolden[] = "tests/data/session.hashes";
+
+TEST(Session, EveryScreenShowsWhatItShowedWhenPinned) {
+  const std::string goldenPath = std::filesystem::absolute(kGolden);
+  GameHarness harness;
+  harness.UseGameFolder();
+  MapSpec cleared = RoomSpec();  // the player starts on the key and the door
+  cleared.playerCol = cleared.keyCol = cleared.doorCol = 3;
+  cleared.playerRow = cleared.keyRow = cleared.doorRow = 18;
+  MapSpec deadly = RoomSpec();  // the player starts beside a crawler
+  deadly.playerRow = 18;
+  deadly.enemies = {"1 2 18 0 0"};
+  harness.WriteMap(1, MapText(cleared));
+  harness.WriteMap(2, MapText(deadly));
+  harness.WriteMap(8, MapText(cleared));
+
+  System* sys = harness.sys();
+  int titleVisits = 0;
+  harness.script = [&]() -> uint8_t {
+    const uint32_t f = sys->timer.frameCount;
+    const SceneCallback screen = sys->updateLayer[2];
+    if (screen == UpdateTitleMenu) {
+      if (f == 0) titleVisits++;
+      switch (titleVisits) {
+        case 1:  // Ranking
+          return f == 2 || f == 14 ? kDown : f == 30 ? kZ : 0;
+        case 2:  // Start
+        case 3:  // Continue, preselected
+          return f == 5 ? kZ : 0;
+        default:  // Exit, two entries below Continue
+          return f == 2 || f == 14 ? kDown : f == 40 ? kZ : 0;
+      }
+    }
+    if (screen == UpdateNameEntry)
+      return f == 0 || f == 8 ? kDown : f == 16 ? kRight : f == 28 ? kUp : f == 40 ? kC : 0;
+    if (screen == UpdateRanking) return f == 20 ? kZ : 0;
+    return 0;
+  };
+  std::vector<uint32_t> hashes;
+  size_t heard = 0;
+  harness.watch = [&] {
+    hashes.push_back(PassHash(sys, harness.sounds.data() + heard, static_cast<int>(harness.sounds.size() - heard)));
+    heard = harness.sounds.size();
+    // After the game over's entry, continue from the last level.
+    if (titleVisits == 2 && sys->updateLayer[2] == UpdateRanking) SetKeyword(harness.game()->config, "level", "7");
+  };
+  RunGameFlow(sys);
+  EXPECT_EQ(titleVisits, 4);
+
+  if (std::getenv("RUNEBLOCK_WRITE_GOLDEN")) {
+    std::string text;
+    char line[16];
+    for (uint32_t hash : hashes) text += (std::snprintf(line, sizeof line, "%08x\n", hash), line);
+    WriteFile(goldenPath, text);
+  }
+  std::istringstream expected(ReadFile(goldenPath));
+  std::string line;
+  size_t pass = 0;
+  for (; std::getline(expected, line); pass++) {
+    ASSERT_LT(pass, hashes.size()) << "the session ended early";
+    ASSERT_EQ(std::stoul(line, nullptr, 16), hashes[pass]) << "the screens first differ after pass " << pass;
+  }
+  EXPECT_EQ(pass, hashes.size()) << "the session ran longer";
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+// Level rules the recorded plays never reach: maps that are not well formed,
+// the clock running out, and the key and door taken in one frame.
+#include <gtest/gtest.h>
+
+#include "engine/messages.h"
+#include "engine/scene.h"
+#include "game/grid.h"
+#include "game/level_loader.h"
+#include "support/game_harness.h"
+
+namespace {
+
+std::string Codes(int count, int code) {
+  std::string text;
+  for (int i = 0; i < count; i++) text += std::to_string(code) + " ";
+  return text;
+}
+
+// The map text up to its item records, to be ended by a test.
+std::string RoomUpToItems() {
+  const std::string map = MapText(RoomSpec());
+  return map.substr(0, map.find("-1 0 0 0"));
+}
+
+TEST(LevelLoader, TilesRowByRowEarlyEndsAndGarbage) {
+  GameHarness level;
+  level.Load("0 " + Codes(18, 11) + "0\n" + Codes(380, 0) + "\n3 4 5 6 7 8\n-1\n");
+  EXPECT_EQ(level.Code(0, 0), TileEmpty) << "the map overwrites the ring";
+  EXPECT_EQ(level.Code(18, 0), TileBlock);
+  EXPECT_EQ(level.Code(19, 0), TileEmpty);
+  EXPECT_EQ(level.Code(0, 19), TileEmpty);
+  for (auto [column, row] : {std::pair{-1, 5}, {20, 5}, {5, 20}, {5, -1}})
+    EXPECT_TRUE(IsSolidCell(level.game(), column, row)) << "outside the grid is wall";
+  EXPECT_FALSE(IsBreakableCell(level.game(), 20, 5));
+  EXPECT_EQ(level.PixelX(), 3 * 48);
+  EXPECT_EQ(level.game()->door.sprite->x >> 12, 5 * 48);
+  EXPECT_EQ(level.game()->key.sprite->y >> 12, 8 * 48);
+
+  // A section ending early repeats its last code; a header that cannot be
+  // read puts everything in cell 1.
+  level.Load(Codes(25, 10) + "12 x");
+  EXPECT_EQ(level.Code(5, 1), TileCracked);
+  EXPECT_EQ(level.Code(19, 19), TileCracked);
+  EXPECT_EQ(level.PixelY(), 48);
+  EXPECT_EQ(level.game()->itemsTotal, 0);
+
+  level.Load("garbage\n");
+  EXPECT_EQ(level.Code(0, 0), TileWall) << "the reset grid stays";
+  EXPECT_EQ(level.Code(5, 5), TileEmpty);
+}
+
+TEST(LevelLoader, ItemAndEnemyRecordsThatAreShortOrOutOfRange) {
+  GameHarness level;
+  auto load = [&](const std::string& map) {
+    level.game()->itemsTotal = 0;
+    level.Load(map);
+  };
+  load(RoomUpToItems() + "3 5 5 0\n4 6 6 1\n");  // no terminator
+  EXPECT_EQ(level.game()->itemsTotal, 2);
+  EXPECT_EQ(level.game()->items[1].sprite->visible, 0) << "hidden";
+
+  load(RoomUpToItems() + "5 3 3 0\n-1\n# the idea of this level\n\n1 4 4 16 0\n1 6\n   \n30 2 2 1 1\n");
+  EXPECT_EQ(level.game()->itemsTotal, 1);
+  const Enemy* enemies = level.game()->enemies;
+  EXPECT_EQ(enemies[1].sprite->x >> 12, 6 * 48);
+  EXPECT_EQ(enemies[1].sprite->y >> 12, 4 * 48) << "the row carries over from the line before";
+  EXPECT_EQ(enemies[1].speed, 16);
+  EXPECT_EQ(enemies[2].type, 1) << "a line of blanks repeats the line before";
+  EXPECT_EQ(enemies[3].type, 0) << "type 30 has no enemy";
+
+  MapSpec huge = RoomSpec();
+  huge.playerCol = 99999;
+  huge.items = {"1 -50 3 0", "2 3 4000000000 0", "0 3 3 0", "19 4 4 0"};
+  huge.enemies = {"1 7 7 2000000000 0", "3 -3 99 1 9"};
+  load(MapText(huge));
+  EXPECT_EQ(level.PixelX(), 19 * 48);
+  EXPECT_EQ(level.game()->items[0].tileX, 0);
+  EXPECT_EQ(level.game()->itemsTotal, 2) << "types outside the table are neither made nor counted";
+  EXPECT_EQ(level.game()->enemies[0].speed, 1000000);
+  EXPECT_EQ(level.game()->enemies[1].sprite->x >> 12, 0);
+  level.Frames(50);  // nothing of this may overflow or read outside the grid
+}
+
+TEST(LevelLoader, AMissingMapIsReportedAndLeavesAnEmptyRoom) {
+  GameHarness level;
+  level.LoadRoom(EmptyRoom(), {"3 5 5 0"});
+  std::string err;
+  {
+    CapturedStream captured(stderr);
+    level.LoadFile("/nonexistent/map9.map");
+    err = captured.Text();
+  }
+  char expected[256];
+  std::snprintf(expected, sizeof expected, msg::MsgOpenFailed, "/nonexistent/map9.map");
+  EXPECT_EQ(err, expected);
+  EXPECT_EQ(level.Code(0, 5), TileWall);
+  EXPECT_EQ(level.Code(5, 5), TileEmpty);
+  EXPECT_EQ(level.game()->items[0].type, 0) << "no item of the level before lingers";
+  EXPECT_EQ(level.PixelX(), 48);
+  EXPECT_EQ(level.game()->door.sprite->x >> 12, 48);
+  EXPECT_EQ(level.game()->door.sprite->y >> 12, 48);
+  EXPECT_EQ(level.game()->levelCleared, 1) << "player, key and door share cell 1,1";
+
+  level.player().magic = 7;
+  level.LoadSpec(RoomSpec());
+  EXPECT_EQ(level.player().magic, 7) << "magic is topped up to five, never lowered";
+  level.player().magic = 2;
+  level.LoadSpec(RoomSpec());
+  EXPECT_EQ(level.player().magic, 5);
+}
+
+TEST(LevelClock, LifeRunsOutAfterTenThousandFramesThenTheDeathTakesTwoHundred) {
+  GameHarness level;
+  level.LoadSpec(RoomSpec());
+  EXPECT_EQ(level.RunUntil([&] { return level.player().dying != 0; }, 20000), 9999);
+  EXPECT_EQ(level.player().deathTimer, 199);
+  Sprite* overlay = nullptr;
+  for (int i = 0; i < kLayerCapacity; i++)
+    if (level.sys()->layers[2]->sprites[i].inUse) overlay = &level.sys()->layers[2]->sprites[i];
+  ASSERT_NE(overlay, nullptr);
+  EXPECT_EQ(overlay->frame, FrameOverlay);
+  EXPECT_EQ(level.RunUntil([&] { return level.sceneEnded; }, 1000), 199);
+  EXPECT_EQ(level.player().lives, 2);
+}
+
+}  // namespace

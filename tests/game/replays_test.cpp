@@ -1,0 +1,84 @@
+// Every committed recording replays pass for pass as it was recorded: the
+// fingerprint of the whole game state after each pass (player, grid, enemies,
+// items, fireballs, every sprite's frame and place, the sounds) must match
+// the list beside it. The solutions are also their scripts, start a new game
+// and clear their levels as recorded. When a change to the rules or a map is
+// meant, write the lists again with `replay --hashes` (see the README) and
+// say why in the commit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/recording.h"
+#include "game/replay.h"
+#include "game/state_hash.h"
+#include "support/game_harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Solution {
+  int frames, life, lives;  // lives: four once the extra life is taken
+};
+constexpr Solution kSolutions[kLevelCount] = {{1193, 9038, 3}, {1517, 17603, 3}, {1920, 8311, 3}, {1083, 9148, 3},
+                                              {1756, 8475, 3}, {3026, 7205, 4},  {2954, 7277, 3}, {3821, 13288, 3}};
+
+TEST(Replays, EveryRecordingReplaysToItsCommittedFingerprints) {
+  std::vector<fs::path> recordings;
+  for (const char* dir : {"tests/data/solutions", "tests/data/explore"})
+    for (const auto& entry : fs::directory_iterator(dir))
+      if (entry.path().extension() == ".rbr") recordings.push_back(entry.path());
+  std::sort(recordings.begin(), recordings.end());
+  ASSERT_EQ(recordings.size(), 2u * kLevelCount);
+  for (fs::path path : recordings) {
+    SCOPED_TRACE(path.string());
+    GameHarness harness;
+    Recording recording;
+    char error[128] = "";
+    ASSERT_EQ(LoadRecordingFile(path.c_str(), &recording, error, sizeof error), 0) << error;
+    std::vector<uint32_t> hashes;
+    const ReplayObserver observer = {
+        [](System* sys, int, const int* sounds, int count, void* context) {
+          static_cast<std::vector<uint32_t>*>(context)->push_back(PassHash(sys, sounds, count));
+        },
+        &hashes, 0};
+    ReplayOutcome outcome{};
+    RunReplay(harness.sys(), &recording, &observer, &outcome);
+
+    std::istringstream expected(ReadFile(path.replace_extension(".hashes")));
+    std::string line;
+    size_t pass = 0;
+    for (; std::getline(expected, line); pass++) {
+      ASSERT_LT(pass, hashes.size()) << "the replay ended early";
+      ASSERT_EQ(std::stoul(line, nullptr, 16), hashes[pass]) << "the game state first differs after pass " << pass;
+    }
+    EXPECT_EQ(pass, hashes.size()) << "the replay ran longer";
+
+    if (path.parent_path().filename() == "solutions") {
+      std::vector<uint8_t> scripted(1 << 16);
+      const long count =
+          ParseInputScript(ReadFile(path.replace_extension(".script")).c_str(), scripted.data(), scripted.size());
+      ASSERT_GT(count, 0);
+      scripted.resize(static_cast<size_t>(count));
+      EXPECT_EQ(std::vector<uint8_t>(recording.inputs, recording.inputs + recording.inputCount), scripted);
+      // A new game's first attempt: three lives, five charges, nothing taken.
+      AttemptStart fresh{};
+      NewGameAttemptStart(&fresh, recording.start.level);
+      EXPECT_EQ(std::memcmp(&recording.start, &fresh, sizeof fresh), 0);
+      const Solution& s = kSolutions[recording.start.level];
+      EXPECT_EQ(outcome.result, ReplayCleared);
+      EXPECT_EQ(outcome.frames, s.frames);
+      EXPECT_EQ(outcome.life, s.life);
+      EXPECT_EQ(outcome.lives, s.lives);
+    }
+    FreeRecording(&recording);
+  }
+}
+
+}  // namespace
