@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/game_resources.h"
 #include "engine/scene.h"
-#include "game/headless.h"
+#include "flow/game_resources.h"
+#include "flow/headless.h"
 #include "game/replay.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/font.h"

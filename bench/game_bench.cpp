@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "bench_support.h"
-#include "enemies/enemy_table.h"
 #include "engine/scene.h"
+#include "game/enemy_table.h"
 #include "game/level_attempt.h"
 #include "game/level_frame.h"
 #include "game/replay.h"

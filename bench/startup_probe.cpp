@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/game_resources.h"
 #include "engine/scene.h"
 #include "engine/system.h"
+#include "flow/game_flow.h"
+#include "flow/game_resources.h"
 #include "frontend/title_menu.h"
-#include "game/game_flow.h"
 #include "game/game_state.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Program entry: create, initialise, run the game, destroy.
-#include "engine/game_resources.h"
 #include "engine/system.h"
+#include "flow/game_resources.h"
 
 int main(int, char**) {
   System* sys = CreateSystem();

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/messages.h"
-#include "engine/safe_save.h"
-#include "engine/text_lines.h"
+#include "base/messages.h"
+#include "base/safe_save.h"
+#include "base/text_lines.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 #include "graphics/font.h"
 #include "graphics/sprite.h"
 #include "input/input.h"

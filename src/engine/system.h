@@ -16,6 +16,9 @@ struct System;
 using SceneCallback = void (*)(System*);
 
 inline constexpr int kLayerCount = 4;
+// The sprite layers, drawn in this order: the level's world, then the
+// screens, menus and overlays above it.
+enum LayerIndex { LayerBack = 0, LayerWorld = 1, LayerScreens = 2, LayerTop = 3 };
 inline constexpr int kLayerCapacity = 3072;
 inline constexpr int kScreenWidth = 640;
 inline constexpr int kScreenHeight = 480;

@@ -2,24 +2,20 @@
 
 #include <cstdio>
 
+#include "base/media_slots.h"
 #include "engine/scene.h"
-#include "game/game_state.h"
+#include "frontend/front_state.h"
 #include "graphics/font.h"
 #include "graphics/sprite_update.h"
 
 namespace {
 
-constexpr int kScreenLayer = 2;
 constexpr int kIconStart = 600;  // the player's own region of the layer
-constexpr int kFrameIcon = 10;
 constexpr int kIconX = 250;
 constexpr int kIconY = 200;
 constexpr int kLivesTextX = 300;
 constexpr int kLivesTextY = 200;
 
-constexpr int kFrameLevelClear = 161;
-constexpr int kFrameGameOver = 162;
-constexpr int kFrameEnding = 163;
 constexpr int kSlideFrames = 10;
 constexpr int kLeaveFrame = 100;
 constexpr int kPictureFade = 40;
@@ -42,18 +38,18 @@ void DrawLives(System* sys) {
   if (!sys->screen) return;
   SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
   char text[32];
-  FormatLivesText(text, sizeof text, sys->game->player.lives);
+  FormatLivesText(text, sizeof text, TheFrontState()->lives);
   DrawText(sys->font, text, sys->screen, kLivesTextX, kLivesTextY);
 }
 
 void UpdateLevelClear(System* sys) {
-  SpriteList* layer = sys->layers[kScreenLayer];
+  SpriteList* layer = sys->layers[LayerScreens];
   const uint32_t frame = sys->timer.frameCount;
   if (frame == 0) {
-    clearPicture = AllocSprite(layer, sys->game->sysBitmaps, 0);
+    clearPicture = AllocSprite(layer, TheFrontState()->sysBitmaps, 0);
     if (clearPicture) {
       clearPicture->visible = 1;
-      clearPicture->frame = kFrameLevelClear;
+      clearPicture->frame = FrameLevelClear;
     }
     Slide(clearPicture, kScreenWidth, 0, 0, 0);
     clearTitle = AllocTextSprite(layer, sys->font, 0);
@@ -65,7 +61,7 @@ void UpdateLevelClear(System* sys) {
     clearTime = AllocTextSprite(layer, sys->font, 0);
     if (clearTime) {
       clearTime->visible = 1;
-      FormatLeftTime(clearTime->text, sizeof clearTime->text, sys->game->player.life);
+      FormatLeftTime(clearTime->text, sizeof clearTime->text, TheFrontState()->life);
     }
     Slide(clearTime, 200, 480, 280, 140);
   } else if (frame == kLeaveFrame) {
@@ -81,7 +77,7 @@ void UpdateLevelClear(System* sys) {
 void UpdateFinalScreen(System* sys, int pictureFrame) {
   const uint32_t frame = sys->timer.frameCount;
   if (frame == 0) {
-    finalPicture = AllocSprite(sys->layers[kScreenLayer], sys->game->sysBitmaps, 0);
+    finalPicture = AllocSprite(sys->layers[LayerScreens], TheFrontState()->sysBitmaps, 0);
     if (!finalPicture) return;
     finalPicture->visible = 1;
     finalPicture->frame = pictureFrame;
@@ -92,13 +88,13 @@ void UpdateFinalScreen(System* sys, int pictureFrame) {
   }
 }
 
-void UpdateGameOver(System* sys) { UpdateFinalScreen(sys, kFrameGameOver); }
-void UpdateEnding(System* sys) { UpdateFinalScreen(sys, kFrameEnding); }
+void UpdateGameOver(System* sys) { UpdateFinalScreen(sys, FrameGameOver); }
+void UpdateEnding(System* sys) { UpdateFinalScreen(sys, FrameEnding); }
 
 void RunOnLayer(System* sys, SceneCallback update) {
-  sys->updateLayer[kScreenLayer] = update;
+  sys->updateLayer[LayerScreens] = update;
   RunScene(sys);
-  ClearScene(sys, kScreenLayer);
+  ClearScene(sys, LayerScreens);
 }
 
 }  // namespace
@@ -110,16 +106,16 @@ void FormatLeftTime(char* out, size_t size, int life) { std::snprintf(out, size,
 void ShowLivesScreen(System* sys) {
   sys->preUpdate = LivesTimer;
   sys->drawBackground = DrawLives;
-  Player& player = sys->game->player;
-  player.sprite = AllocSprite(sys->layers[kScreenLayer], sys->game->charBitmaps, kIconStart);
-  if (player.sprite) {
-    player.sprite->x = PixelsToFixed(kIconX);
-    player.sprite->y = PixelsToFixed(kIconY);
-    player.sprite->visible = 1;
-    player.sprite->frame = kFrameIcon;
+  FrontState* front = TheFrontState();
+  Sprite* icon = front->livesIcon = AllocSprite(sys->layers[LayerScreens], front->charBitmaps, kIconStart);
+  if (icon) {
+    icon->x = PixelsToFixed(kIconX);
+    icon->y = PixelsToFixed(kIconY);
+    icon->visible = 1;
+    icon->frame = FramePlayerStand;
   }
   RunScene(sys);
-  ClearScene(sys, kScreenLayer);
+  ClearScene(sys, LayerScreens);
 }
 
 void ShowLevelClear(System* sys) { RunOnLayer(sys, UpdateLevelClear); }

@@ -3,19 +3,17 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/media_slots.h"
 #include "engine/scene.h"
+#include "frontend/front_state.h"
 #include "frontend/high_scores.h"
 #include "frontend/ranking.h"
-#include "game/game_state.h"
 #include "graphics/sprite_update.h"
 #include "input/input.h"
 #include "sound/sound_bank.h"
 
 namespace {
 
-constexpr int kEntryLayer = 2;
-constexpr int kFrameBackground = 165;
-constexpr int kFrameBox = 180;
 constexpr int kBackgroundStart = 1100;
 constexpr int kTextStart = 1500;
 constexpr int kLineX = 200;
@@ -51,7 +49,7 @@ void ResetNameEntry() {
   confirmed = false;
 }
 
-int GameItemPercent(const GameState* game) { return ItemPercent(game->itemsTaken, game->itemsTotal); }
+int ResultItemPercent(const FrontState* front) { return ItemPercent(front->itemsTaken, front->itemsTotal); }
 
 void SetLetter(int index) {
   letter = index;
@@ -70,9 +68,9 @@ void MoveBox(int step) {
 void Confirm(System* sys) {
   confirmed = true;
   EndSceneAfter(sys, kClosingFrames);
-  FadeOutSprites(sys->layers[kEntryLayer], kFadeFrames);
-  const GameState* game = sys->game;
-  InsertHighScore(typed, game->player.score, GameItemPercent(game), game->scoreTail);
+  FadeOutSprites(sys->layers[LayerScreens], kFadeFrames);
+  const FrontState* front = TheFrontState();
+  InsertHighScore(typed, front->score, ResultItemPercent(front), front->scoreTail);
 }
 
 }  // namespace
@@ -87,24 +85,24 @@ void FormatNameEntryLine(char* out, size_t size, int itemPercent, int score, int
 }
 
 void SetUpNameEntry(System* sys) {
-  SpriteList* layer = sys->layers[kEntryLayer];
-  const GameState* game = sys->game;
+  SpriteList* layer = sys->layers[LayerScreens];
+  const FrontState* front = TheFrontState();
   line = AllocTextSprite(layer, sys->font, kTextStart);
   if (line) {
     line->visible = 1;
     SetSpritePos(line, kLineX, kLineY);
-    FormatNameEntryLine(line->text, sizeof line->text, GameItemPercent(game), game->player.score, game->scoreTail);
+    FormatNameEntryLine(line->text, sizeof line->text, ResultItemPercent(front), front->score, front->scoreTail);
   }
-  box = AllocSprite(layer, game->sysBitmaps, kTextStart);
+  box = AllocSprite(layer, front->sysBitmaps, kTextStart);
   if (box) {
     SetSpritePos(box, kBoxX, kBoxY);
-    box->frame = kFrameBox;
+    box->frame = FrameNameBox;
     box->visible = 1;
   }
-  background = AllocSprite(layer, game->sysBitmaps, kBackgroundStart);
+  background = AllocSprite(layer, front->sysBitmaps, kBackgroundStart);
   if (background) {
     SetSpritePos(background, 0, 0);
-    background->frame = kFrameBackground;
+    background->frame = FrameNameEntry;
     background->visible = 1;
   }
   FadeInSprites(layer, kFadeFrames);
@@ -131,13 +129,13 @@ void EnterHighScore(System* sys) {
   ResetNameEntry();
   const char* path = ScoreFilePath();
   LoadHighScores(path);
-  if (!HighScoreQualifies(sys->game->player.score)) return;
-  sys->updateLayer[kEntryLayer] = UpdateNameEntry;
+  if (!HighScoreQualifies(TheFrontState()->score)) return;
+  sys->updateLayer[LayerScreens] = UpdateNameEntry;
   SetUpNameEntry(sys);
   PlayLoop(sys->sound, LoopHighScore);
   RunScene(sys);
   // Also after a quit without a confirmed name: the table is written back.
   SaveHighScores(path);
-  ClearScene(sys, kEntryLayer);
+  ClearScene(sys, LayerScreens);
   ShowRanking(sys);
 }

@@ -2,17 +2,16 @@
 
 #include <cstdio>
 
+#include "base/media_slots.h"
 #include "engine/scene.h"
+#include "frontend/front_state.h"
 #include "frontend/high_scores.h"
-#include "game/game_state.h"
 #include "graphics/sprite_update.h"
 #include "input/input.h"
 
 namespace {
 
-constexpr int kRankingLayer = 2;
 constexpr int kRankingStart = 1500;
-constexpr int kFrameBackground = 164;
 constexpr int kRowX = 200;
 constexpr int kRowY = 150;
 constexpr int kRowStep = 48;
@@ -26,10 +25,10 @@ void FormatRankingRow(char* out, size_t size, const HighScoreEntry& row) {
 }
 
 void SetUpRanking(System* sys) {
-  SpriteList* layer = sys->layers[kRankingLayer];
-  if (Sprite* background = AllocSprite(layer, sys->game->sysBitmaps, kRankingStart)) {
+  SpriteList* layer = sys->layers[LayerScreens];
+  if (Sprite* background = AllocSprite(layer, TheFrontState()->sysBitmaps, kRankingStart)) {
     SetSpritePos(background, 0, 0);
-    background->frame = kFrameBackground;
+    background->frame = FrameRanking;
     background->visible = 1;
     FadeInSprite(background, kFadeInFrames);
   }
@@ -51,9 +50,9 @@ void UpdateRanking(System* sys) {
 
 void ShowRanking(System* sys) {
   ClearHighScores();
-  sys->updateLayer[kRankingLayer] = UpdateRanking;
+  sys->updateLayer[LayerScreens] = UpdateRanking;
   LoadHighScores(ScoreFilePath());
   SetUpRanking(sys);
   RunScene(sys);
-  ClearScene(sys, kRankingLayer);
+  ClearScene(sys, LayerScreens);
 }

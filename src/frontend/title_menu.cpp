@@ -3,18 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "config/keyword_map.h"
+#include "base/media_slots.h"
 #include "engine/scene.h"
-#include "game/game_state.h"
+#include "frontend/front_state.h"
 #include "graphics/sprite_update.h"
 #include "input/input.h"
 #include "sound/sound_bank.h"
 
 namespace {
 
-constexpr int kMenuLayer = 2;
-constexpr int kFramePicture = 150;
-constexpr int kFrameCursor = 22;
 constexpr int kCursorX = 250;
 constexpr int kCursorY = 234;
 constexpr int kEntryX = 280;
@@ -37,26 +34,26 @@ void FadeOut(Sprite* sprite) {
   if (sprite) FadeOutSprite(sprite, kFadeFrames);
 }
 
-int StartEntry(const GameState* game) {
-  const char* level = GetKeyword(game->config, "level");
+int StartEntry(const FrontState* front) {
+  const char* level = front->storedLevel;
   return level && std::atoi(level) != 0 ? MenuContinue : MenuStart;
 }
 
 void SetUpMenu(System* sys) {
-  SpriteList* layer = sys->layers[kMenuLayer];
-  cursor = StartEntry(sys->game);
+  SpriteList* layer = sys->layers[LayerScreens];
+  cursor = StartEntry(TheFrontState());
   closing = 0;
-  picture = AllocSprite(layer, sys->game->sysBitmaps, 0);
+  picture = AllocSprite(layer, TheFrontState()->sysBitmaps, 0);
   if (picture) {
     picture->visible = 1;
-    picture->frame = kFramePicture;
+    picture->frame = FrameTitle;
     MoveSpriteTo(picture, 0, 0, 0, 0, kStandStill);
   }
-  cursorSprite = AllocSprite(layer, sys->game->sysBitmaps, 0);
+  cursorSprite = AllocSprite(layer, TheFrontState()->sysBitmaps, 0);
   if (cursorSprite) {
     const int y = kCursorY + kEntryStep * cursor;
     cursorSprite->visible = 1;
-    cursorSprite->frame = kFrameCursor;
+    cursorSprite->frame = FrameKey;
     MoveSpriteTo(cursorSprite, kCursorX, y, kCursorX, y, kStandStill);
   }
   for (int i = 0; i < kMenuEntries; i++) {
@@ -103,7 +100,7 @@ void UpdateTitleMenu(System* sys) {
     for (int i = 0; i < kMenuEntries; i++)
       if (i != cursor) FadeOut(entries[i]);
     closing = kClosingFrames;
-    sys->game->menuChoice = cursor;
+    TheFrontState()->menuChoice = cursor;
     PlaySound(sys->sound, SndMenuSelect);
   }
 
@@ -122,7 +119,7 @@ void UpdateTitleMenu(System* sys) {
 }
 
 void ShowTitleMenu(System* sys) {
-  sys->updateLayer[kMenuLayer] = UpdateTitleMenu;
+  sys->updateLayer[LayerScreens] = UpdateTitleMenu;
   RunScene(sys);
-  ClearScene(sys, kMenuLayer);
+  ClearScene(sys, LayerScreens);
 }

@@ -5,7 +5,7 @@
 #include <type_traits>
 
 #include "base/media_slots.h"
-#include "enemies/enemy_types.h"
+#include "game/enemy_types.h"
 #include "graphics/sprite.h"
 
 struct BitmapSet;

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "enemies/enemy_table.h"
-#include "enemies/items.h"
+#include "game/enemy_table.h"
 #include "game/game_state.h"
+#include "game/items.h"
 #include "game/magic.h"
 #include "game/player.h"
 #include "graphics/sprite_update.h"
@@ -61,7 +61,7 @@ void UpdateGameFrame(System* sys) {
     if (player->clearTimer == 0) sys->sceneEnd = 1;
   }
   UpdateStatusLine(sys);
-  UpdatePlayer(sys);
+  if (UpdatePlayer(sys)) CheckKeyAndDoor(sys);
   UpdateCamera(sys);
   UpdateFireballs(sys);
   UpdateSpawners(sys);

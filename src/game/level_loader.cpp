@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "enemies/enemy_table.h"
-#include "enemies/items.h"
-#include "engine/messages.h"
-#include "engine/text_lines.h"
+#include "base/messages.h"
+#include "base/text_lines.h"
+#include "game/enemy_table.h"
 #include "game/grid.h"
+#include "game/items.h"
 #include "graphics/sprite_update.h"
 
 namespace {

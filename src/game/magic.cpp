@@ -1,8 +1,8 @@
 #include "game/magic.h"
 
-#include "enemies/enemy_behaviours.h"
-#include "enemies/items.h"
+#include "game/enemy_behaviours.h"
 #include "game/grid.h"
+#include "game/items.h"
 #include "game/tile_collision.h"
 #include "graphics/sprite_update.h"
 #include "sound/sound_bank.h"

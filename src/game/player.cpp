@@ -2,10 +2,9 @@
 
 #include <cstdio>
 
-#include "enemies/items.h"
 #include "engine/scene.h"
 #include "game/grid.h"
-#include "game/level_frame.h"
+#include "game/items.h"
 #include "game/magic.h"
 #include "graphics/sprite_update.h"
 #include "input/input.h"
@@ -123,14 +122,14 @@ void CollideWithTiles(System* sys, Player* p) {
 
 }  // namespace
 
-void UpdatePlayer(System* sys) {
+int UpdatePlayer(System* sys) {
   GameState* game = sys->game;
   Player* p = &game->player;
   Sprite* sprite = p->sprite;
-  if (p->clearTimer != 0) return;
+  if (p->clearTimer != 0) return 0;
   if (p->dying) {
     if (sprite) sprite->vy = DeathHopSpeed(p->deathTimer);
-    return;
+    return 0;
   }
   if (p->actionTimer > 0) {
     p->actionTimer -= 1;
@@ -143,7 +142,7 @@ void UpdatePlayer(System* sys) {
         p->state = Stand;
       }
     }
-    return;
+    return 0;
   }
 
   PollInput(sys->input);
@@ -210,7 +209,7 @@ void UpdatePlayer(System* sys) {
     sprite->x = p->x + (p->state == Cast && p->facing == 1 ? PixelsToFixed(-12) : 0);
     sprite->y = p->y;
   }
-  CheckKeyAndDoor(sys);
+  return 1;
 }
 
 void SetPlayerAnim(System* sys) {

@@ -4,7 +4,9 @@
 
 #include "engine/system.h"
 
-void UpdatePlayer(System* sys);
+// One frame of the player; 1 when it moved (no pose, death or door held it),
+// the frames in which it can reach the key and the door.
+int UpdatePlayer(System* sys);
 void SetPlayerAnim(System* sys);
 void PlayDeathAnim(System* sys);
 void PauseUpdate(System* sys);

@@ -5,11 +5,12 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "enemies/items.h"
-#include "engine/messages.h"
+#include "base/byte_order.h"
+#include "base/messages.h"
+#include "base/text_lines.h"
 #include "engine/scene.h"
-#include "engine/text_lines.h"
-#include "game/replay.h"
+#include "game/items.h"
+#include "game/state_hash.h"
 #include "input/input.h"
 
 namespace {
@@ -17,34 +18,9 @@ namespace {
 constexpr char kMagic[4] = {'R', 'B', 'R', 'P'};
 constexpr int kStartFields = 13;  // integers of AttemptStart before the items
 
-class Reader {
- public:
-  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool Byte(uint8_t* out) {
-    if (pos_ + 1 > size_) return false;
-    *out = data_[pos_++];
-    return true;
-  }
-  bool Int(int* out) {
-    if (pos_ + 4 > size_) return false;
-    uint32_t value = 0;
-    for (int i = 0; i < 4; i++) value |= static_cast<uint32_t>(data_[pos_ + i]) << (8 * i);
-    pos_ += 4;
-    *out = static_cast<int>(value);
-    return true;
-  }
-  size_t Left() const { return size_ - pos_; }
-  const uint8_t* Here() const { return data_ + pos_; }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_ = 0;
-};
-
 void PutInt(uint8_t* out, size_t* pos, int value) {
-  const auto v = static_cast<uint32_t>(value);
-  for (int i = 0; i < 4; i++) out[(*pos)++] = static_cast<uint8_t>(v >> (8 * i));
+  WriteLittleEndian(out + *pos, static_cast<uint32_t>(value), 4);
+  *pos += 4;
 }
 
 int* StartFields(AttemptStart* s, int index) {
@@ -98,32 +74,28 @@ void RecordPass(System* sys, void*) {
 
 int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char* error, size_t errorSize) {
   std::memset(recording, 0, sizeof(Recording));
-  Reader in(data, size);
   if (size < 5 || std::memcmp(data, kMagic, 4) != 0) return Fail(error, errorSize, "not a Runeblock recording");
-  for (int i = 0; i < 4; i++) {
-    uint8_t skip;
-    in.Byte(&skip);
-  }
+  ByteReader in = {data, size, 4};
   uint8_t version = 0;
-  in.Byte(&version);
+  ReadByte(&in, &version);
   AttemptStart start;
   size_t inputCount = 0;
   if (version == 1) {
     uint8_t level;
-    if (!in.Byte(&level)) return Fail(error, errorSize, "recording header is truncated");
+    if (!ReadByte(&in, &level)) return Fail(error, errorSize, "recording header is truncated");
     NewGameAttemptStart(&start, level);
-    inputCount = in.Left();
+    inputCount = BytesLeft(&in);
   } else if (version == 2) {
     std::memset(&start, 0, sizeof start);
     for (int i = 0; i < kStartFields; i++)
-      if (!in.Int(StartFields(&start, i))) return Fail(error, errorSize, "recording header is truncated");
-    if (!in.Int(&start.itemCount)) return Fail(error, errorSize, "recording header is truncated");
+      if (!ReadInt32(&in, StartFields(&start, i))) return Fail(error, errorSize, "recording header is truncated");
+    if (!ReadInt32(&in, &start.itemCount)) return Fail(error, errorSize, "recording header is truncated");
     if (start.itemCount < 0 || start.itemCount > kItemSlots)
       return Fail(error, errorSize, "recording holds an impossible number of items");
     for (int i = 0; i < start.itemCount; i++) {
       RecordedItem& item = start.items[i];
-      if (!in.Int(&item.type) || !in.Int(&item.tileX) || !in.Int(&item.tileY) || !in.Int(&item.hidden) ||
-          !in.Int(&item.changes))
+      if (!ReadInt32(&in, &item.type) || !ReadInt32(&in, &item.tileX) || !ReadInt32(&in, &item.tileY) || !ReadInt32(&in, &item.hidden) ||
+          !ReadInt32(&in, &item.changes))
         return Fail(error, errorSize, "recording header is truncated");
       // The game only ever holds items of its own types inside the grid.
       if (item.type < 1 || item.type > kItemTypeCount || item.tileX < 0 || item.tileX >= kGridSize || item.tileY < 0 ||
@@ -131,11 +103,11 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
         return Fail(error, errorSize, "recording holds an impossible item");
     }
     int count = 0;
-    if (!in.Byte(&start.heldAtStart) || !in.Byte(&start.setupInput) || !in.Int(&count))
+    if (!ReadByte(&in, &start.heldAtStart) || !ReadByte(&in, &start.setupInput) || !ReadInt32(&in, &count))
       return Fail(error, errorSize, "recording header is truncated");
-    if (count < 0 || static_cast<size_t>(count) > in.Left())
+    if (count < 0 || static_cast<size_t>(count) > BytesLeft(&in))
       return Fail(error, errorSize, "recording input is truncated");
-    if (static_cast<size_t>(count) < in.Left()) return Fail(error, errorSize, "recording has trailing bytes");
+    if (static_cast<size_t>(count) < BytesLeft(&in)) return Fail(error, errorSize, "recording has trailing bytes");
     inputCount = static_cast<size_t>(count);
   } else {
     char reason[64];
@@ -145,7 +117,7 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
   if (start.level < 0 || start.level >= kLevelCount) return Fail(error, errorSize, "recording names no level 1-8");
   recording->inputs = static_cast<uint8_t*>(std::malloc(inputCount > 0 ? inputCount : 1));
   if (!recording->inputs) return Fail(error, errorSize, "out of memory");
-  std::memcpy(recording->inputs, in.Here(), inputCount);
+  std::memcpy(recording->inputs, in.data + in.pos, inputCount);
   recording->inputCount = inputCount;
   recording->version = version;
   recording->start = start;
@@ -191,6 +163,9 @@ void FreeRecording(Recording* recording) {
 
 uint8_t* SerializeRecording(const Recording* recording, size_t* size) {
   AttemptStart start = recording->start;
+  // A count the table cannot hold would read past it; such a start is never
+  // written (and would never read back).
+  if (start.itemCount < 0 || start.itemCount > kItemSlots) return nullptr;
   const size_t total = 5 + 4 * (kStartFields + 1) + 20 * start.itemCount + 2 + 4 + recording->inputCount;
   auto* out = static_cast<uint8_t*>(std::malloc(total));
   if (!out) return nullptr;

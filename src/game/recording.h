@@ -32,6 +32,17 @@ struct AttemptStart {
   uint8_t setupInput;   // what the set-up's direct level update reads
 };
 
+// How an attempt ended, as the live game noted it or a replay reproduced it.
+enum ReplayResult { ReplayCleared, ReplayDied, ReplayRanOut, ReplayQuit };
+
+struct ReplayOutcome {
+  int result;  // ReplayResult
+  int frames;  // scene-loop passes run
+  int life;    // frames of the level's clock left
+  int lives, score, itemsTaken, itemsTotal;
+  uint64_t checksum;  // GameStateChecksum at the end
+};
+
 struct Recording {
   int version;
   AttemptStart start;
@@ -45,7 +56,8 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
 void FreeRecording(Recording* recording);
 // Reads and parses a recording file; 0, or -1 with a reason in `error`.
 int LoadRecordingFile(const char* path, Recording* recording, char* error, size_t errorSize);
-// The whole file image of a recording; the caller frees it. Null on failure.
+// The whole file image of a recording; the caller frees it. Null when it
+// cannot be allocated or the start holds more items than the table.
 uint8_t* SerializeRecording(const Recording* recording, size_t* size);
 
 // Input written as text, for tests and level design: tokens of input
@@ -67,5 +79,4 @@ void EndAttemptRecording(System* sys);
 // The path of the last recording written (empty when none) and the live
 // game's result for it, as a replay of it must reproduce.
 const char* LastRecordingPath();
-struct ReplayOutcome;
 const ReplayOutcome* LastRecordedOutcome();

@@ -7,6 +7,7 @@
 #include "engine/frame_timer.h"
 #include "engine/scene.h"
 #include "game/level_attempt.h"
+#include "game/state_hash.h"
 #include "input/input.h"
 #include "sound/sound_bank.h"
 
@@ -52,26 +53,6 @@ void AfterPass(System* sys, void* context) {
 uint32_t instantNow = 0;
 uint32_t InstantTicks(void*) { return instantNow; }
 void InstantDelay(void*, uint32_t ms) { instantNow += ms; }
-
-struct Fnv {
-  uint64_t hash = 1469598103934665603ull;
-  void Add(int64_t value) {
-    for (int i = 0; i < 8; i++) {
-      hash ^= static_cast<uint8_t>(value >> (8 * i));
-      hash *= 1099511628211ull;
-    }
-  }
-};
-
-void AddSprite(Fnv* fnv, const Sprite* s) {
-  if (!s) {
-    fnv->Add(-1);
-    return;
-  }
-  for (int64_t v : {int64_t{s->x}, int64_t{s->y}, int64_t{s->vx}, int64_t{s->vy}, int64_t{s->frame}, int64_t{s->life},
-                    int64_t{s->visible}, int64_t{s->inUse}})
-    fnv->Add(v);
-}
 
 }  // namespace
 
@@ -130,44 +111,6 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
   SetInputSource(sys->input, savedSource, savedContext);
   SetFrameClock(&savedClock);
   SetFramePresentation(1);
-}
-
-uint64_t GameStateChecksum(const System* sys) {
-  const GameState* g = sys->game;
-  const Player& p = g->player;
-  Fnv fnv;
-  for (int v : {p.x, p.y, p.vx, p.vy, p.state, p.onGround, p.facing, p.life, p.lives, p.magic, p.fireBonus,
-                p.actionTimer, p.crouching, p.dying, p.deathTimer, p.clearTimer, p.score})
-    fnv.Add(v);
-  AddSprite(&fnv, p.sprite);
-  for (int row = 0; row < kGridSize; row++)
-    for (int column = 0; column < kGridSize; column++)
-      fnv.Add(g->tiles[column][row] ? g->tiles[column][row]->frame : -1);
-  for (const Enemy& e : g->enemies) {
-    if (e.type == 0) continue;
-    for (int v : {e.type, e.dir, e.speed, e.wait, e.cooldown, e.airborne, e.alert}) fnv.Add(v);
-    AddSprite(&fnv, e.sprite);
-  }
-  fnv.Add(g->spawnerCount);
-  for (int i = 0; i < g->spawnerCount; i++) {
-    const EnemySpawner& s = g->spawners[i];
-    for (int v : {s.type, s.period, s.countdown, s.x, s.y, s.speed, s.dir}) fnv.Add(v);
-  }
-  for (const Item& item : g->items) {
-    if (item.type == 0) continue;
-    for (int v : {item.type, item.tileX, item.tileY, item.hidden, item.changes}) fnv.Add(v);
-    fnv.Add(item.sprite ? item.sprite->visible : -1);
-  }
-  for (int i = 0; i < kFireballSlots; i++)
-    if (const Sprite* fireball = LiveFireball(g, i)) AddSprite(&fnv, fireball);
-  fnv.Add(ItemOwnsSprite(&g->key));
-  fnv.Add(g->door.sprite ? g->door.sprite->frame : -1);
-  for (int v : {g->level, g->levelCleared, g->itemsPlaced, g->itemsTotal, g->itemsTaken, g->scoreTail}) fnv.Add(v);
-  if (g->world) {
-    fnv.Add(g->world->cameraX);
-    fnv.Add(g->world->cameraY);
-  }
-  return fnv.hash;
 }
 
 void WriteTraceRecord(FILE* out, const System* sys, int f, const int* sounds, int soundCount) {

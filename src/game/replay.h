@@ -8,15 +8,6 @@
 #include "engine/system.h"
 #include "game/recording.h"
 
-enum ReplayResult { ReplayCleared, ReplayDied, ReplayRanOut, ReplayQuit };
-
-struct ReplayOutcome {
-  int result;  // ReplayResult
-  int frames;  // scene-loop passes run
-  int life, lives, score, itemsTaken, itemsTotal;
-  uint64_t checksum;
-};
-
 // Watches the replay: called with f = 0 after the set-up, then after every
 // pass; `sounds` are the one-shot sounds of that pass in call order.
 struct ReplayObserver {
@@ -32,10 +23,6 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
 
 // The outcome as the replay tools print it, one "name value" line each.
 void PrintReplayOutcome(FILE* out, int level, const ReplayOutcome* outcome);
-
-// FNV-1a over everything of the game state that play changes: the player,
-// the grid, every object table, the counters and the camera.
-uint64_t GameStateChecksum(const System* sys);
 
 // One JSON Lines record of the game state, as `replay --trace` writes it.
 void WriteTraceRecord(FILE* out, const System* sys, int f, const int* sounds, int soundCount);

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/messages.h"
-#include "engine/text_lines.h"
+#include "base/byte_order.h"
+#include "base/messages.h"
+#include "base/text_lines.h"
 
 namespace {
 
@@ -16,11 +17,7 @@ void FreeSlot(BitmapSet* set, int slot) {
 }
 
 // A 16-bit field is unsigned, as SDL reads it; a 32-bit one is signed.
-int32_t LittleEndian(const uint8_t* bytes, int count) {
-  uint32_t value = 0;
-  for (int i = count - 1; i >= 0; i--) value = value << 8 | bytes[i];
-  return static_cast<int32_t>(value);
-}
+int32_t HeaderField(const uint8_t* bytes, int count) { return static_cast<int32_t>(ReadLittleEndian(bytes, count)); }
 
 bool WithinLimit(int32_t side) { return side >= -kMaxBitmapSide && side <= kMaxBitmapSide; }
 
@@ -37,9 +34,9 @@ SDL_Surface* LoadBoundedBMP(SDL_RWops* stream) {
     SDL_RWclose(stream);
     return nullptr;
   }
-  const bool core = LittleEndian(head + 14, 4) == 12;
-  const int32_t width = core ? LittleEndian(head + 18, 2) : LittleEndian(head + 18, 4);
-  const int32_t height = core ? LittleEndian(head + 20, 2) : LittleEndian(head + 22, 4);
+  const bool core = HeaderField(head + 14, 4) == 12;
+  const int32_t width = core ? HeaderField(head + 18, 2) : HeaderField(head + 18, 4);
+  const int32_t height = core ? HeaderField(head + 20, 2) : HeaderField(head + 22, 4);
   if (!WithinLimit(width) || !WithinLimit(height)) {
     SDL_RWclose(stream);
     return nullptr;

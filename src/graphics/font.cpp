@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 #include "graphics/bitmap_set.h"
 
 BitmapFont* LoadFont(const char* path) { return LoadFontEx(path, 16, 16, 255, 0, 255); }

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 
 namespace {
 

@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/messages.h"
-#include "engine/text_lines.h"
+#include "base/byte_order.h"
+#include "base/messages.h"
+#include "base/text_lines.h"
 
 namespace {
 
@@ -16,14 +17,6 @@ void* soundObserverContext = nullptr;
 Mix_Chunk* ChunkAt(SoundBank* bank, int slot) {
   if (!bank || slot < 0 || slot >= bank->capacity) return nullptr;
   return bank->chunks[slot];
-}
-
-uint32_t ReadLE32(const uint8_t* bytes) {
-  return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-void WriteLE32(uint8_t* bytes, uint32_t value) {
-  for (int i = 0; i < 4; i++) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 // Both SDL's loader and the mixer take a bare "WAVE" header, without the
@@ -37,15 +30,15 @@ void CutRiffChunks(uint8_t* data, size_t size) {
   size_t at = 4;
   if (std::memcmp(data, "RIFF", 4) == 0) {
     if (size < 12) return;
-    if (ReadLE32(data + 4) > size - 8) WriteLE32(data + 4, static_cast<uint32_t>(size - 8));
+    if (ReadLittleEndian(data + 4, 4) > size - 8) WriteLittleEndian(data + 4, static_cast<uint32_t>(size - 8), 4);
     at = 12;
   }
   while (size - at >= 8) {
     const size_t left = size - at - 8;
-    uint32_t length = ReadLE32(data + at + 4);
+    uint32_t length = ReadLittleEndian(data + at + 4, 4);
     if (length > left) {
       length = static_cast<uint32_t>(left);
-      WriteLE32(data + at + 4, length);
+      WriteLittleEndian(data + at + 4, length, 4);
     }
     at += 8 + length;
     if (length % 2 && at < size) at++;  // chunks are padded to even lengths

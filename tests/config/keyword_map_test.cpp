@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 #include "support/test_system.h"
 
 namespace {

@@ -4,11 +4,11 @@
 // whose sprite or direction is gone or strange.
 #include <gtest/gtest.h>
 
-#include "enemies/enemy_anim.h"
-#include "enemies/enemy_behaviours.h"
-#include "enemies/enemy_table.h"
-#include "enemies/items.h"
+#include "game/enemy_anim.h"
+#include "game/enemy_behaviours.h"
+#include "game/enemy_table.h"
 #include "game/grid.h"
+#include "game/items.h"
 #include "graphics/sprite_update.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/messages.h"
-#include "engine/text_lines.h"
+#include "base/messages.h"
+#include "base/text_lines.h"
 #include "graphics/bitmap_set.h"
 #include "sound/sound_bank.h"
 #include "support/test_media.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 #include "support/test_system.h"
 
 namespace {

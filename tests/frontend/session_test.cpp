@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "config/keyword_map.h"
+#include "flow/game_flow.h"
 #include "frontend/name_entry.h"
 #include "frontend/ranking.h"
 #include "frontend/title_menu.h"
-#include "game/game_flow.h"
 #include "game/state_hash.h"
 #include "support/game_harness.h"
 

@@ -1,8 +1,8 @@
 // The configuration file: whatever loads writes back in a form that loads
 // to the same map, and the stored level always names a level that exists.
 #include "config/keyword_map.h"
+#include "flow/game_flow.h"
 #include "fuzz_support.h"
-#include "game/game_flow.h"
 
 namespace {
 

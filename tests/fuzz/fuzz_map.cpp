@@ -1,7 +1,7 @@
 // Level maps: loaded as a level attempt sets them up, then played for a few
 // seconds of random input, then loaded again as a retry after a death.
-#include "enemies/enemy_table.h"
 #include "fuzz_support.h"
+#include "game/enemy_table.h"
 #include "game/level_attempt.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The whole game flow in a game folder of its own, steered by a script that
 // looks at the screen each time the game reads its input: results confirm
 // their name at once and leave the ranking at once.
-#include "game/game_flow.h"
+#include "flow/game_flow.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the clock running out, and the key and door taken in one frame.
 #include <gtest/gtest.h>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 #include "engine/scene.h"
 #include "game/grid.h"
 #include "game/level_loader.h"

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "engine/scene.h"
+#include "flow/game_flow.h"
 #include "frontend/title_menu.h"
-#include "game/game_flow.h"
 #include "game/level_frame.h"
 #include "game/recording.h"
 #include "input/input.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 #include "graphics/font.h"
 #include "support/alloc_counter.h"
 #include "support/test_media.h"

@@ -8,9 +8,9 @@
 
 #include <string>
 
+#include "base/messages.h"
 #include "config/keyword_map.h"
-#include "engine/game_resources.h"
-#include "engine/messages.h"
+#include "flow/game_resources.h"
 #include "frontend/high_scores.h"
 #include "frontend/name_entry.h"
 #include "frontend/ranking.h"

@@ -3,8 +3,8 @@
 // frames of random input. Only the sanitizer runtime can count allocations.
 #include <gtest/gtest.h>
 
-#include "engine/game_resources.h"
 #include "engine/scene.h"
+#include "flow/game_resources.h"
 #include "graphics/bitmap_set.h"
 #include "sound/sound_bank.h"
 #include "support/alloc_counter.h"

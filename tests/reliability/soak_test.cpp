@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "enemies/enemy_table.h"
+#include "game/enemy_table.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite_draw.h"
 #include "sound/sound_bank.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 #include "support/alloc_counter.h"
 #include "support/test_media.h"
 #include "support/test_system.h"

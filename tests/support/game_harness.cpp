@@ -8,10 +8,10 @@
 #include <cstring>
 
 #include "config/keyword_map.h"
-#include "enemies/enemy_anim.h"
-#include "enemies/enemy_table.h"
 #include "engine/scene.h"
 #include "frontend/high_scores.h"
+#include "game/enemy_anim.h"
+#include "game/enemy_table.h"
 #include "game/grid.h"
 #include "game/level_attempt.h"
 #include "graphics/bitmap_set.h"

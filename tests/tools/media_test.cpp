@@ -15,7 +15,7 @@
 
 #include "base/media_slots.h"
 #include "bmp_writer.h"
-#include "engine/game_resources.h"
+#include "flow/game_resources.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/font.h"
 #include "sound/sound_bank.h"
@@ -238,18 +238,18 @@ TEST(MediaBuilder, LoopsCarryNotesOverTheirEndAndColoursQuantiseWithoutHoles) {
   EXPECT_EQ(cut[0], 0);
   EXPECT_NE(cut[2 * 95], 0);
 
-  EXPECT_NE(To565({0, 0, 0}, Keying::Keyed), 0) << "a drawn black pixel must not become transparent";
-  EXPECT_NE(To565({3, 2, 3}, Keying::Keyed), 0);
-  EXPECT_EQ(To565({0, 0, 0}, Keying::Opaque), 0);
-  EXPECT_EQ(To565({255, 0, 255}, Keying::Keyed), 0xF81F);
-  EXPECT_EQ(To565({255, 255, 255}, Keying::Opaque, 3, 1), 0xFFFF);
-  EXPECT_EQ(To565({8, 4, 8}, Keying::Keyed), (1 << 11) | (1 << 5) | 1);
+  EXPECT_NE(To565({0, 0, 0}, KeyBlack), 0) << "a drawn black pixel must not become transparent";
+  EXPECT_NE(To565({3, 2, 3}, KeyBlack), 0);
+  EXPECT_EQ(To565({0, 0, 0}, KeyNone), 0);
+  EXPECT_EQ(To565({255, 0, 255}, KeyBlack), 0xF81F);
+  EXPECT_EQ(To565({255, 255, 255}, KeyNone, 3, 1), 0xFFFF);
+  EXPECT_EQ(To565({8, 4, 8}, KeyBlack), (1 << 11) | (1 << 5) | 1);
 
   // Bottom-up rows padded to four bytes, with the 5-6-5 bit fields.
   Image img(3, 2);
   img.Set(0, 0, {255, 0, 0});
   img.Set(2, 1, {0, 0, 255});
-  const std::vector<uint8_t> bytes = EncodeBmp(img, Keying::Keyed);
+  const std::vector<uint8_t> bytes = EncodeBmp(img, KeyBlack);
   const std::string b(bytes.begin(), bytes.end());
   EXPECT_EQ(b.substr(0, 2), "BM");
   EXPECT_EQ(Le(b, 2, 4), b.size());

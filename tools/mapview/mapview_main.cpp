@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string>
 
-#include "engine/game_resources.h"
 #include "engine/system.h"
+#include "flow/game_resources.h"
+#include "flow/headless.h"
 #include "game/game_state.h"
 #include "game/grid.h"
-#include "game/headless.h"
 #include "game/level_attempt.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/font.h"

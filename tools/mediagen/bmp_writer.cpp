@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/byte_order.h"
+
 namespace {
 
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
@@ -15,27 +17,24 @@ int Quantise(int value, int levels, float offset) {
   return std::clamp(int(v + 0.5f), 0, levels - 1);
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v));
-  out.push_back(uint8_t(v >> 8));
+void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+  out.resize(out.size() + bytes);
+  WriteLittleEndian(out.data() + out.size() - bytes, v, bytes);
 }
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+void Put16(std::vector<uint8_t>& out, uint32_t v) { Put(out, v, 2); }
+void Put32(std::vector<uint8_t>& out, uint32_t v) { Put(out, v, 4); }
 
 }  // namespace
 
-uint16_t To565(Rgb c, Keying keying, int x, int y) {
-  const float offset = keying == Keying::Opaque ? (kBayer[y & 3][x & 3] + 0.5f) / 16.0f - 0.5f : 0.0f;
+uint16_t To565(Rgb c, PictureKeying keying, int x, int y) {
+  const float offset = keying == KeyNone ? (kBayer[y & 3][x & 3] + 0.5f) / 16.0f - 0.5f : 0.0f;
   const int r = Quantise(c.r, 32, offset), g = Quantise(c.g, 64, offset), b = Quantise(c.b, 32, offset);
   uint16_t v = uint16_t((r << 11) | (g << 5) | b);
-  if (v == 0 && keying == Keying::Keyed) v = (1 << 5) | 1;
+  if (v == 0 && keying == KeyBlack) v = (1 << 5) | 1;
   return v;
 }
 
-std::vector<uint8_t> EncodeBmp(const Image& img, Keying keying) {
+std::vector<uint8_t> EncodeBmp(const Image& img, PictureKeying keying) {
   const int w = img.width(), h = img.height();
   const int rowBytes = (w * 2 + 3) & ~3;
   const uint32_t headerBytes = 14 + 40 + 12;

@@ -14,7 +14,7 @@ struct Picture {
   const char* dir;  // below the media root, ending in '/'
   int slot;
   const char* file;
-  Keying keying;
+  PictureKeying keying;
   Image (*draw)();
 };
 

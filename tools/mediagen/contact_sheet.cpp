@@ -155,6 +155,6 @@ bool WriteScreenPreviews(const std::string& dir) {
   shots.push_back({"level_text", paused});
 
   for (const auto& [file, img] : shots)
-    if (!WriteFileAtomically(dir + "/preview_" + file + ".bmp", EncodeBmp(img, Keying::Opaque))) return false;
+    if (!WriteFileAtomically(dir + "/preview_" + file + ".bmp", EncodeBmp(img, KeyNone))) return false;
   return true;
 }

@@ -127,20 +127,20 @@ Image WipeSquare() {
 }
 
 const Picture kPictures[] = {
-    {kSysDir, 80, "fireball_right_a.bmp", Keying::Keyed, FireballRightA},
-    {kSysDir, 81, "fireball_right_b.bmp", Keying::Keyed, FireballRightB},
-    {kSysDir, 82, "fireball_left_a.bmp", Keying::Keyed, FireballLeftA},
-    {kSysDir, 83, "fireball_left_b.bmp", Keying::Keyed, FireballLeftB},
-    {kSysDir, 84, "fireball_down_a.bmp", Keying::Keyed, FireballDownA},
-    {kSysDir, 85, "fireball_down_b.bmp", Keying::Keyed, FireballDownB},
-    {kSysDir, 86, "fireball_up_a.bmp", Keying::Keyed, FireballUpA},
-    {kSysDir, 87, "fireball_up_b.bmp", Keying::Keyed, FireballUpB},
-    {kSysDir, 100, "shard_large.bmp", Keying::Keyed, ShardLarge},
-    {kSysDir, 101, "shard_small.bmp", Keying::Keyed, ShardSmall},
-    {kSysDir, 102, "puff_dense.bmp", Keying::Keyed, PuffDense},
-    {kSysDir, 103, "puff_thin.bmp", Keying::Keyed, PuffThin},
-    {kSysDir, 180, "name_box.bmp", Keying::Keyed, NameBox},
-    {kSysDir, 201, "wipe_square.bmp", Keying::Opaque, WipeSquare},
+    {kSysDir, FrameFireball, "fireball_right_a.bmp", KeyBlack, FireballRightA},
+    {kSysDir, FrameFireball + 1, "fireball_right_b.bmp", KeyBlack, FireballRightB},
+    {kSysDir, FrameFireball + 2, "fireball_left_a.bmp", KeyBlack, FireballLeftA},
+    {kSysDir, FrameFireball + 3, "fireball_left_b.bmp", KeyBlack, FireballLeftB},
+    {kSysDir, FrameFireball + 4, "fireball_down_a.bmp", KeyBlack, FireballDownA},
+    {kSysDir, FrameFireball + 5, "fireball_down_b.bmp", KeyBlack, FireballDownB},
+    {kSysDir, FrameFireball + 6, "fireball_up_a.bmp", KeyBlack, FireballUpA},
+    {kSysDir, FrameFireball + 7, "fireball_up_b.bmp", KeyBlack, FireballUpB},
+    {kSysDir, FrameSpark, "shard_large.bmp", KeyBlack, ShardLarge},
+    {kSysDir, FrameSpark + 1, "shard_small.bmp", KeyBlack, ShardSmall},
+    {kSysDir, FramePuff, "puff_dense.bmp", KeyBlack, PuffDense},
+    {kSysDir, FramePuff + 1, "puff_thin.bmp", KeyBlack, PuffThin},
+    {kSysDir, FrameNameBox, "name_box.bmp", KeyBlack, NameBox},
+    {kSysDir, FrameWipe, "wipe_square.bmp", KeyNone, WipeSquare},
 };
 
 }  // namespace

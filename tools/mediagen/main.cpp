@@ -94,12 +94,12 @@ int main(int argc, char** argv) {
     if (!MakeDirs(root + p.dir)) return Fail(root + p.dir);
     const std::string path = root + p.dir + p.file;
     if (!WriteFileAtomically(path, EncodeBmp(p.draw(), p.keying))) return Fail(path);
-    lists[p.dir] += std::to_string(p.slot) + "\t" + p.file + (p.keying == Keying::Opaque ? "\topaque\n" : "\n");
+    lists[p.dir] += std::to_string(p.slot) + "\t" + p.file + (p.keying == KeyNone ? "\topaque\n" : "\n");
   }
   for (const auto& [dir, text] : lists)
     if (!MakeDirs(root + dir) || !WriteText(root + dir + "list.txt", text)) return Fail(root + dir + "list.txt");
   const std::string fontPath = root + kSysDir + "font.bmp";
-  if (!WriteFileAtomically(fontPath, EncodeBmp(DrawFontSheet(), Keying::Keyed))) return Fail(fontPath);
+  if (!WriteFileAtomically(fontPath, EncodeBmp(DrawFontSheet(), KeyBlack))) return Fail(fontPath);
 
   if (!MakeDirs(root + kSoundDir)) return Fail(root + kSoundDir);
   std::string soundList = "# Written by the media builder (tools/mediagen): slot and file.\n";
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
   }
   if (!WriteText(root + kSoundDir + "list.txt", soundList)) return Fail(root + kSoundDir + "list.txt");
 
-  if (!sheetPath.empty() && !WriteFileAtomically(sheetPath, EncodeBmp(DrawContactSheet(pictures), Keying::Opaque)))
+  if (!sheetPath.empty() && !WriteFileAtomically(sheetPath, EncodeBmp(DrawContactSheet(pictures), KeyNone)))
     return Fail(sheetPath);
   if (!previewDir.empty() && (!MakeDirs(previewDir) || !WriteScreenPreviews(previewDir))) return Fail(previewDir);
   CloseFonts();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/byte_order.h"
+
 namespace {
 
 constexpr size_t kStoredBlockMax = 65535;
@@ -27,10 +29,10 @@ std::vector<uint8_t> Zlib(const std::vector<uint8_t>& raw) {
     const size_t n = std::min(kStoredBlockMax, raw.size() - done);
     const bool last = done + n == raw.size();
     out.push_back(last ? 1 : 0);
-    out.push_back(uint8_t(n));
-    out.push_back(uint8_t(n >> 8));
-    out.push_back(uint8_t(~n));
-    out.push_back(uint8_t(~n >> 8));
+    uint8_t lengths[4];  // the block's length and its complement, little-endian
+    WriteLittleEndian(lengths, uint32_t(n), 2);
+    WriteLittleEndian(lengths + 2, uint32_t(~n), 2);
+    out.insert(out.end(), lengths, lengths + 4);
     out.insert(out.end(), raw.begin() + done, raw.begin() + done + n);
     done += n;
   } while (done < raw.size());

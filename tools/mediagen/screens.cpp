@@ -279,17 +279,17 @@ Image Overlay() {
 }
 
 const Picture kPictures[] = {
-    {kSysDir, 150, "screen_title.bmp", Keying::Opaque, Title},
+    {kSysDir, FrameTitle, "screen_title.bmp", KeyNone, Title},
     // The backdrop is in both lists: the map folder's list puts it in place
     // before each level, the system list has it from the start.
-    {kSysDir, 153, "backdrop.bmp", Keying::Opaque, Backdrop},
-    {kMapDir, 153, "backdrop.bmp", Keying::Opaque, Backdrop},
-    {kSysDir, 161, "screen_level_clear.bmp", Keying::Opaque, LevelClear},
-    {kSysDir, 162, "screen_game_over.bmp", Keying::Opaque, GameOver},
-    {kSysDir, 163, "screen_ending.bmp", Keying::Opaque, Ending},
-    {kSysDir, 164, "screen_ranking.bmp", Keying::Opaque, Ranking},
-    {kSysDir, 165, "screen_name_entry.bmp", Keying::Opaque, NameEntry},
-    {kSysDir, 200, "overlay.bmp", Keying::Opaque, Overlay},
+    {kSysDir, FrameBackdrop, "backdrop.bmp", KeyNone, Backdrop},
+    {kMapDir, FrameBackdrop, "backdrop.bmp", KeyNone, Backdrop},
+    {kSysDir, FrameLevelClear, "screen_level_clear.bmp", KeyNone, LevelClear},
+    {kSysDir, FrameGameOver, "screen_game_over.bmp", KeyNone, GameOver},
+    {kSysDir, FrameEnding, "screen_ending.bmp", KeyNone, Ending},
+    {kSysDir, FrameRanking, "screen_ranking.bmp", KeyNone, Ranking},
+    {kSysDir, FrameNameEntry, "screen_name_entry.bmp", KeyNone, NameEntry},
+    {kSysDir, FrameOverlay, "overlay.bmp", KeyNone, Overlay},
 };
 
 }  // namespace

@@ -282,17 +282,17 @@ std::vector<int16_t> HighScoreLoop() {
 }
 
 const Sound kSounds[] = {
-    {10, "select.wav", MenuSelect},
-    {11, "make_block.wav", MakeBlock},
-    {12, "key.wav", KeyTaken},
-    {13, "item.wav", Item},
-    {14, "shot.wav", Shot},
-    {15, "block_hit.wav", BlockHit},
-    {16, "magic_break.wav", MagicBreak},
-    {17, "enemy_down.wav", EnemyDown},
-    {50, "title_loop.wav", TitleLoop},
-    {51, "level_loop.wav", LevelLoop},
-    {52, "high_score_loop.wav", HighScoreLoop},
+    {SndMenuSelect, "select.wav", MenuSelect},
+    {SndMakeBlock, "make_block.wav", MakeBlock},
+    {SndKeyTaken, "key.wav", KeyTaken},
+    {SndItem, "item.wav", Item},
+    {SndShot, "shot.wav", Shot},
+    {SndBlockHit, "block_hit.wav", BlockHit},
+    {SndMagicBreak, "magic_break.wav", MagicBreak},
+    {SndEnemyDown, "enemy_down.wav", EnemyDown},
+    {LoopTitle, "title_loop.wav", TitleLoop},
+    {LoopLevel, "level_loop.wav", LevelLoop},
+    {LoopHighScore, "high_score_loop.wav", HighScoreLoop},
 };
 
 }  // namespace

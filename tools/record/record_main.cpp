@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/system.h"
+#include "flow/headless.h"
 #include "game/game_state.h"
-#include "game/headless.h"
 #include "game/recording.h"
 #include "game/replay.h"
 #include "graphics/bitmap_set.h"

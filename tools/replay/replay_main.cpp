@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/game_resources.h"
 #include "engine/scene.h"
 #include "engine/system.h"
+#include "flow/game_resources.h"
+#include "flow/headless.h"
 #include "game/game_state.h"
-#include "game/headless.h"
 #include "game/replay.h"
 #include "game/state_hash.h"
 #include "graphics/bitmap_set.h"

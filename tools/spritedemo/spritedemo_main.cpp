@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/game_resources.h"
 #include "engine/scene.h"
 #include "engine/system.h"
+#include "flow/game_resources.h"
 #include "game/game_state.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite_update.h"

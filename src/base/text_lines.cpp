@@ -1,8 +1,8 @@
-#include "engine/text_lines.h"
+#include "base/text_lines.h"
 
 #include <cstring>
 
-#include "engine/messages.h"
+#include "base/messages.h"
 
 char* ReadLine(LineReader* reader) {
   for (;;) {

@@ -1,11 +1,11 @@
-#include "game/headless.h"
+#include "flow/headless.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/game_resources.h"
 #include "engine/scene.h"
+#include "flow/game_resources.h"
 #include "game/game_state.h"
 #include "graphics/bitmap_set.h"
 

@@ -1,10 +1,11 @@
-#include "game/game_flow.h"
+#include "flow/game_flow.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "frontend/front_state.h"
 #include "frontend/interstitials.h"
 #include "frontend/name_entry.h"
 #include "frontend/ranking.h"
@@ -17,7 +18,27 @@
 
 namespace {
 
-enum MenuChoice { ChoiceStart = 0, ChoiceContinue = 1, ChoiceRanking = 2, ChoiceExit = 3 };
+
+// The screens see the game only through these plain values, handed over
+// before each of them.
+void HandToScreens(const GameState* game) {
+  FrontState* front = TheFrontState();
+  front->sysBitmaps = game->sysBitmaps;
+  front->charBitmaps = game->charBitmaps;
+  front->storedLevel = GetKeyword(game->config, "level");
+  front->lives = game->player.lives;
+  front->life = game->player.life;
+  front->score = game->player.score;
+  front->scoreTail = game->scoreTail;
+  front->itemsTaken = game->itemsTaken;
+  front->itemsTotal = game->itemsTotal;
+  front->menuChoice = game->menuChoice;
+}
+
+void Show(System* sys, void (*screen)(System*)) {
+  HandToScreens(sys->game);
+  screen(sys);
+}
 
 void StartNewGame(GameState* game) {
   game->player.lives = 3;
@@ -34,18 +55,18 @@ int AfterAttempt(System* sys) {
   GameState* game = sys->game;
   Player* player = &game->player;
   if (game->levelCleared) {
-    ShowLevelClear(sys);
+    Show(sys, ShowLevelClear);
     game->level += 1;
     game->itemsPlaced = 0;
     player->score += player->life / 100;
     if (game->level == kLevelCount) {
-      ShowEnding(sys);
+      Show(sys, ShowEnding);
       return 1;
     }
     return 0;
   }
   if (player->lives != 0) return 0;
-  ShowGameOver(sys);
+  Show(sys, ShowGameOver);
   if (game->level < kLevelCount) {
     char value[16];
     std::snprintf(value, sizeof value, "%d", game->level);
@@ -81,31 +102,33 @@ void PlayLevelAttempt(System* sys) {
   LoadBitmapDir(game->sysBitmaps, game->mapDir);
   // Only the system set changed; the lives screen clears what this draws.
   if (sys->screen) PrimeBitmapSet(game->sysBitmaps, sys->screen);
-  ShowLivesScreen(sys);
+  Show(sys, ShowLivesScreen);
+  game->player.sprite = TheFrontState()->livesIcon;  // until the set-up gives the player its own
   BeginAttemptRecording(sys);
   SetUpLevelAttempt(sys);
   PlayLoop(sys->sound, LoopLevel);
   RunScene(sys);
   EndAttemptRecording(sys);
-  ClearScene(sys, 1);
+  ClearScene(sys, LayerWorld);
   FlipAndClear(sys);
 }
 
 void RunGameFlow(System* sys) {
   GameState* game = sys->game;
-  game->world = sys->layers[1];
+  game->world = sys->layers[LayerWorld];
   std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
   while (!sys->quit) {
     StartNewGame(game);
     PlayLoop(sys->sound, LoopTitle);
-    ShowTitleMenu(sys);
-    if (game->menuChoice == ChoiceContinue) game->level = ContinueLevel(GetKeyword(game->config, "level"));
-    if (game->menuChoice == ChoiceRanking) {
-      ShowRanking(sys);
+    Show(sys, ShowTitleMenu);
+    game->menuChoice = TheFrontState()->menuChoice;
+    if (game->menuChoice == MenuContinue) game->level = ContinueLevel(GetKeyword(game->config, "level"));
+    if (game->menuChoice == MenuRanking) {
+      Show(sys, ShowRanking);
       continue;
     }
-    if (game->menuChoice == ChoiceExit) return;
+    if (game->menuChoice == MenuExit) return;
     PlayGame(sys);
-    EnterHighScore(sys);
+    Show(sys, EnterHighScore);
   }
 }

@@ -1,18 +1,16 @@
-#include "engine/game_resources.h"
+#include "flow/game_resources.h"
 
 #include <cstring>
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
-#include "game/game_flow.h"
+#include "flow/game_flow.h"
 #include "game/game_state.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/font.h"
 #include "sound/sound_bank.h"
 
 namespace {
-
-GameState gameState;
 
 BitmapSet* LoadBitmapSet(const char* dir) {
   BitmapSet* set = CreateBitmapSet(256);
@@ -21,8 +19,6 @@ BitmapSet* LoadBitmapSet(const char* dir) {
 }
 
 }  // namespace
-
-GameState* TheGameState() { return &gameState; }
 
 void LoadGameResources(System* sys) {
   GameState* game = sys->game;
@@ -61,8 +57,8 @@ void UnloadGameResources(System* sys) {
 }
 
 void RunGame(System* sys) {
-  std::memset(&gameState, 0, sizeof(gameState));
-  sys->game = &gameState;
+  sys->game = TheGameState();
+  std::memset(sys->game, 0, sizeof(GameState));
   LoadGameResources(sys);
   DelayOnFrameClock(1000);
   RunGameFlow(sys);

@@ -1,9 +1,9 @@
-#include "enemies/enemy_table.h"
+#include "game/enemy_table.h"
 
 #include <cstring>
 
-#include "enemies/enemy_anim.h"
-#include "enemies/enemy_behaviours.h"
+#include "game/enemy_anim.h"
+#include "game/enemy_behaviours.h"
 #include "game/magic.h"
 #include "graphics/sprite_update.h"
 #include "sound/sound_bank.h"

@@ -1,9 +1,9 @@
-#include "enemies/items.h"
+#include "game/items.h"
 
 #include <climits>
 #include <cstring>
 
-#include "enemies/enemy_table.h"
+#include "game/enemy_table.h"
 #include "game/grid.h"
 #include "sound/sound_bank.h"
 

@@ -1,10 +1,10 @@
-#include "engine/safe_save.h"
+#include "base/safe_save.h"
 
 #include <unistd.h>
 
 #include <cstring>
 
-#include "engine/text_lines.h"
+#include "base/text_lines.h"
 
 int SaveFileSafely(const char* path, SaveWriter writer, const void* context) {
   char temp[kPathBufferSize];

@@ -1,8 +1,8 @@
 #include <cstdint>
 
-#include "enemies/enemy_anim.h"
-#include "enemies/enemy_behaviours.h"
-#include "enemies/enemy_table.h"
+#include "game/enemy_anim.h"
+#include "game/enemy_behaviours.h"
+#include "game/enemy_table.h"
 #include "game/grid.h"
 #include "game/magic.h"
 #include "graphics/sprite_update.h"

@@ -1,4 +1,4 @@
-#include "enemies/enemy_anim.h"
+#include "game/enemy_anim.h"
 
 #include "graphics/sprite_update.h"
 

@@ -1,0 +1,9 @@
+#include "frontend/front_state.h"
+
+namespace {
+
+FrontState frontState;
+
+}  // namespace
+
+FrontState* TheFrontState() { return &frontState; }
