@@ -9,7 +9,7 @@ seconds=${1:-600}
 install_packages
 build_tree build-fuzz -DRUNEBLOCK_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 cd "$RUNEBLOCK_ROOT"
-targets="map bitmap_list sound_list config scores bmp wav recording"
+targets="map slot_lists config scores bmp wav recording"
 printf '%s\n' $targets | xargs -P "$(nproc)" -I{} \
   tests/fuzz/run_fuzz.sh "build-fuzz/tests/fuzz/fuzz_{}" "tests/fuzz/corpus/{}" "$seconds" \
   build-fuzz/findings "build-fuzz/corpus/{}"

@@ -63,7 +63,8 @@ TEST_F(KeywordMapTest, LinesReadAndWriteBackInTheFileLayout) {
 
 TEST_F(KeywordMapTest, The257thKeyIsRefusedAndTheFirst256AreKeptInOrder) {
   std::string content;
-  for (int i = 0; i < 257; i++) content += "k" + std::to_string(i) + " v" + std::to_string(i) + "\n";
+  char line[32];
+  for (int i = 0; i < 257; i++) content += (std::snprintf(line, sizeof line, "k%d v%d\n", i, i), line);
   EXPECT_EQ(Load(content), msg::MsgKeywordOverflow);
   EXPECT_STREQ(GetKeyword(map, "k255"), "v255");
   EXPECT_EQ(GetKeyword(map, "k256"), nullptr);

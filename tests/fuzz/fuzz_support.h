@@ -50,6 +50,29 @@ inline SDL_Surface* CreateScreen() {
   return SDL_CreateRGBSurface(SDL_SWSURFACE, kScreenWidth, kScreenHeight, kScreenDepth, 0xF800, 0x07E0, 0x001F, 0);
 }
 
+// Loads the bytes, writes what was loaded, loads that and writes again: the
+// two writings must be the same, or a file would change at every save.
+template <typename Load, typename Write>
+void ExpectSavesLoadBack(const uint8_t* data, size_t size, Load load, Write write, const char* what) {
+  char* texts[2] = {nullptr, nullptr};
+  size_t sizes[2] = {0, 0};
+  for (int round = 0; round < 2; round++) {
+    {
+      ByteStream in(round ? reinterpret_cast<const uint8_t*>(texts[0]) : data, round ? sizes[0] : size);
+      load(in.get());
+    }
+    FILE* out = open_memstream(&texts[round], &sizes[round]);
+    if (!out || write(out) != 0) std::abort();
+    std::fclose(out);
+  }
+  if (sizes[0] != sizes[1] || std::memcmp(texts[0], texts[1], sizes[0]) != 0) {
+    std::fprintf(stderr, "a saved %s loads back differently\n", what);
+    std::abort();
+  }
+  std::free(texts[0]);
+  std::free(texts[1]);
+}
+
 inline uint32_t Fnv32(const uint8_t* data, size_t size) {
   uint32_t hash = 2166136261u;
   for (size_t i = 0; i < size; i++) hash = (hash ^ data[i]) * 16777619u;

@@ -92,12 +92,12 @@ def write_wavs():
 # ---- lists, configuration, scores ---------------------------------------------
 
 def write_texts():
-    put("corpus/bitmap_list/plain.txt", "# slot file [opaque]\n1\tmono.bmp\n2 nibbles.bmp\n3 bytes.bmp\n"
+    put("corpus/slot_lists/bitmaps_plain.txt", "# slot file [opaque]\n1\tmono.bmp\n2 nibbles.bmp\n3 bytes.bmp\n"
         "4 rle8.bmp opaque\n5 rgb565.bmp\n6\trgb24.bmp\t1\n7 argb32.bmp\n")
-    put("corpus/bitmap_list/awkward.txt", "\r\n#c\n255 font.bmp\n256 mono.bmp\n-1 mono.bmp\n5 missing.bmp\n"
+    put("corpus/slot_lists/bitmaps_awkward.txt", "\r\n#c\n255 font.bmp\n256 mono.bmp\n-1 mono.bmp\n5 missing.bmp\n"
         "5 rgb565.bmp\r\n9\n 10   bytes.bmp # comment\n")
-    put("corpus/sound_list/plain.txt", "# slot file\n10 mono8.wav\n11\tstereo16.wav\n51 mono16.wav\n")
-    put("corpus/sound_list/awkward.txt", "\r\n12 odd.wav\r\n300 mono8.wav\n-2 mono8.wav\n51 none.wav\n51 mono8.wav\n")
+    put("corpus/slot_lists/sounds_plain.txt", "# slot file\n10 mono8.wav\n11\tstereo16.wav\n51 mono16.wav\n")
+    put("corpus/slot_lists/sounds_awkward.txt", "\r\n12 odd.wav\r\n300 mono8.wav\n-2 mono8.wav\n51 none.wav\n51 mono8.wav\n")
     put("corpus/config/saved", "#\nlevel\t\t\t\t3\nvolume\t\t\t\t80\n")
     put("corpus/config/awkward", "level 9\nlevel -2 extra\n#level 4\n\r\nkey\n" + "k" * 220 + " " + "v" * 220 + "\n")
     put("corpus/scores/saved", "ABC 100 10 0\nDEF 90 9 0\nGHI 80 8 0\nJKL 70 7 0\nMNO 60 6 0\n")

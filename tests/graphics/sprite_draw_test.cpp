@@ -91,16 +91,19 @@ TEST_F(SpriteDrawTest, BlackIsTransparentInKeyedBitmapsOnly) {
   EXPECT_TRUE(IsBlack(PixelAt(screen, 101, 1))) << "an opaque bitmap draws its black";
 }
 
-TEST_F(SpriteDrawTest, AlphaBlendsWithinOneStepAndLeavesTheBitmapOpaque) {
-  SDL_FillRect(screen, nullptr, 0);
+TEST_F(SpriteDrawTest, AlphaBlendsWithinOneStepPerSpriteAndKeepsTheColourKey) {
   Bitmap(2, 0, 0);  // blue underneath
   Sprite* top = Bitmap(1, 0, 0);
   top->alpha = 128;
-  DrawSprites(list, screen);
-  const Rgb blended = PixelAt(screen, 20, 20);
-  EXPECT_NEAR(blended.r, 124, 9);
-  EXPECT_NEAR(blended.b, 124, 9);
-  EXPECT_TRUE(IsBlack(PixelAt(screen, 60, 60)));
+  Sprite* faint = Bitmap(1, 100, 0);  // the same picture, each with its own alpha
+  faint->alpha = 64;
+  Sprite* strong = Bitmap(1, 200, 0);
+  strong->alpha = 192;
+  Draw();
+  EXPECT_NEAR(PixelAt(screen, 20, 20).r, 124, 9);
+  EXPECT_NEAR(PixelAt(screen, 20, 20).b, 124, 9);
+  EXPECT_NEAR(PixelAt(screen, 120, 20).r, 62, 9);
+  EXPECT_NEAR(PixelAt(screen, 220, 20).r, 186, 9);
   EXPECT_TRUE(IsBlue(PixelAt(screen, 1, 1))) << "the colour key holds while blending";
   top->alpha = 255;
   Draw();
@@ -108,19 +111,6 @@ TEST_F(SpriteDrawTest, AlphaBlendsWithinOneStepAndLeavesTheBitmapOpaque) {
   top->alpha = 0;  // still blitted, fully transparent
   Draw();
   EXPECT_TRUE(IsBlue(PixelAt(screen, 20, 20)));
-}
-
-TEST_F(SpriteDrawTest, SpritesOfOnePictureBlendWithTheirOwnAlphaInOneDraw) {
-  Sprite* faint = Bitmap(1, 0, 0);
-  faint->alpha = 64;
-  Sprite* strong = Bitmap(1, 100, 0);
-  strong->alpha = 192;
-  Sprite* again = Bitmap(1, 200, 0);
-  again->alpha = 64;
-  Draw();
-  EXPECT_NEAR(PixelAt(screen, 20, 20).r, 62, 9);
-  EXPECT_NEAR(PixelAt(screen, 120, 20).r, 186, 9);
-  EXPECT_NEAR(PixelAt(screen, 220, 20).r, 62, 9);
 }
 
 TEST_F(SpriteDrawTest, EmptySlotsFramesOutsideTheSetHiddenAndDelayedSpritesDrawNothing) {

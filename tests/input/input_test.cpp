@@ -37,47 +37,32 @@ TEST_F(InputTest, EveryKeyHasItsInputButtonsCountOnceAndDirectionsWhileHeld) {
     EXPECT_EQ(Poll(), 1u << i) << "key " << i;
     EXPECT_EQ(Poll(), i < ButtonZ ? 1u << i : 0u) << "held, key " << i;
   }
-  ReleaseAllKeys();
-  SetKey(SDLK_z, true);
-  SetKey(SDLK_LEFT, true);
-  EXPECT_EQ(Poll(), (1u << ButtonZ) | (1u << Left));
-  SetKey(SDLK_z, false);
+  SetKey(SDLK_v, false);
+  Poll();
+  SetKey(SDLK_v, true);
+  EXPECT_EQ(Poll(), 1u << ButtonV) << "a new press after a release";
+  // A source stands in for the devices: however many press it, the edge
+  // filter sees one merged input.
+  uint8_t raw = 1u << Left;
+  SetInputSource(
+      input, [](InputState*, void* context) { return *static_cast<uint8_t*>(context); }, &raw);
   EXPECT_EQ(Poll(), 1u << Left);
-  SetKey(SDLK_z, true);
-  EXPECT_EQ(Poll(), (1u << ButtonZ) | (1u << Left)) << "a new press after a release";
+  raw = 1u << ButtonZ;
+  EXPECT_EQ(Poll(), 1u << ButtonZ);
+  EXPECT_EQ(Poll(), 0);
 }
 
 TEST(JoystickMaskTest, AxesCountOnlyStrictlyBeyondTheDeadZone) {
   const int none[4] = {0, 0, 0, 0};
   EXPECT_EQ(JoystickMask(10000, -10000, none, 10000), 0);
   EXPECT_EQ(JoystickMask(-10000, 10000, none, 10000), 0);
-  EXPECT_EQ(JoystickMask(10001, 0, none, 10000), 1u << Right);
-  EXPECT_EQ(JoystickMask(-10001, 0, none, 10000), 1u << Left);
-  EXPECT_EQ(JoystickMask(0, -10001, none, 10000), 1u << Up);
-  EXPECT_EQ(JoystickMask(0, 10001, none, 10000), 1u << Down);
+  EXPECT_EQ(JoystickMask(10001, -10001, none, 10000), (1u << Right) | (1u << Up));
   EXPECT_EQ(JoystickMask(-32768, 32767, none, 10000), (1u << Left) | (1u << Down));
   const int buttons[4] = {1, 0, 1, 1};
   EXPECT_EQ(JoystickMask(0, 0, buttons, 10000), (1u << ButtonZ) | (1u << ButtonC) | (1u << ButtonV));
 }
 
-// A source stands in for keyboard and joystick together: the edge filter
-// sees one merged input, however many devices press it.
-TEST_F(InputTest, ASourceReplacesTheDevicesAndMergedPressesCountOnce) {
-  uint8_t raw = 1u << ButtonZ;
-  SetInputSource(
-      input, [](InputState*, void* context) { return *static_cast<uint8_t*>(context); }, &raw);
-  SetKey(SDLK_x, true);  // ignored while a source is set
-  EXPECT_EQ(Poll(), 1u << ButtonZ);
-  EXPECT_EQ(Poll(), 0);
-  raw = 0;
-  Poll();
-  raw = 1u << ButtonZ;
-  EXPECT_EQ(Poll(), 1u << ButtonZ);
-  SetInputSource(input, nullptr, nullptr);
-  EXPECT_EQ(Poll(), 1u << ButtonX);
-}
-
-TEST_F(InputTest, NoJoystickPrintsOnStandardOutputAndKeyboardStillWorks) {
+TEST_F(InputTest, NoJoystickPrintsOnStandardOutputAndTheKeyboardStillWorks) {
   DestroyInput(input);
   std::string out;
   {

@@ -11,6 +11,7 @@
 #include "base/messages.h"
 #include "config/keyword_map.h"
 #include "flow/game_resources.h"
+#include "frontend/front_state.h"
 #include "frontend/high_scores.h"
 #include "frontend/name_entry.h"
 #include "frontend/ranking.h"
@@ -85,9 +86,11 @@ TEST_P(MediaDataTest, TheSettingsAreReportedKeptInPlayAndTheOldFileStaysWhole) {
 }
 
 TEST_P(MediaDataTest, ANewHighScoreIsReportedRankedAndTheOldFileStaysWhole) {
-  sys->game->player.score = 1000;
-  sys->game->itemsTotal = 4;
-  sys->game->itemsTaken = 2;
+  FrontState* front = TheFrontState();
+  *front = FrontState{};
+  front->score = 1000;
+  front->itemsTotal = 4;
+  front->itemsTaken = 2;
   std::string err;
   {
     CapturedStream captured(stderr);

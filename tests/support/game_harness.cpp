@@ -160,15 +160,6 @@ void GameHarness::LoadFile(const std::string& path, bool withIntro, bool retry) 
   }
 }
 
-void GameHarness::LoadRoom(std::vector<std::string> rows, std::vector<std::string> items) {
-  MapSpec layout;
-  layout.rows = std::move(rows);
-  layout.playerRow = 18;
-  layout.items = std::move(items);
-  LoadSpec(layout);
-  Frames(2);
-}
-
 void GameHarness::LoadEnemyRoom(std::vector<std::string> enemies, std::vector<std::string> rows) {
   MapSpec layout;
   layout.rows = std::move(rows);
@@ -191,8 +182,6 @@ void GameHarness::Frames(int count, uint8_t input) {
 }
 
 int GameHarness::Code(int column, int row) const { return TileCodeAt(game_, column, row); }
-
-void GameHarness::SetCode(int column, int row, int code) { game_->tiles[column][row]->frame = code; }
 
 void GameHarness::PlacePlayer(int px, int py) {
   Player& p = game_->player;
@@ -233,5 +222,3 @@ Enemy* GameHarness::FirstEnemy(int type) const {
     if (enemy.type == type) return &enemy;
   return nullptr;
 }
-
-int GameHarness::CountSound(int slot) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), slot)); }

@@ -55,8 +55,6 @@ class GameHarness {
   void Load(const std::string& mapText, bool withIntro = false, bool retry = false);
   void LoadSpec(const MapSpec& layout) { Load(MapText(layout)); }
   void LoadFile(const std::string& path, bool withIntro = false, bool retry = false);
-  // The player settled on the floor of a room at column 2, with these items.
-  void LoadRoom(std::vector<std::string> rows = EmptyRoom(), std::vector<std::string> items = {});
   // These enemy lines in a room, the player parked in the top-left corner.
   void LoadEnemyRoom(std::vector<std::string> enemies = {}, std::vector<std::string> rows = EmptyRoom());
 
@@ -79,7 +77,6 @@ class GameHarness {
   int PixelX() const { return FixedToPixels(game_->player.x); }
   int PixelY() const { return FixedToPixels(game_->player.y); }
   int Code(int column, int row) const;
-  void SetCode(int column, int row, int code);
   // Places the player at a pixel position, standing still.
   void PlacePlayer(int px, int py);
   // An enemy made the way the game makes them, standing in a cell and
@@ -87,7 +84,6 @@ class GameHarness {
   Enemy* PlaceEnemy(int type, int column, int row, int speed, int dir);
   int CountEnemies(int type) const;
   Enemy* FirstEnemy(int type) const;
-  int CountSound(int slot) const;
 
   std::function<uint8_t()> script;  // when set, what every input poll reads
   std::function<void()> watch;      // after every scene-loop pass

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/system.h"
 
@@ -72,4 +73,5 @@ class TempDir {
 };
 
 std::string ReadFile(const std::string& path);
+std::vector<std::string> ReadLines(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);

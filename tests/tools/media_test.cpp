@@ -244,25 +244,6 @@ TEST(MediaBuilder, LoopsCarryNotesOverTheirEndAndColoursQuantiseWithoutHoles) {
   EXPECT_EQ(To565({255, 0, 255}, KeyBlack), 0xF81F);
   EXPECT_EQ(To565({255, 255, 255}, KeyNone, 3, 1), 0xFFFF);
   EXPECT_EQ(To565({8, 4, 8}, KeyBlack), (1 << 11) | (1 << 5) | 1);
-
-  // Bottom-up rows padded to four bytes, with the 5-6-5 bit fields.
-  Image img(3, 2);
-  img.Set(0, 0, {255, 0, 0});
-  img.Set(2, 1, {0, 0, 255});
-  const std::vector<uint8_t> bytes = EncodeBmp(img, KeyBlack);
-  const std::string b(bytes.begin(), bytes.end());
-  EXPECT_EQ(b.substr(0, 2), "BM");
-  EXPECT_EQ(Le(b, 2, 4), b.size());
-  EXPECT_EQ(Le(b, 14, 4), 40u);
-  EXPECT_EQ(Le(b, 28, 2), 16u);
-  EXPECT_EQ(Le(b, 30, 4), 3u);
-  EXPECT_EQ((std::vector<uint32_t>{Le(b, 54, 4), Le(b, 58, 4), Le(b, 62, 4)}),
-            (std::vector<uint32_t>{0xF800, 0x07E0, 0x001F}));
-  const size_t data = Le(b, 10, 4);
-  ASSERT_EQ(b.size(), data + 2 * 8);
-  EXPECT_EQ(Le(b, data + 4, 2), 0x001Fu) << "the bottom row comes first";
-  EXPECT_EQ(Le(b, data + 8, 2), 0xF800u);
-  EXPECT_EQ(Le(b, data + 10, 2), 0u) << "unfilled pixels are the transparent black";
 }
 
 }  // namespace
