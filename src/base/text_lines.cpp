@@ -1,5 +1,6 @@
 #include "base/text_lines.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "base/messages.h"
@@ -31,6 +32,20 @@ int SplitTokens(char* line, char** tokens, int maxTokens) {
     if (*p) *p++ = '\0';
   }
   return count;
+}
+
+void ReadSlotList(FILE* list, const char* dir, SlotFileLoader load, void* context) {
+  LineReader reader;
+  reader.file = list;
+  while (char* line = ReadLine(&reader)) {
+    if (IsSkippedLine(line)) continue;
+    char* tokens[3];
+    const int fields = SplitTokens(line, tokens, 3);
+    if (fields < 2) continue;  // no field, or a slot without a file name
+    char path[kPathBufferSize];
+    if (JoinPath(path, dir, tokens[1]) != 0) continue;
+    load(context, std::atoi(tokens[0]), path, fields);
+  }
 }
 
 int JoinPath(char* out, const char* dir, const char* name) {

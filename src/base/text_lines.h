@@ -24,6 +24,13 @@ int IsSkippedLine(const char* line);
 // number of tokens stored (at most maxTokens).
 int SplitTokens(char* line, char** tokens, int maxTokens);
 
+// Reads a slot list, the format of the picture and sound lists: lines of a
+// slot number, a file name in `dir` and, for pictures, a third field. Lines
+// with no file name, or whose path would not fit, are passed over; `load` is
+// called with every other line's slot, path and field count (2 or 3).
+using SlotFileLoader = void (*)(void* context, int slot, const char* path, int fields);
+void ReadSlotList(FILE* list, const char* dir, SlotFileLoader load, void* context);
+
 // Joins directory and file name into out ("%s%s"); -1 when the result would
 // not fit in kPathBufferSize bytes, after printing the path-length message.
 int JoinPath(char* out, const char* dir, const char* name);

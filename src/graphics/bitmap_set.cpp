@@ -141,18 +141,14 @@ void KeyBitmapBlack(BitmapSet* set, int slot) {
 }
 
 int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir) {
-  LineReader reader;
-  reader.file = list;
-  while (char* line = ReadLine(&reader)) {
-    if (IsSkippedLine(line)) continue;
-    char* tokens[3];
-    const int count = SplitTokens(line, tokens, 3);
-    if (count < 2) continue;  // no field, or a slot without a file name
-    char path[kPathBufferSize];
-    if (JoinPath(path, dir, tokens[1]) != 0) continue;
-    const int slot = std::atoi(tokens[0]);
-    if (LoadBitmapAt(set, path, slot) == 0 && count < 3) KeyBitmapBlack(set, slot);
-  }
+  // A third field, whatever it says, makes the bitmap opaque.
+  ReadSlotList(
+      list, dir,
+      [](void* context, int slot, const char* path, int fields) {
+        auto* set = static_cast<BitmapSet*>(context);
+        if (LoadBitmapAt(set, path, slot) == 0 && fields < 3) KeyBitmapBlack(set, slot);
+      },
+      set);
   return 0;
 }
 

@@ -199,16 +199,10 @@ int LoadSoundRW(SoundBank* bank, SDL_RWops* stream, const char* name, int index)
 }
 
 int LoadSoundListStream(SoundBank* bank, FILE* list, const char* dir) {
-  LineReader reader;
-  reader.file = list;
-  while (char* line = ReadLine(&reader)) {
-    if (IsSkippedLine(line)) continue;
-    char* tokens[2];
-    if (SplitTokens(line, tokens, 2) < 2) continue;
-    char path[kPathBufferSize];
-    if (JoinPath(path, dir, tokens[1]) != 0) continue;
-    LoadSoundAt(bank, path, std::atoi(tokens[0]));
-  }
+  ReadSlotList(
+      list, dir,
+      [](void* context, int slot, const char* path, int) { LoadSoundAt(static_cast<SoundBank*>(context), path, slot); },
+      bank);
   return 0;
 }
 
