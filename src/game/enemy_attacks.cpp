@@ -14,16 +14,10 @@ constexpr int kShotSpeed = 8192;
 constexpr int kStrikeLife = 20;
 constexpr int kTurretPeriod = 200;
 constexpr int kFlyerPause = 12;
-
-struct Cell {
-  int tx, ty, sx, sy;
-};
-
-Cell CellOfSprite(const Sprite* s) {
-  const int px = FixedToPixels(s->x);
-  const int py = FixedToPixels(s->y);
-  return {CellOf(px), CellOf(py), OffsetIn(px), OffsetIn(py)};
-}
+// A flyer counts a wall one pixel later than a walker does: it stops
+// overlapping the cell by kFlyerInset pixels.
+constexpr int kFlyerInset = kCellInset + 1;
+constexpr int kFlyerFar = kCellFar - 1;
 
 // Creates an enemy object in a free slot with a fresh sprite at the maker's
 // position; null when the table or the layer is full.
@@ -90,14 +84,14 @@ void UpdateEnemyShot(System* sys, Enemy* enemy) {
     LaunchEnemyShot(sys, enemy);
   }
   if (s->frame == 0) return;
-  const Cell c = CellOfSprite(s);
+  const CellProbe at = ProbeSprite(s);
   const GameState* game = sys->game;
   // A removed shot leaves a reset sprite behind (no velocity), so later
   // tests of this frame can still break a cell but not remove it again.
-  if (c.sx <= 24 && IsSolidCell(game, c.tx, c.ty)) ShotHits(sys, enemy, c.tx, c.ty);
-  if (c.sx >= 24 && IsSolidCell(game, c.tx + 1, c.ty)) ShotHits(sys, enemy, c.tx + 1, c.ty);
-  if (s->vy < 0 && c.sy <= 38 && IsSolidCell(game, c.tx, c.ty)) ShotHits(sys, enemy, c.tx, c.ty);
-  if (s->vy > 0 && c.sy >= 10 && IsSolidCell(game, c.tx, c.ty + 1)) ShotHits(sys, enemy, c.tx, c.ty + 1);
+  if (at.fx <= kCellHalf && IsSolidCell(game, at.c, at.r)) ShotHits(sys, enemy, at.c, at.r);
+  if (at.fx >= kCellHalf && IsSolidCell(game, at.c + 1, at.r)) ShotHits(sys, enemy, at.c + 1, at.r);
+  if (s->vy < 0 && at.fy <= 38 && IsSolidCell(game, at.c, at.r)) ShotHits(sys, enemy, at.c, at.r);
+  if (s->vy > 0 && at.fy >= 10 && IsSolidCell(game, at.c, at.r + 1)) ShotHits(sys, enemy, at.c, at.r + 1);
 }
 
 void SpawnStrike(System* sys, Enemy* attacker) {
@@ -130,30 +124,30 @@ void UpdateFlyer(System* sys, Enemy* enemy) {
     }
     return;
   }
-  const Cell c = CellOfSprite(s);
+  const CellProbe at = ProbeSprite(s);
   const GameState* game = sys->game;
   // A flyer pressing on a wall creeps a little further after every pause.
   // Once that has taken it into the outer ring there is nothing beyond to
   // test: it stays where it is rather than leave the level.
-  if (c.tx >= kGridSize - 1 || c.ty >= kGridSize - 1 || s->x < 0 || s->y < 0) {
+  if (at.c >= kGridSize - 1 || at.r >= kGridSize - 1 || s->x < 0 || s->y < 0) {
     s->vx = 0;
     s->vy = 0;
     return;
   }
-  if (s->vx < 0 && c.sx <= 42 && IsSolidCell(game, c.tx, c.ty)) {
-    FlyerHits(sys, enemy, c.tx, c.ty, DirRight);
+  if (s->vx < 0 && at.fx <= kFlyerFar && IsSolidCell(game, at.c, at.r)) {
+    FlyerHits(sys, enemy, at.c, at.r, DirRight);
     s->vx = 0;
   }
-  if (s->vx > 0 && c.sx >= 6 && IsSolidCell(game, c.tx + 1, c.ty)) {
-    FlyerHits(sys, enemy, c.tx + 1, c.ty, DirLeft);
+  if (s->vx > 0 && at.fx >= kFlyerInset && IsSolidCell(game, at.c + 1, at.r)) {
+    FlyerHits(sys, enemy, at.c + 1, at.r, DirLeft);
     s->vx = 0;
   }
-  if (s->vy < 0 && c.sy <= 42 && IsSolidCell(game, c.tx, c.ty)) {
-    FlyerHits(sys, enemy, c.tx, c.ty, DirUp);
+  if (s->vy < 0 && at.fy <= kFlyerFar && IsSolidCell(game, at.c, at.r)) {
+    FlyerHits(sys, enemy, at.c, at.r, DirUp);
     s->vy = 0;
   }
-  if (s->vy > 0 && c.sy >= 6 && IsSolidCell(game, c.tx, c.ty + 1)) {
-    FlyerHits(sys, enemy, c.tx, c.ty + 1, DirDown);
+  if (s->vy > 0 && at.fy >= kFlyerInset && IsSolidCell(game, at.c, at.r + 1)) {
+    FlyerHits(sys, enemy, at.c, at.r + 1, DirDown);
     s->vy = 0;
   }
 }

@@ -216,7 +216,7 @@ int EnemyTouchesPlayer(System* sys, Enemy* enemy) {
                     FixedToPixels(player->y)))
     return 0;
   player->dying = 1;
-  player->deathTimer = 200;
+  player->deathTimer = kDeathFrames;
   return 1;
 }
 

@@ -19,7 +19,8 @@ inline constexpr int kEnemySlots = 256;
 inline constexpr int kSpawnerSlots = 64;
 inline constexpr int kItemSlots = 400;
 inline constexpr int kLevelCount = 8;
-inline constexpr int kStartLife = 10000;
+inline constexpr int kStartLife = 10000;  // frames of a level's clock
+inline constexpr int kDeathFrames = 200;  // the death sequence, from its first frame
 inline constexpr int kPathSize = 1024;
 
 enum PlayerState { Stand = 1, Walk = 2, WalkFast = 3, JumpStart = 4, Land = 5, Air = 6, Cast = 8 };

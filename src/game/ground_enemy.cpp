@@ -14,6 +14,7 @@ constexpr int kFallLimit = 12288;
 constexpr int kAttackPause = 32;
 constexpr int kAttackCooldown = 140;
 constexpr int kStunTime = 200;
+constexpr int kMagicReach = 42;  // pixels from a cell within which an enemy blocks magic there
 
 // Distance in pixels between two Fixed12 values.
 int PixelDistance(Fixed12 a, Fixed12 b) {
@@ -23,16 +24,6 @@ int PixelDistance(Fixed12 a, Fixed12 b) {
 void WalkInDirection(Enemy* enemy) {
   if (enemy->dir == DirRight) enemy->sprite->vx = enemy->speed * 16;
   if (enemy->dir == DirLeft) enemy->sprite->vx = -(enemy->speed * 16);
-}
-
-// Where a ground enemy stands this frame, all taken before it acts.
-struct Footing {
-  int tx, ty, sx;
-};
-
-Footing FootingOf(const Sprite* s) {
-  const int px = FixedToPixels(s->x);
-  return {CellOf(px), CellOf(FixedToPixels(s->y)), OffsetIn(px)};
 }
 
 // A charger breaking through a block: its break steps follow the walk.
@@ -96,85 +87,52 @@ int LookForPlayer(System* sys, Enemy* enemy) {
   }
 }
 
-void MeetWallOnLeft(System* sys, Enemy* enemy, const Footing& f) {
-  Sprite* s = enemy->sprite;
-  const int breakable = IsBreakableCell(sys->game, f.tx, f.ty);
-  s->x = PixelsToFixed(f.tx * kCellSize + 43);
-  s->vx = 0;
-  switch (enemy->type) {
-    case EnemyWalker:
-      enemy->wait = 12;
-      enemy->dir = DirRight;
-      if (breakable) BreakBlock(sys, f.tx, f.ty);
-      break;
-    case EnemyBrawler:
-    case EnemyGuard:
-      if (breakable) {
-        enemy->wait = kAttackPause;
-        enemy->dir = DirLeft;
-        SpawnStrike(sys, enemy);
-        SetEnemyAttackAnim(sys, enemy);
-      } else {
-        enemy->wait = 12;
-        enemy->dir = DirRight;
-      }
-      break;
-    case EnemyCharger:
-      enemy->alert = 0;
-      enemy->wait = 24;
-      if (breakable) {
-        enemy->dir = DirLeft;
-        ChargeThrough(sys, enemy, f.tx, f.ty, 76, 74);
-      } else {
-        enemy->dir = DirRight;
-      }
-      break;
-    case EnemyGunner:
-      enemy->wait = 12;
-      enemy->dir = DirRight;
-      break;
-    default:
-      break;
-  }
-}
+enum Side { SideLeft = 0, SideRight = 1 };
 
-void MeetWallOnRight(System* sys, Enemy* enemy, Footing* f) {
+// A ground enemy walking into a solid cell on one side, where it stands
+// this frame (`f`, taken before it acted): snapped flush, it turns, or
+// strikes or charges through a block, as its kind does.
+void MeetWall(System* sys, Enemy* enemy, CellProbe* f, Side side) {
   Sprite* s = enemy->sprite;
-  const int breakable = IsBreakableCell(sys->game, f->tx + 1, f->ty);
-  s->x = PixelsToFixed(f->tx * kCellSize + 5);
+  const bool right = side == SideRight;
+  const int column = right ? f->c + 1 : f->c;
+  const int breakable = IsBreakableCell(sys->game, column, f->r);
+  const int ahead = right ? DirRight : DirLeft;
+  const int back = right ? DirLeft : DirRight;
+  s->x = PixelsToFixed(f->c * kCellSize + (right ? kCellInset : kCellFar));
   s->vx = 0;
   switch (enemy->type) {
     case EnemyWalker:
-      enemy->dir = DirLeft;
       enemy->wait = 12;
-      f->sx = 5;
-      if (breakable) BreakBlock(sys, f->tx + 1, f->ty);
+      enemy->dir = back;
+      if (right) f->fx = kCellInset;  // only this side takes the snap into the rest of the frame
+      if (breakable) BreakBlock(sys, column, f->r);
       break;
     case EnemyBrawler:
     case EnemyGuard:
       if (breakable) {
         enemy->wait = kAttackPause;
-        enemy->dir = DirRight;
+        enemy->dir = ahead;
         SpawnStrike(sys, enemy);
         SetEnemyAttackAnim(sys, enemy);
       } else {
         enemy->wait = 12;
-        enemy->dir = DirLeft;
+        enemy->dir = back;
       }
       break;
     case EnemyCharger:
-      enemy->wait = 24;
       enemy->alert = 0;
+      enemy->wait = 24;
       if (breakable) {
-        enemy->dir = DirRight;
-        ChargeThrough(sys, enemy, f->tx + 1, f->ty, 72, 70);
+        enemy->dir = ahead;
+        ChargeThrough(sys, enemy, column, f->r, right ? 72 : 76, right ? 70 : 74);
       } else {
-        enemy->dir = DirLeft;
+        enemy->dir = back;
       }
       break;
     case EnemyGunner:
       enemy->wait = 12;
-      enemy->dir = DirLeft;
+      enemy->dir = back;
       break;
     default:
       break;
@@ -220,7 +178,7 @@ int LandFromFall(System* sys, Enemy* enemy) {
 void UpdateGroundEnemy(System* sys, Enemy* enemy) {
   GameState* game = sys->game;
   Sprite* s = enemy->sprite;
-  Footing f = FootingOf(s);
+  CellProbe f = ProbeSprite(s);
 
   if (enemy->cooldown > 0) enemy->cooldown -= 1;
   if (enemy->type == EnemySentryStunned && enemy->cooldown <= 0) {
@@ -240,11 +198,11 @@ void UpdateGroundEnemy(System* sys, Enemy* enemy) {
   s->vy += kGravity;
   if (s->vy > kFallLimit) s->vy = kFallLimit;
 
-  if (s->vx < 0 && f.sx <= 43) {
-    if (IsSolidCell(game, f.tx, f.ty)) MeetWallOnLeft(sys, enemy, f);
-    if (TurnsAtEdges(enemy->type) && f.sx >= 25 && f.sx <= 43 && !IsSolidCell(game, f.tx, f.ty + 1)) {
+  if (s->vx < 0 && f.fx <= kCellFar) {
+    if (IsSolidCell(game, f.c, f.r)) MeetWall(sys, enemy, &f, SideLeft);
+    if (TurnsAtEdges(enemy->type) && f.fx >= kCellHalf + 1 && f.fx <= kCellFar && !IsSolidCell(game, f.c, f.r + 1)) {
       enemy->wait = 24;
-      s->x = PixelsToFixed(f.tx * kCellSize + 43);
+      s->x = PixelsToFixed(f.c * kCellSize + kCellFar);
       if (enemy->cooldown == 0) {
         enemy->dir = DirRight;
         enemy->alert = 0;
@@ -252,21 +210,22 @@ void UpdateGroundEnemy(System* sys, Enemy* enemy) {
       s->vx = 0;
     }
   }
-  if (s->vx > 0 && f.sx >= 5) {
-    if (IsSolidCell(game, f.tx + 1, f.ty)) MeetWallOnRight(sys, enemy, &f);
-    if (TurnsAtEdges(enemy->type) && f.sx >= 5 && f.sx <= 23 && !IsSolidCell(game, f.tx + 1, f.ty + 1)) {
+  if (s->vx > 0 && f.fx >= kCellInset) {
+    if (IsSolidCell(game, f.c + 1, f.r)) MeetWall(sys, enemy, &f, SideRight);
+    if (TurnsAtEdges(enemy->type) && f.fx >= kCellInset && f.fx <= kCellHalf - 1 &&
+        !IsSolidCell(game, f.c + 1, f.r + 1)) {
       enemy->wait = 24;
-      s->x = PixelsToFixed(f.tx * kCellSize + 5);
+      s->x = PixelsToFixed(f.c * kCellSize + kCellInset);
       if (enemy->cooldown == 0) enemy->dir = DirLeft;
       s->vx = 0;
       enemy->alert = 0;
     }
   }
 
-  const bool ground =
-      (IsSolidCell(game, f.tx, f.ty + 1) && f.sx < 43) || (IsSolidCell(game, f.tx + 1, f.ty + 1) && f.sx > 5);
+  const bool ground = (IsSolidCell(game, f.c, f.r + 1) && f.fx < kCellFar) ||
+                      (IsSolidCell(game, f.c + 1, f.r + 1) && f.fx > kCellInset);
   if (ground) {
-    s->y = PixelsToFixed(f.ty * kCellSize);
+    s->y = PixelsToFixed(f.r * kCellSize);
     s->vy = 0;
     if (enemy->airborne == 1 && !LandFromFall(sys, enemy)) return;
     enemy->airborne = 0;
@@ -285,7 +244,7 @@ int MagicHitsEnemy(System* sys, int column, int row) {
     const int ny = FixedToPixels(static_cast<Fixed12>(static_cast<uint32_t>(s->y) + static_cast<uint32_t>(s->vy)));
     const int dx = column * kCellSize - nx;
     const int dy = row * kCellSize - ny;
-    if (dx < -42 || dx > 42 || dy < -42 || dy > 42) continue;
+    if (dx < -kMagicReach || dx > kMagicReach || dy < -kMagicReach || dy > kMagicReach) continue;
     if (enemy.type == EnemySentry) {
       enemy.type = EnemySentryStunned;
       SetEnemyAnim(sys, &enemy);

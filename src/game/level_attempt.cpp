@@ -17,7 +17,7 @@ constexpr int kIntroEnd = 130;  // the world starts moving after this frame
 LevelIntro levelIntro;
 
 Sprite* IntroSprite(System* sys, bool text) {
-  SpriteList* layer = sys->layers[2];
+  SpriteList* layer = sys->layers[LayerScreens];
   Sprite* sprite =
       text ? AllocTextSprite(layer, sys->font, kIntroStart) : AllocSprite(layer, sys->game->sysBitmaps, kIntroStart);
   if (!sprite) return nullptr;
@@ -44,9 +44,9 @@ void BeginAttemptSetUp(System* sys) {
 }
 
 void FinishAttemptSetUp(System* sys) {
-  sys->updateLayer[1] = UpdateGameFrame;
-  FreezeLayer(sys, 1);
-  sys->updateLayer[2] = LevelIntroUpdate;
+  sys->updateLayer[LayerWorld] = UpdateGameFrame;
+  FreezeLayer(sys, LayerWorld);
+  sys->updateLayer[LayerScreens] = LevelIntroUpdate;
   ShowTiles(sys, 1);
   UpdateGameFrame(sys);
 }
@@ -88,7 +88,7 @@ void LevelIntroUpdate(System* sys) {
   if (frame == 45 && levelIntro.text) ClearSpriteEffect(levelIntro.text);
   if (frame == 110 && levelIntro.text) FadeOutSprite(levelIntro.text, 20);
   if (frame > kIntroEnd) {
-    ResetLayerFlags(sys, 1);
-    ClearScene(sys, 2);
+    ResetLayerFlags(sys, LayerWorld);
+    ClearScene(sys, LayerScreens);
   }
 }

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kDeathFrames = 200;
 constexpr int kClearFrames = 100;
 constexpr int kWipeSquare = 16;
 
@@ -20,7 +19,7 @@ int ScreenWidth(const System* sys) { return sys->screen ? sys->screen->w : kScre
 int ScreenHeight(const System* sys) { return sys->screen ? sys->screen->h : kScreenHeight; }
 
 void StartDeathOverlay(System* sys) {
-  Sprite* overlay = AllocSprite(sys->layers[2], sys->game->sysBitmaps, SlotStatus);
+  Sprite* overlay = AllocSprite(sys->layers[LayerScreens], sys->game->sysBitmaps, SlotStatus);
   if (overlay) {
     SetSpritePos(overlay, 0, 0);
     overlay->frame = FrameOverlay;
@@ -114,7 +113,7 @@ void StartClearWipe(System* sys) {
   const int h = ScreenHeight(sys);
   for (int sx = 0, column = 0; sx < w; sx += kWipeSquare, column++)
     for (int sy = 0; sy < h; sy += kWipeSquare) {
-      Sprite* square = AllocSprite(sys->layers[1], sys->game->sysBitmaps, SlotWipe);
+      Sprite* square = AllocSprite(sys->layers[LayerWorld], sys->game->sysBitmaps, SlotWipe);
       if (!square) return;
       square->frame = FrameWipe;
       square->visible = 1;

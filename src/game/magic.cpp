@@ -30,18 +30,19 @@ void AnimateTile(Sprite* tile, int first, int ticks, int then) {
 void UseBlockMagic(System* sys) {
   GameState* game = sys->game;
   Player* player = &game->player;
-  const int px = FixedToPixels(player->x + 16 * player->vx);
-  const int py = FixedToPixels(player->y + 16 * player->vy);
-  const int c = CellOf(px), r = CellOf(py), fx = OffsetIn(px), fy = OffsetIn(py);
-
-  const int row = r + (fy > 24 ? 1 : 0) + (player->crouching ? 1 : 0);
+  const CellProbe at = ProbeAt(FixedToPixels(player->x + 16 * player->vx), FixedToPixels(player->y + 16 * player->vy));
+  // The cell in front: from the far half of a cell, two on; standing, the
+  // player steps flush with its own cell first.
+  const int row = at.r + (at.fy > kCellHalf ? 1 : 0) + (player->crouching ? 1 : 0);
   int column;
   if (player->facing == 0) {
-    column = fx >= 24 ? c + 2 : c + 1;
-    if (fx < 24 && !player->crouching && fx > 5) player->x = PixelsToFixed(kCellSize * c + 5);
+    column = at.fx >= kCellHalf ? at.c + 2 : at.c + 1;
+    if (at.fx < kCellHalf && !player->crouching && at.fx > kCellInset)
+      player->x = PixelsToFixed(kCellSize * at.c + kCellInset);
   } else {
-    column = fx < 24 ? c - 1 : c;
-    if (fx >= 24 && !player->crouching && fx < 43) player->x = PixelsToFixed(kCellSize * c + 43);
+    column = at.fx < kCellHalf ? at.c - 1 : at.c;
+    if (at.fx >= kCellHalf && !player->crouching && at.fx < kCellFar)
+      player->x = PixelsToFixed(kCellSize * at.c + kCellFar);
   }
 
   int blocked = 0;
@@ -88,8 +89,9 @@ void ShootFireball(System* sys) {
   if (player->magic == 0) return;
   player->magic -= 1;
   const int direction = player->facing == 1 ? -1 : 1;
-  const int offsetX = 24 * direction;
-  const int offsetY = player->crouching ? 5 : 0;
+  // Half a cell ahead; a crouching player throws it lower.
+  const int offsetX = kCellHalf * direction;
+  const int offsetY = player->crouching ? kCellInset : 0;
 
   int slot = 0;
   while (slot < kFireballSlots && LiveFireball(game, slot)) slot++;

@@ -21,6 +21,7 @@ constexpr int kJumpSpeed = -1248;
 constexpr int kJumpWindUp = 12;
 constexpr int kLandPose = 10;
 constexpr int kCastPose = 16;
+constexpr int kHeadStop = kCellFar + 1;  // a rising head stops this far into the cell below a block
 
 void Animate(Sprite* sprite, const int (*steps)[2], int count, int terminator) {
   ResetSpriteAnim(sprite);
@@ -49,9 +50,9 @@ void Steer(System* sys, Player* p, int facing) {
 }
 
 void StartPause(System* sys) {
-  FreezeLayer(sys, 1);
-  sys->updateLayer[2] = PauseUpdate;
-  Sprite* text = AllocTextSprite(sys->layers[2], sys->font, 1800);
+  FreezeLayer(sys, LayerWorld);
+  sys->updateLayer[LayerScreens] = PauseUpdate;
+  Sprite* text = AllocTextSprite(sys->layers[LayerScreens], sys->font, 1800);
   if (!text) return;
   std::snprintf(text->text, sizeof text->text, "Paused");
   SetSpritePos(text, 130, 100);
@@ -71,29 +72,29 @@ void BumpHead(System* sys, int column, int row) {
 
 void CollideWithTiles(System* sys, Player* p) {
   const GameState* g = sys->game;
-  auto solid = [g](int c, int r) { return IsSolidCell(g, c, r); };
-  const int px = FixedToPixels(p->x + 16 * p->vx);
-  const int py = FixedToPixels(p->y + 16 * p->vy);
-  const int c = CellOf(px), r = CellOf(py), fy = OffsetIn(py);
-  int fx = OffsetIn(px);
+  auto solid = [g](int column, int row) { return IsSolidCell(g, column, row); };
+  // The corner of the body where this frame's motion will take it.
+  CellProbe at = ProbeAt(FixedToPixels(p->x + 16 * p->vx), FixedToPixels(p->y + 16 * p->vy));
 
-  if (p->vx < 0 && fx > 24) {
-    if ((solid(c, r) && fy < 43 && fx < 43) || (fy > 5 && solid(c, r + 1) && fx < 43)) {
-      p->x = PixelsToFixed(kCellSize * c + 43);
+  if (p->vx < 0 && at.fx > kCellHalf) {
+    if ((solid(at.c, at.r) && at.fy < kCellFar && at.fx < kCellFar) ||
+        (at.fy > kCellInset && solid(at.c, at.r + 1) && at.fx < kCellFar)) {
+      p->x = PixelsToFixed(kCellSize * at.c + kCellFar);
       p->vx = 0;
-      fx = 43;
+      at.fx = kCellFar;
     }
   }
-  if (p->vx > 0 && fx < 24) {
-    if ((fy > 5 && solid(c + 1, r + 1) && fx > 5) || (solid(c + 1, r) && fy < 43 && fx > 5)) {
-      p->x = PixelsToFixed(kCellSize * c + 5);
+  if (p->vx > 0 && at.fx < kCellHalf) {
+    if ((at.fy > kCellInset && solid(at.c + 1, at.r + 1) && at.fx > kCellInset) ||
+        (solid(at.c + 1, at.r) && at.fy < kCellFar && at.fx > kCellInset)) {
+      p->x = PixelsToFixed(kCellSize * at.c + kCellInset);
       p->vx = 0;
-      fx = 5;
+      at.fx = kCellInset;
     }
   }
   if (p->vy > 0) {
-    if ((solid(c, r + 1) && fx < 43) || (solid(c + 1, r + 1) && fx > 5)) {
-      p->y = PixelsToFixed(kCellSize * r);
+    if ((solid(at.c, at.r + 1) && at.fx < kCellFar) || (solid(at.c + 1, at.r + 1) && at.fx > kCellInset)) {
+      p->y = PixelsToFixed(kCellSize * at.r);
       if (p->state != JumpStart) p->onGround = 1;
       if (p->vy == kMaxFall) {
         p->actionTimer = kLandPose;
@@ -108,13 +109,13 @@ void CollideWithTiles(System* sys, Player* p) {
       p->onGround = 0;
     }
   }
-  if (p->vy < 0 && fy < 44) {
-    const bool left = solid(c, r) && fx < 43;
-    const bool right = solid(c + 1, r) && fx > 5;
+  if (p->vy < 0 && at.fy < kHeadStop) {
+    const bool left = solid(at.c, at.r) && at.fx < kCellFar;
+    const bool right = solid(at.c + 1, at.r) && at.fx > kCellInset;
     if (left || right) {
-      const int column = (right && !left) || (left && right && fx > 24) ? c + 1 : c;
-      BumpHead(sys, column, r);
-      p->y = PixelsToFixed(kCellSize * r + 44);
+      const int column = (right && !left) || (left && right && at.fx > kCellHalf) ? at.c + 1 : at.c;
+      BumpHead(sys, column, at.r);
+      p->y = PixelsToFixed(kCellSize * at.r + kHeadStop);
       p->vy = 0;
     }
   }
@@ -260,12 +261,12 @@ void PauseUpdate(System* sys) {
   PollInput(sys->input);
   const int* in = sys->input->pressed;
   if (in[ButtonC]) {
-    ResetLayerFlags(sys, 1);
-    ClearScene(sys, 2);
+    ResetLayerFlags(sys, LayerWorld);
+    ClearScene(sys, LayerScreens);
   }
   const int dy = in[Down] ? 1 : in[Up] ? -1 : 0;
   const int dx = in[Right] ? 1 : in[Left] ? -1 : 0;
-  SpriteList* world = sys->layers[1];
+  SpriteList* world = sys->layers[LayerWorld];
   if (!world) return;
   const int w = sys->screen ? sys->screen->w : kScreenWidth;
   const int h = sys->screen ? sys->screen->h : kScreenHeight;

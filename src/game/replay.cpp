@@ -76,7 +76,7 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
   SetSoundObserver(RecordSound, &state);
 
   ClearAllScenes(sys);
-  game->world = sys->layers[1];
+  game->world = sys->layers[LayerWorld];
   std::memset(game->fireballs, 0, sizeof(game->fireballs));
   ApplyAttemptStart(sys, &recording->start);
   std::snprintf(game->mapPath, sizeof game->mapPath, "%.1000smap%d.map", game->mapDir, game->level + 1);
