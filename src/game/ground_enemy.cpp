@@ -12,6 +12,8 @@ namespace {
 constexpr int kGravity = 1024;
 constexpr int kFallLimit = 12288;
 constexpr int kAttackPause = 32;
+constexpr int kWallPause = 12;  // frames a walker, brawler or gunner waits after turning at a wall
+constexpr int kTurnPause = 24;  // frames a charger, or one turning at an edge, waits
 constexpr int kAttackCooldown = 140;
 constexpr int kStunTime = 200;
 constexpr int kMagicReach = 42;  // pixels from a cell within which an enemy blocks magic there
@@ -103,7 +105,7 @@ void MeetWall(System* sys, Enemy* enemy, CellProbe* f, Side side) {
   s->vx = 0;
   switch (enemy->type) {
     case EnemyWalker:
-      enemy->wait = 12;
+      enemy->wait = kWallPause;
       enemy->dir = back;
       if (right) f->fx = kCellInset;  // only this side takes the snap into the rest of the frame
       if (breakable) BreakBlock(sys, column, f->r);
@@ -116,13 +118,13 @@ void MeetWall(System* sys, Enemy* enemy, CellProbe* f, Side side) {
         SpawnStrike(sys, enemy);
         SetEnemyAttackAnim(sys, enemy);
       } else {
-        enemy->wait = 12;
+        enemy->wait = kWallPause;
         enemy->dir = back;
       }
       break;
     case EnemyCharger:
       enemy->alert = 0;
-      enemy->wait = 24;
+      enemy->wait = kTurnPause;
       if (breakable) {
         enemy->dir = ahead;
         ChargeThrough(sys, enemy, column, f->r, right ? 72 : 76, right ? 70 : 74);
@@ -131,7 +133,7 @@ void MeetWall(System* sys, Enemy* enemy, CellProbe* f, Side side) {
       }
       break;
     case EnemyGunner:
-      enemy->wait = 12;
+      enemy->wait = kWallPause;
       enemy->dir = back;
       break;
     default:
@@ -201,7 +203,7 @@ void UpdateGroundEnemy(System* sys, Enemy* enemy) {
   if (s->vx < 0 && f.fx <= kCellFar) {
     if (IsSolidCell(game, f.c, f.r)) MeetWall(sys, enemy, &f, SideLeft);
     if (TurnsAtEdges(enemy->type) && f.fx >= kCellHalf + 1 && f.fx <= kCellFar && !IsSolidCell(game, f.c, f.r + 1)) {
-      enemy->wait = 24;
+      enemy->wait = kTurnPause;
       s->x = PixelsToFixed(f.c * kCellSize + kCellFar);
       if (enemy->cooldown == 0) {
         enemy->dir = DirRight;
@@ -214,7 +216,7 @@ void UpdateGroundEnemy(System* sys, Enemy* enemy) {
     if (IsSolidCell(game, f.c + 1, f.r)) MeetWall(sys, enemy, &f, SideRight);
     if (TurnsAtEdges(enemy->type) && f.fx >= kCellInset && f.fx <= kCellHalf - 1 &&
         !IsSolidCell(game, f.c + 1, f.r + 1)) {
-      enemy->wait = 24;
+      enemy->wait = kTurnPause;
       s->x = PixelsToFixed(f.c * kCellSize + kCellInset);
       if (enemy->cooldown == 0) enemy->dir = DirLeft;
       s->vx = 0;
