@@ -32,15 +32,24 @@ class BitmapSetTest : public testing::Test {
   BitmapSet* set = nullptr;
 };
 
-TEST_F(BitmapSetTest, AThirdFieldMakesTheBitmapOpaqueButALoneHashDoesNot) {
-  Load("1 a.bmp\n2 a.bmp opaque\n3 a.bmp #word\n4 a.bmp #\n");
+TEST_F(BitmapSetTest, AThirdFieldMakesTheBitmapOpaqueAndBadLinesAreReported) {
+  char slot[64], missing[512], list[512];
+  std::snprintf(slot, sizeof slot, msg::MsgBitmapSlot, 256);
+  std::snprintf(missing, sizeof missing, msg::MsgBitmapLoad, dir.File("none.bmp").c_str());
+  EXPECT_EQ(Load("1 a.bmp\n2 a.bmp opaque\n3 a.bmp #word\n4 a.bmp #\n256 a.bmp\n6 none.bmp\n"),
+            std::string(slot) + missing);
   EXPECT_TRUE(Keyed(1));
   EXPECT_FALSE(Keyed(2));
   EXPECT_FALSE(Keyed(3));
   EXPECT_TRUE(Keyed(4));
   EXPECT_EQ(CreateBitmapSet(-1), nullptr);
   EXPECT_NE(GetBitmap(set, 1), nullptr);
-  for (int slot : {256, -1, 5}) EXPECT_EQ(GetBitmap(set, slot), nullptr) << slot;
+  for (int slot : {256, -1, 5, 6}) EXPECT_EQ(GetBitmap(set, slot), nullptr) << slot;
+  CapturedStream captured(stderr);
+  EXPECT_EQ(LoadBitmapList(set, dir.File("none.txt").c_str(), "./"), -1);
+  EXPECT_EQ(LoadBitmapList(nullptr, dir.File("none.txt").c_str(), "./"), -1);
+  std::snprintf(list, sizeof list, msg::MsgOpenFailed, dir.File("none.txt").c_str());
+  EXPECT_EQ(captured.Text(), std::string(list) + msg::MsgNoBitmapSet);
 }
 
 // A BMP of `bits` per pixel with the 40-byte info header and `pixels` bytes

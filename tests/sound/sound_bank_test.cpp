@@ -148,10 +148,16 @@ TEST_F(SoundBankTest, OnlyWavsLoad) {
     std::snprintf(line, sizeof line, msg::MsgWavMissing, dir.File(others[i]).c_str());
     expected += line;
   }
-  WriteFile(dir.File("list.txt"), list + "19 a.wav\n");
+  WriteFile(dir.File("list.txt"), list + "19 a.wav\n256 a.wav\n");
+  char line[512];
+  std::snprintf(line, sizeof line, msg::MsgSoundSlot, 256);
   CapturedStream captured(stderr);
   EXPECT_EQ(LoadSoundDir(bank, (dir.path() + "/").c_str()), 0);
-  EXPECT_EQ(captured.Text(), expected);
+  EXPECT_EQ(LoadSoundList(bank, dir.File("none.txt").c_str(), "./"), -1);
+  EXPECT_EQ(LoadSoundList(nullptr, "x", "./"), -1);
+  expected += line;
+  std::snprintf(line, sizeof line, msg::MsgSoundListOpen, dir.File("none.txt").c_str());
+  EXPECT_EQ(captured.Text(), expected + line + msg::MsgNoSoundBank);
   for (int slot = 16; slot <= 18; slot++) EXPECT_EQ(bank->chunks[slot], nullptr) << slot;
   EXPECT_NE(bank->chunks[19], nullptr);
 }
