@@ -15,12 +15,21 @@ struct KeywordMap {
 KeywordMap* CreateKeywordMap(int capacity);
 void DestroyKeywordMap(KeywordMap* map);
 void ClearKeywordMap(KeywordMap* map);
+// The key's slot, or -1 when it is absent (or the map or key is null).
 int FindKeyword(const KeywordMap* map, const char* key);
+// The first slot without a key, or -1 when the map is full.
 int FindFreeKeyword(const KeywordMap* map);
+// The key's value, or null when the key is absent.
 const char* GetKeyword(const KeywordMap* map, const char* key);
+// Sets or adds the key, both cut to 199 characters (a null value stores ""); 0, or -1 when the
+// key is null or the map full, after printing the keyword or overflow message.
 int SetKeyword(KeywordMap* map, const char* key, const char* value);
+// Sets every key the file's lines hold; 0, or -1 for a null map or, after the open message, no file.
 int LoadKeywordFile(KeywordMap* map, const char* path);
+// The same from an open stream; always 0.
 int LoadKeywordStream(KeywordMap* map, FILE* file);
+// Replaces the file only once the new one is complete; 0, or -1 after printing the cannot-create
+// message (the old file stays).
 int SaveKeywordFile(const KeywordMap* map, const char* path);
 // What SaveKeywordFile writes, onto an open stream; 0 or -1.
 int WriteKeywordStream(const KeywordMap* map, FILE* file);

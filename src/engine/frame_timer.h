@@ -24,6 +24,10 @@ struct FrameClock {
 void SetFrameClock(const FrameClock* clock);  // null restores SDL's clock
 void DelayOnFrameClock(uint32_t ms);
 FrameClock CurrentFrameClock();
+// Sets only the frame length; ResetFrameTimer starts the timing.
 void InitFrameTimer(FrameTimer* timer, int framesPerSecond);
+// Starts timing from the clock's present time, with the frame count at 0.
 void ResetFrameTimer(FrameTimer* timer);
+// Waits out the frame. A frame already past its due time does not wait and is marked late, so
+// the scene loop does not draw the next one.
 void PaceFrame(FrameTimer* timer);

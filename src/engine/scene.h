@@ -6,6 +6,7 @@
 
 inline constexpr int LayerNoUpdate = 2;
 
+// Runs passes until sceneEnd is set, then clears it and returns; a late frame is not drawn.
 void RunScene(System* sys);
 // The updating half of one loop pass (quit check, countdown, callbacks and
 // sprite updates, the pass hook), without drawing or pacing; RunScene is
@@ -14,12 +15,19 @@ void RunScenePass(System* sys);
 // The drawing half of a pass, short of the flip: clear to black, the
 // background hook, layers 0 to 3.
 void DrawSceneLayers(System* sys);
+// 1 when a window close or Escape is waiting; other events are taken off SDL's queue and dropped.
 int PollQuitEvents(System* sys);
+// Drops the layer's callback, sprites and flags, and the background and pre-update callbacks;
+// for a layer out of range only the latter two.
 void ClearScene(System* sys, int layer);
 void ClearAllScenes(System* sys);
+// Stops the layer's callback and sprite updates (it is still drawn); ignored out of range.
 void FreezeLayer(System* sys, int layer);
+// Lets a frozen layer update again; ignored out of range.
 void ResetLayerFlags(System* sys, int layer);
+// Ends the scene in the `frames`-th pass from now; 0 cancels a pending end.
 void EndSceneAfter(System* sys, int frames);
+// Shows the screen, then clears it to black; nothing without a screen.
 void FlipAndClear(System* sys);
 
 // Whether drawn frames are shown (flipped). Headless replays draw every frame

@@ -36,15 +36,19 @@ struct System {
   SceneCallback updateLayer[kLayerCount];
   SceneCallback preUpdate;
   GameState* game;
-  int endCountdown;
+  int endCountdown;  // frames left before sceneEnd is set; 0 = none
   int sceneEnd;
   int quit;
   int layerFlags[kLayerCount];
 };
 
 System* CreateSystem();
+// Opens the window, font, audio, input and layers; a part that fails prints why and stays null
+// (see SystemUnusable).
 void InitSystem(System* sys);
+// Starts SDL video in this mode, cursor hidden; null after printing why.
 SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags);
+// Closes the audio too, even for a null system.
 void DestroySystem(System* sys);
 
 // Returns 1 when start-up left the system unable to run (no screen or font):

@@ -4,6 +4,7 @@
 
 #include "engine/system.h"
 
+// Title menu, game and name entry, round and round until Exit or a quit.
 void RunGameFlow(System* sys);
 // Plays one attempt at the current level: the lives screen, the set-up, the
 // level's music and its scene, then clears the level layer.

@@ -6,4 +6,5 @@
 
 // Null when the system cannot start (the reason has been printed).
 System* StartHeadlessGame(int withPictures);
+// Frees what StartHeadlessGame made and zeroes the game state; null is ignored.
 void StopHeadlessGame(System* sys);

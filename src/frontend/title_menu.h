@@ -9,4 +9,6 @@ inline constexpr int kMenuEntries = 4;
 inline constexpr const char* kMenuTexts[kMenuEntries] = {"Start", "Continue", "Ranking", "Exit"};
 
 void ShowTitleMenu(System* sys);
+// Scene callback: sets the menu up on the first frame; ButtonZ stores the choice in the front
+// state's menuChoice and ends the scene 100 frames later.
 void UpdateTitleMenu(System* sys);

@@ -28,9 +28,9 @@ struct Enemy {
   Sprite* sprite;
   int type;
   int dir;
-  int speed;
-  int wait;
-  int cooldown;
+  int speed;     // 16 Fixed12 (1/256 pixel) per frame
+  int wait;      // frames
+  int cooldown;  // frames
   int airborne;
   int alert;
   uint32_t spriteSerial;  // the sprite's serial when this enemy took it
@@ -38,19 +38,19 @@ struct Enemy {
 
 struct EnemySpawner {
   int type;
-  int period;
-  int countdown;
-  int x;
-  int y;
-  int speed;
+  int period;     // frames
+  int countdown;  // frames
+  int x;          // Fixed12
+  int y;          // Fixed12
+  int speed;      // 16 Fixed12 (1/256 pixel) per frame
   int dir;
 };
 
 struct Item {
   Sprite* sprite;
   int type;
-  int tileX;
-  int tileY;
+  int tileX;  // cells
+  int tileY;  // cells
   int hidden;
   int changes;
   uint32_t spriteSerial;  // the sprite's serial when this item took it

@@ -45,20 +45,20 @@ struct Player {
   Sprite* sprite;
   Fixed12 x;
   Fixed12 y;
-  int vx;
-  int vy;
+  int vx;  // 16 Fixed12 (1/256 pixel) per frame
+  int vy;  // 16 Fixed12 (1/256 pixel) per frame
   int state;
   int onGround;
   int facing;
-  int life;
+  int life;  // frames of the level's clock left
   int lives;
   int magic;
-  int fireBonus;
-  int actionTimer;
+  int fireBonus;    // frames added to each fireball's life
+  int actionTimer;  // frames
   int crouching;
   int dying;
-  int deathTimer;
-  int clearTimer;
+  int deathTimer;  // frames
+  int clearTimer;  // frames
   int score;
 };
 

@@ -19,5 +19,9 @@ void SetUpLevelAttempt(System* sys);
 // The same with the map read from an open stream (null: a map that could not
 // be opened) instead of the file sys->game->mapPath names.
 void SetUpLevelAttemptFrom(System* sys, FILE* map);
+// Puts the intro's cover, backdrop and "Level N" text on the screens layer and notes the
+// backdrop and text in `intro`.
 void StartLevelIntro(System* sys, LevelIntro* intro);
+// Scene callback of the screens layer: runs the intro, then after frame 130 lets the world move
+// and clears the layer.
 void LevelIntroUpdate(System* sys);

@@ -4,8 +4,14 @@
 
 #include "engine/system.h"
 
+// Scene callback of the level layer; sets sceneEnd when the death or clear sequence ends.
 void UpdateGameFrame(System* sys);
+// Centres the level layer's camera on the player without showing beyond the level.
 void UpdateCamera(System* sys);
+// Writes life, score and magic into the two status lines.
 void UpdateStatusLine(System* sys);
+// Takes the key when touched, opening the door; touching the open door clears the level and
+// starts the wipe.
 void CheckKeyAndDoor(System* sys);
+// Covers the screen with fading squares, a column every 2 frames from the left.
 void StartClearWipe(System* sys);

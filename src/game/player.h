@@ -7,6 +7,10 @@
 // One frame of the player; 1 when it moved (no pose, death or door held it),
 // the frames in which it can reach the key and the door.
 int UpdatePlayer(System* sys);
+// The frame or animation for the player's state and facing; nothing without a sprite.
 void SetPlayerAnim(System* sys);
+// Loops the death turn on the player's sprite; nothing without one.
 void PlayDeathAnim(System* sys);
+// Scene callback of the screens layer while paused: ButtonC resumes, the directions scroll the
+// camera a pixel a frame.
 void PauseUpdate(System* sys);

@@ -17,14 +17,14 @@
 inline constexpr uint8_t kRecordingVersion = 2;
 
 struct RecordedItem {
-  int type, tileX, tileY, hidden, changes;
+  int type, tileX, tileY, hidden, changes;  // tileX, tileY: cells
 };
 
 struct AttemptStart {
   int level;
-  int lives, magic, score, fireBonus;
+  int lives, magic, score, fireBonus;  // fireBonus: frames
   int itemsPlaced, itemsTotal, itemsTaken;
-  // Player fields an attempt's set-up does not reset.
+  // Player fields an attempt's set-up does not reset (deathTimer in frames).
   int state, onGround, facing, crouching, deathTimer;
   int itemCount;  // the surviving items of a retry
   RecordedItem items[kItemSlots];
@@ -69,7 +69,9 @@ long ParseInputScript(const char* text, uint8_t* out, size_t capacity);
 // A new game's first attempt at `level` (0-based).
 void NewGameAttemptStart(AttemptStart* start, int level);
 
+// Notes the game-wide values, the surviving items and the input as they stand before a set-up.
 void CaptureAttemptStart(const System* sys, AttemptStart* start);
+// Puts those values back, replacing the item table and the input's held state.
 void ApplyAttemptStart(System* sys, const AttemptStart* start);
 
 // Recording of the real game: when the environment names a folder in

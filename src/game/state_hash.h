@@ -12,4 +12,5 @@
 // FNV-1a over everything of the game state that play changes: the player,
 // the grid, every object table, the counters and the camera.
 uint64_t GameStateChecksum(const System* sys);
+// One scene-loop pass: the checksum, every layer's flags, camera and sprites in use, the sounds.
 uint32_t PassHash(const System* sys, const int* sounds, int soundCount);

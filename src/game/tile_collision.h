@@ -5,5 +5,8 @@
 #include "engine/system.h"
 #include "graphics/sprite.h"
 
+// At a solid tile just ahead, snaps the sprite flush and turns it along that surface; 1 when it
+// turned.
 int TileTurn(System* sys, Sprite* sprite);
+// Where the surface under the sprite ends, turns it round the corner; 1 when it turned.
 int TileCorner(System* sys, Sprite* sprite);

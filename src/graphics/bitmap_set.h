@@ -17,6 +17,8 @@ struct BitmapSet {
 
 BitmapSet* CreateBitmapSet(int capacity);
 void DestroyBitmapSet(BitmapSet* set);
+// Loads a BMP into the slot, freeing what it held; 0, or -1 after printing the slot or load
+// message (a failed load leaves the slot empty).
 int LoadBitmapAt(BitmapSet* set, const char* path, int slot);
 // LoadBitmapAt's work on an open stream (closed here; null for a file that
 // did not open); `name` is what the failure message shows.
@@ -24,11 +26,16 @@ int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot);
 // Makes black transparent in a loaded slot, as list lines without a third
 // field ask.
 void KeyBitmapBlack(BitmapSet* set, int slot);
+// Loads the list.txt in `dir`, a folder path ending in '/'; 0, or -1 as LoadBitmapList does.
 int LoadBitmapDir(BitmapSet* set, const char* dir);
+// Loads every slot the list names from `dir`; 0 even when some fail, -1 after a message for a
+// null set or a list that will not open.
 int LoadBitmapList(BitmapSet* set, const char* listPath, const char* dir);
+// The same on an open list; always 0.
 int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir);
 // The surface in a slot, or null for an empty slot or one outside the set.
 SDL_Surface* GetBitmap(const BitmapSet* set, int slot);
+// The slot's blended twin, null likewise.
 SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot);
 
 // The game's bitmaps are at most a screen in size. SDL allocates what a BMP

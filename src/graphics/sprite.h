@@ -24,7 +24,7 @@ inline constexpr int kSpriteTextSize = 256;
 
 struct AnimPair {
   int frame;
-  int ticks;
+  int ticks;  // frames
 };
 
 struct Sprite {
@@ -34,20 +34,20 @@ struct Sprite {
   int frame;
   int inUse;
   int visible;
-  uint8_t alpha;
-  int delay;
+  uint8_t alpha;  // 0 clear to 255 opaque
+  int delay;      // frames before it is updated or drawn
   int effect;
-  int effectLength;
-  int effectCounter;
+  int effectLength;   // frames: a trail's or blink's period, a fade's length
+  int effectCounter;  // frames into the effect
   BitmapSet* bitmaps;
   BitmapFont* font;
   char text[kSpriteTextSize];
   int kind;
-  Fixed12 vx;
-  Fixed12 vy;
-  int moveFrames;
-  int life;
-  int animTick;
+  Fixed12 vx;      // Fixed12 per frame
+  Fixed12 vy;      // Fixed12 per frame
+  int moveFrames;  // frames left of a timed move; 0 = none
+  int life;        // frames left before it is freed; 0 = no limit
+  int animTick;    // frames into the current step
   int animStep;
   AnimPair anim[kAnimPairs];
   // Set anew by every allocation of the slot. An owner keeps the value it
@@ -66,11 +66,15 @@ struct SpriteList {
 
 SpriteList* CreateSpriteList(int capacity);
 void DestroySpriteList(SpriteList* list);
+// Each takes the first free slot after `start`, circling round (out of range counts as 0),
+// cleared and invisible; null when the list is full or null.
 Sprite* AllocSprite(SpriteList* list, BitmapSet* bitmaps, int start);
 Sprite* AllocTextSprite(SpriteList* list, BitmapFont* font, int start);
 void FreeSprite(SpriteList* list, Sprite* sprite);
 void ClearSpriteList(SpriteList* list);
+// Zeroes the sprite, which frees its slot, and stops its animation.
 void ResetSprite(Sprite* sprite);
+// Places the sprite's top-left at pixel (px, py) and zeroes its velocity.
 void SetSpritePos(Sprite* sprite, int px, int py);
 
 // 1 when the sprite is in use and still the allocation its owner recorded.

@@ -18,14 +18,19 @@ struct InputState {
   int edgeOnly[kInputCount];
   int held[kInputCount];
   SDL_Joystick* joystick;
-  int deadZone;
+  int deadZone;        // joystick axis units (-32768 to 32767)
   InputSource source;  // null = keyboard and joystick
   void* sourceContext;
 };
 
+// Opens the joystick when wanted; without one it prints a notice and reads the keyboard only.
+// Null after a message when out of memory.
 InputState* CreateInput(int joystickNumber, int wantJoystick);
 void DestroyInput(InputState* input);
+// Reads the raw state once: pressed is 1 for every input down, an edge-only one just in the frame
+// it goes down.
 void PollInput(InputState* input);
+// Edge-only buttons, level-triggered directions and a dead zone of 10000.
 void SetInputDefaults(InputState* input);
 void SetButtonsEdgeTriggered(InputState* input);
 void SetDirectionsLevelTriggered(InputState* input);
@@ -36,6 +41,7 @@ uint8_t JoystickMask(int axisX, int axisY, const int buttons[4], int deadZone);
 
 // The raw state of keyboard and joystick as a bit mask, as PollInput reads it.
 uint8_t ReadDeviceInput(InputState* input, void* context);
+// A null source goes back to the keyboard and joystick.
 void SetInputSource(InputState* input, InputSource source, void* context);
 // The raw held state every poll reads: the source's, else the devices'.
 uint8_t ReadRawInput(InputState* input);

@@ -14,8 +14,11 @@ struct SoundBank {
   int loopChannel;
 };
 
+// 22050 Hz, 16-bit stereo, 512-sample chunks; 1 when open, 0 after printing the failure.
 int OpenAudio();
+// The same with the mixer's arguments (Hz, AUDIO_ format, channels, samples per chunk).
 int OpenAudioEx(int frequency, int format, int channels, int chunkSize);
+// 0, or -1 when the audio was not open.
 int CloseAudio();
 
 // What Mix_LoadWAV_RW makes of a WAV, from a copy of the stream in which
@@ -27,14 +30,22 @@ Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream);
 
 SoundBank* CreateSoundBank(int capacity);
 void DestroySoundBank(SoundBank* bank);
+// Loads a WAV into the slot, freeing what it held (a loop playing it stops); 0, or -1 after a
+// message (a failed load leaves the slot empty).
 int LoadSoundAt(SoundBank* bank, const char* path, int index);
 // LoadSoundAt's work on an open stream (closed here; null for a file that did
 // not open); `name` is what the failure message shows.
 int LoadSoundRW(SoundBank* bank, SDL_RWops* stream, const char* name, int index);
+// Loads every slot the list names from `dir`; 0 even when some fail, -1 after a message for a
+// null bank or a list that will not open.
 int LoadSoundList(SoundBank* bank, const char* listPath, const char* dir);
+// The same on an open list; always 0.
 int LoadSoundListStream(SoundBank* bank, FILE* list, const char* dir);
+// Loads the list.txt in `dir`, a folder path ending in '/'; 0, or -1 as LoadSoundList does.
 int LoadSoundDir(SoundBank* bank, const char* dir);
 int PlaySound(SoundBank* bank, int slot);
+// Stops the loop playing and loops the slot's sound; its channel, or -1 for an empty slot (nothing
+// then plays).
 int PlayLoop(SoundBank* bank, int slot);
 void StopLoop(SoundBank* bank);
 
