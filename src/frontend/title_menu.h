@@ -1,5 +1,5 @@
 // The title menu: picture, four entries and a sliding cursor; the choice
-// goes into the game state's menuChoice for the game flow.
+// goes into the front state's menuChoice for the game flow.
 #pragma once
 
 #include "engine/system.h"
