@@ -35,12 +35,29 @@ System* StartHeadlessGame(int withPictures) {
   game->sysBitmaps = NewSet(withPictures ? kSysBitmapDir : nullptr);
   game->charBitmaps = NewSet(withPictures ? kCharBitmapDir : nullptr);
   game->enemyBitmaps = NewSet(withPictures ? kEnemyBitmapDir : nullptr);
-  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
+  ResetHeadlessGame(sys);
   if (withPictures) {
     LoadBitmapDir(game->sysBitmaps, game->mapDir);
     PrimeBlits(sys);
   }
   return sys;
+}
+
+void ResetHeadlessGame(System* sys) {
+  ClearAllScenes(sys);
+  sys->quit = sys->sceneEnd = sys->endCountdown = 0;
+  GameState* game = sys->game;
+  BitmapSet* sets[3] = {game->sysBitmaps, game->charBitmaps, game->enemyBitmaps};
+  KeywordMap* config = game->config;
+  std::memset(game, 0, sizeof(GameState));
+  game->sysBitmaps = sets[0];
+  game->charBitmaps = sets[1];
+  game->enemyBitmaps = sets[2];
+  game->config = config;
+  game->world = sys->layers[LayerWorld];
+  game->player.lives = 3;
+  game->player.magic = 5;
+  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
 }
 
 void StopHeadlessGame(System* sys) {

@@ -41,6 +41,7 @@ TEST(Session, EveryScreenShowsWhatItShowedWhenPinned) {
 
   System* sys = harness.sys();
   int titleVisits = 0;
+  bool storedOnLoss = false;
   // Held keys, keys held together, keys while a slide runs or the screen
   // closes, as well as the plain presses that lead from screen to screen.
   harness.script = [&]() -> uint8_t {
@@ -72,11 +73,16 @@ TEST(Session, EveryScreenShowsWhatItShowedWhenPinned) {
   harness.watch = [&] {
     hashes.push_back(PassHash(sys, harness.sounds.data() + heard, static_cast<int>(harness.sounds.size() - heard)));
     heard = harness.sounds.size();
-    // After the game over's entry, continue from the last level.
-    if (titleVisits == 2 && sys->updateLayer[2] == UpdateRanking) SetKeyword(harness.game()->config, "level", "7");
+    // The game over stored the level it was lost on (index 1); after the
+    // entry, continue from the last level instead.
+    if (titleVisits == 2 && sys->updateLayer[2] == UpdateRanking) {
+      if (std::string(GetKeyword(harness.game()->config, "level")) == "1") storedOnLoss = true;
+      SetKeyword(harness.game()->config, "level", "7");
+    }
   };
   RunGameFlow(sys);
   EXPECT_EQ(titleVisits, 4);
+  EXPECT_TRUE(storedOnLoss);
   EXPECT_EQ(harness.game()->menuChoice, MenuExit);
   std::string names;
   for (const HighScoreEntry& row : TheHighScores()->rows) names += std::string(row.name) + " ";

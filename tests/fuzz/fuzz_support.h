@@ -11,6 +11,7 @@
 
 #include "engine/scene.h"
 #include "engine/system.h"
+#include "flow/headless.h"
 #include "game/game_state.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite.h"
@@ -79,41 +80,22 @@ inline uint32_t Fnv32(const uint8_t* data, size_t size) {
   return hash;
 }
 
-// A System with its layers and input but no screen, font or sound, and the
-// game state with empty bitmap sets: all play needs. Input comes from a
-// seeded generator, the way the soak drives the game.
+// The headless game the tools play, with input from a seeded generator, the
+// way the soak drives the game.
 class HeadlessGame {
  public:
   HeadlessGame() {
     UseDummyDrivers();
-    SDL_Init(SDL_INIT_VIDEO);
-    sys_ = CreateSystem();
-    for (SpriteList*& layer : sys_->layers) layer = CreateSpriteList(kLayerCapacity);
-    sys_->input = CreateInput(0, 0);
-    SetInputDefaults(sys_->input);
-    SetButtonsEdgeTriggered(sys_->input);
-    SetDirectionsLevelTriggered(sys_->input);
+    sys_ = StartHeadlessGame(0);
+    if (!sys_) std::abort();
     SetInputSource(sys_->input, Source, this);
-    sets_[0] = CreateBitmapSet(256);
-    sets_[1] = CreateBitmapSet(256);
-    sets_[2] = CreateBitmapSet(256);
-    sys_->game = TheGameState();
   }
   System* sys() const { return sys_; }
   GameState* game() const { return sys_->game; }
 
   // A new game's state: nothing placed, three lives.
   void Reset(uint32_t seed) {
-    ClearAllScenes(sys_);
-    sys_->quit = sys_->sceneEnd = sys_->endCountdown = 0;
-    GameState* game = sys_->game;
-    std::memset(game, 0, sizeof(GameState));
-    game->sysBitmaps = sets_[0];
-    game->charBitmaps = sets_[1];
-    game->enemyBitmaps = sets_[2];
-    game->world = sys_->layers[1];
-    game->player.lives = 3;
-    game->player.magic = 5;
+    ResetHeadlessGame(sys_);
     seed_ = seed | 1;
     held_ = 0;
   }
@@ -145,7 +127,6 @@ class HeadlessGame {
   static uint8_t Source(InputState*, void* context) { return static_cast<HeadlessGame*>(context)->NextInput(); }
 
   System* sys_;
-  BitmapSet* sets_[3];
   uint32_t seed_ = 1;
   uint8_t held_ = 0;
 };

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_order.h"
 #include "engine/scene.h"
 #include "flow/game_flow.h"
 #include "frontend/title_menu.h"
@@ -214,8 +215,10 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
     refused.push_back({Serialized(impossible), "recording holds an impossible item"});
   }
   refused.push_back({whole, "impossible number of items"});
-  refused.back().first[5 + 4 * 13] = 0x91;  // the item count, 401 as little-endian bytes 91 01
-  refused.back().first[5 + 4 * 13 + 1] = 0x01;
+  WriteLittleEndian(&refused.back().first[5 + 4 * 13], kItemSlots + 1, 4);  // the item count
+  recording.start.itemCount = kItemSlots + 1;
+  size_t size = 0;
+  EXPECT_EQ(SerializeRecording(&recording, &size), nullptr) << "more items than the table would read past it";
   for (const auto& [bytes, reason] : refused) {
     Recording r;
     char why[128] = "";

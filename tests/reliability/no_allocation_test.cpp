@@ -19,11 +19,7 @@ TEST(NoAllocationInPlay, TenThousandFramesOfALevelAllocateNothing) {
   GameHarness level;
   System* sys = level.sys();
   GameState* game = level.game();
-  for (auto [set, dir] : {std::pair{game->sysBitmaps, "./Media/bmp/sys/"},
-                          {game->charBitmaps, "./Media/bmp/char/"},
-                          {game->enemyBitmaps, "./Media/bmp/en/"},
-                          {game->sysBitmaps, "./Media/map/"}})
-    LoadBitmapDir(set, dir);
+  level.LoadPictures();
   sys->sound = CreateSoundBank(256);
   LoadSoundDir(sys->sound, "./Media/wav/");
   SetSoundObserver(nullptr, nullptr);  // the harness's observer keeps a list

@@ -38,11 +38,7 @@ long ResidentKilobytes() {
 class Soak {
  public:
   Soak() {
-    for (auto [set, dir] : {std::pair{game()->sysBitmaps, "./Media/bmp/sys/"},
-                            {game()->charBitmaps, "./Media/bmp/char/"},
-                            {game()->enemyBitmaps, "./Media/bmp/en/"},
-                            {game()->sysBitmaps, "./Media/map/"}})
-      LoadBitmapDir(set, dir);
+    level.LoadPictures();
     SetSoundObserver(nullptr, nullptr);
   }
   GameState* game() const { return level.game(); }

@@ -9,6 +9,8 @@
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "flow/game_resources.h"
+#include "flow/headless.h"
 #include "frontend/high_scores.h"
 #include "game/enemy_anim.h"
 #include "game/enemy_table.h"
@@ -61,20 +63,14 @@ std::string MapText(const MapSpec& layout) {
   return text;
 }
 
-GameHarness::GameHarness() {
+GameHarness::GameHarness() : sys_(StartHeadlessGame(0)), game_(sys_->game) {
   clock_.Install();
+  ReleaseAllKeys();
   SDL_Event stale;
   while (SDL_PollEvent(&stale)) {
   }
-  game_ = TheGameState();
-  System* sys = sys_.get();
-  sys->game = game_;
-  for (BitmapSet*& set : sets_) set = CreateBitmapSet(256);
-  config_ = CreateKeywordMap(256);
-  ResetGame();
-  game_->player.lives = 3;
-  game_->player.magic = 5;
-  SetInputSource(sys->input, Source, this);
+  game_->config = config_ = CreateKeywordMap(256);
+  SetInputSource(sys_->input, Source, this);
   SetSoundObserver(RecordSound, &sounds);
   SetScenePassHook(AfterPass, this);
   SetScoreFilePath(nullptr);
@@ -84,23 +80,12 @@ GameHarness::~GameHarness() {
   SetSoundObserver(nullptr, nullptr);
   SetScenePassHook(nullptr, nullptr);
   SetScoreFilePath(nullptr);
-  ClearAllScenes(sys_.get());
-  for (BitmapSet* set : sets_) DestroyBitmapSet(set);
   DestroyKeywordMap(config_);
-  std::memset(game_, 0, sizeof(GameState));
+  game_->config = nullptr;
+  StopHeadlessGame(sys_);
+  ReleaseAllKeys();
   FakeClock::Uninstall();
   if (oldDir_[0] && chdir(oldDir_) != 0) ADD_FAILURE() << "cannot return to " << oldDir_;
-}
-
-void GameHarness::ResetGame() {
-  sys_->quit = 0;
-  std::memset(game_, 0, sizeof(GameState));
-  game_->world = sys_->layers[1];
-  game_->sysBitmaps = sets_[0];
-  game_->charBitmaps = sets_[1];
-  game_->enemyBitmaps = sets_[2];
-  game_->config = config_;
-  std::snprintf(game_->mapDir, sizeof game_->mapDir, "./Media/map/");
 }
 
 void GameHarness::UseGameFolder(bool linkMedia) {
@@ -116,6 +101,12 @@ void GameHarness::UseGameFolder(bool linkMedia) {
   }
   mkdir(dir_.File("Media/data").c_str(), 0700);
   ASSERT_EQ(chdir(dir_.path().c_str()), 0);
+}
+
+void GameHarness::LoadPictures() {
+  for (auto [set, dir] : {std::pair{game_->sysBitmaps, kSysBitmapDir}, {game_->charBitmaps, kCharBitmapDir},
+                          {game_->enemyBitmaps, kEnemyBitmapDir}, {game_->sysBitmaps, "./Media/map/"}})
+    LoadBitmapDir(set, dir);
 }
 
 void GameHarness::WriteMap(int level, const std::string& text) {
@@ -143,7 +134,7 @@ void GameHarness::Load(const std::string& mapText, bool withIntro, bool retry) {
 }
 
 void GameHarness::LoadFile(const std::string& path, bool withIntro, bool retry) {
-  System* sys = sys_.get();
+  System* sys = sys_;
   if (!retry) game_->itemsPlaced = 0;
   ClearScene(sys, 1);
   ClearScene(sys, 2);
@@ -170,7 +161,7 @@ void GameHarness::LoadEnemyRoom(std::vector<std::string> enemies, std::vector<st
 
 void GameHarness::Frame(uint8_t input) {
   held_ = input;
-  System* sys = sys_.get();
+  System* sys = sys_;
   RunScenePass(sys);
   if (sys->sceneEnd) sceneEnded = true;
   sys->sceneEnd = 0;
@@ -195,7 +186,7 @@ void GameHarness::PlacePlayer(int px, int py) {
 }
 
 Enemy* GameHarness::PlaceEnemy(int type, int column, int row, int speed, int dir) {
-  System* sys = sys_.get();
+  System* sys = sys_;
   const int slot = FindFreeEnemy(sys);
   if (slot < 0) return nullptr;
   Enemy* enemy = &game_->enemies[slot];

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/system.h"
+#include "flow/headless.h"
 #include "game/game_state.h"
 #include "support/test_system.h"
 
@@ -45,10 +46,11 @@ class GameHarness {
   // folder until the harness goes.
   void UseGameFolder(bool linkMedia = false);
   void WriteMap(int level, const std::string& text);
+  // The game's own pictures in the harness's sets, for tests that draw.
+  void LoadPictures();
   const TempDir& dir() const { return dir_; }
-  // A fresh game state, as a new process has it, on the harness's pictures
-  // and settings.
-  void ResetGame();
+  // A new game's state on the harness's pictures and settings.
+  void ResetGame() { ResetHeadlessGame(sys_); }
 
   // Sets a level up as the game flow does; without the intro the world is
   // unfrozen at once. A retry keeps the items of the attempt before.
@@ -71,7 +73,7 @@ class GameHarness {
     return limit;
   }
 
-  System* sys() const { return sys_.get(); }
+  System* sys() const { return sys_; }
   GameState* game() const { return game_; }
   Player& player() const { return game_->player; }
   int PixelX() const { return FixedToPixels(game_->player.x); }
@@ -95,10 +97,9 @@ class GameHarness {
   static void AfterPass(System* sys, void* context);
 
   FakeClock clock_;
-  TestSystem sys_;
   TempDir dir_;
+  System* sys_;  // with empty picture sets
   GameState* game_;
-  BitmapSet* sets_[3];
   KeywordMap* config_;
   char oldDir_[4096] = "";
   uint8_t held_ = 0;
