@@ -9,7 +9,9 @@ seconds=${1:-600}
 install_packages
 build_tree build-fuzz -DRUNEBLOCK_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 cd "$RUNEBLOCK_ROOT"
-targets="map slot_lists config scores bmp wav recording"
-printf '%s\n' $targets | xargs -P "$(nproc)" -I{} \
-  tests/fuzz/run_fuzz.sh "build-fuzz/tests/fuzz/fuzz_{}" "tests/fuzz/corpus/{}" "$seconds" \
-  build-fuzz/findings "build-fuzz/corpus/{}"
+# Each target with its seed folders; the picture and sound files feed one.
+printf '%s\n' "map tests/fuzz/corpus/map" "slot_lists tests/fuzz/corpus/slot_lists" \
+  "config tests/fuzz/corpus/config" "scores tests/fuzz/corpus/scores" \
+  "media tests/fuzz/corpus/bmp:tests/fuzz/corpus/wav" "recording tests/fuzz/corpus/recording" |
+  xargs -P "$(nproc)" -L 1 sh -c \
+    'tests/fuzz/run_fuzz.sh "build-fuzz/tests/fuzz/fuzz_$0" "$1" "'"$seconds"'" build-fuzz/findings "build-fuzz/corpus/$0"'

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # run_fuzz.sh TARGET SEEDS SECONDS FINDINGS [CORPUS]
-# Runs one fuzz target for SECONDS on a copy of the seed folder: a temporary
-# one, removed afterwards, unless a CORPUS folder to keep and grow is given.
+# Runs one fuzz target for SECONDS on a copy of the seed folders (SEEDS, one
+# or more separated by ':'): a temporary one, removed afterwards, unless a
+# CORPUS folder to keep and grow is given.
 # Inputs that crash are written to FINDINGS. Prints the executions made.
 set -euo pipefail
 target=$1 seeds=$2 seconds=$3 findings=$4 corpus=${5:-}
@@ -11,7 +12,7 @@ if [ -z "$corpus" ]; then
   trap 'rm -rf "$corpus"' EXIT
 fi
 mkdir -p "$corpus" "$findings"
-cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
+for folder in ${seeds//:/ }; do cp -n "$folder"/* "$corpus"/ 2>/dev/null || true; done
 log=$(mktemp "/tmp/$name-log-XXXXXX")
 trap 'rm -f "$log"; [ -n "${5:-}" ] || rm -rf "$corpus"' EXIT
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy

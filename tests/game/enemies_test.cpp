@@ -227,11 +227,8 @@ TEST(Items, EveryTypeHasItsScoreEffectAndChange) {
     ASSERT_EQ(item->sprite->frame, FrameItemBase + c.type);
     level.PlacePlayer(12 * 48 + 32, 12 * 48 - 32);
     ASSERT_EQ(TryPickUpItem(level.sys(), item), 1);
-    EXPECT_EQ(p.score, c.score);
-    EXPECT_EQ(p.life, c.life ? c.life : 3500);
-    EXPECT_EQ(p.lives, c.lives);
-    EXPECT_EQ(p.magic, c.magic);
-    EXPECT_EQ(p.fireBonus, c.fireBonus);
+    EXPECT_EQ((std::vector<int>{p.score, p.life, p.lives, p.magic, p.fireBonus}),
+              (std::vector<int>{c.score, c.life ? c.life : 3500, c.lives, c.magic, c.fireBonus}));
   }
   EXPECT_EQ(ChangedItemType(0), 0);
   MapSpec layout = RoomSpec();

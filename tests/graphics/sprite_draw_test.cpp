@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "graphics/font.h"
 #include "graphics/sprite_update.h"
 #include "support/test_media.h"
