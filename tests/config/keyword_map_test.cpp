@@ -18,9 +18,7 @@ class KeywordMapTest : public testing::Test {
   std::string Load(const std::string& content) {
     ClearKeywordMap(map);
     WriteFile(path, content);
-    CapturedStream captured(stderr);
-    EXPECT_EQ(LoadKeywordFile(map, path.c_str()), 0);
-    return captured.Text();
+    return OutputOf(stderr, [&] { EXPECT_EQ(LoadKeywordFile(map, path.c_str()), 0); });
   }
   std::string Saved() {
     EXPECT_EQ(SaveKeywordFile(map, dir.File("out").c_str()), 0);
@@ -75,21 +73,13 @@ TEST_F(KeywordMapTest, The257thKeyIsRefusedAndTheFirst256AreKeptInOrder) {
 
 TEST_F(KeywordMapTest, MissingFilesAndFailedSavesAreReportedAndTheOldFileKept) {
   char expected[512];
-  {
-    CapturedStream captured(stderr);
-    EXPECT_EQ(LoadKeywordFile(map, path.c_str()), -1);
-    std::snprintf(expected, sizeof expected, msg::MsgConfigOpen, path.c_str());
-    EXPECT_EQ(captured.Text(), expected);
-  }
+  std::snprintf(expected, sizeof expected, msg::MsgConfigOpen, path.c_str());
+  EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(LoadKeywordFile(map, path.c_str()), -1); }), expected);
   WriteFile(path, "#\nlevel\t\t\t\t6\n");
   SetKeyword(map, "level", "1");
   std::snprintf(expected, sizeof expected, msg::MsgCannotCreate, path.c_str());
   ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);  // the temporary file cannot be made
-  {
-    CapturedStream captured(stderr);
-    EXPECT_EQ(SaveKeywordFile(map, path.c_str()), -1);
-    EXPECT_EQ(captured.Text(), expected);
-  }
+  EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(SaveKeywordFile(map, path.c_str()), -1); }), expected);
   EXPECT_EQ(ReadFile(path), "#\nlevel\t\t\t\t6\n");
 
   // A folder where the file should be: the rename fails, and the temporary
@@ -97,11 +87,7 @@ TEST_F(KeywordMapTest, MissingFilesAndFailedSavesAreReportedAndTheOldFileKept) {
   const std::string folder = dir.File("folder");
   ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
   std::snprintf(expected, sizeof expected, msg::MsgCannotCreate, folder.c_str());
-  {
-    CapturedStream captured(stderr);
-    EXPECT_EQ(SaveKeywordFile(map, folder.c_str()), -1);
-    EXPECT_EQ(captured.Text(), expected);
-  }
+  EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(SaveKeywordFile(map, folder.c_str()), -1); }), expected);
   struct stat info;
   EXPECT_NE(stat((folder + ".tmp").c_str(), &info), 0);
 }

@@ -96,11 +96,7 @@ TEST_F(HighScoresTest, AFailedSaveReportsKeepsTheOldFileAndTheTableUntilASaveGoe
   LoadHighScores(path.c_str());
   InsertHighScore("NEW", 50, 5, 0);
   ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);  // the temporary file cannot be made
-  {
-    CapturedStream captured(stderr);
-    EXPECT_EQ(SaveHighScores(path.c_str()), 0);
-    EXPECT_EQ(captured.Text(), msg::MsgScoreSave);
-  }
+  EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(SaveHighScores(path.c_str()), 0); }), msg::MsgScoreSave);
   EXPECT_EQ(ReadFile(path), "OLD 1 1 1\n");
   // The screens reload the file after every entry: the result stays.
   ClearHighScores();
@@ -116,9 +112,7 @@ TEST_F(HighScoresTest, AFailedSaveReportsKeepsTheOldFileAndTheTableUntilASaveGoe
   EXPECT_EQ(ReadFile(path).substr(0, 21), "NEW 50 5 0\nOLD 1 1 1\n");
   EXPECT_EQ(Load("FIL 3 3 3\n").substr(0, 10), "FIL|3 3 3\n") << "once saved, the file is read again";
 
-  CapturedStream missingFolder(stderr);
-  SaveHighScores(dir.File("no/such/sc").c_str());
-  EXPECT_EQ(missingFolder.Text(), msg::MsgScoreSave);
+  EXPECT_EQ(OutputOf(stderr, [&] { SaveHighScores(dir.File("no/such/sc").c_str()); }), msg::MsgScoreSave);
 }
 
 }  // namespace

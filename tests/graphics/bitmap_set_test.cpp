@@ -22,9 +22,7 @@ class BitmapSetTest : public testing::Test {
   void TearDown() override { DestroyBitmapSet(set); }
   std::string Load(const std::string& list) {
     WriteFile(dir.File("list.txt"), list);
-    CapturedStream captured(stderr);
-    EXPECT_EQ(LoadBitmapDir(set, (dir.path() + "/").c_str()), 0);
-    return captured.Text();
+    return OutputOf(stderr, [&] { EXPECT_EQ(LoadBitmapDir(set, (dir.path() + "/").c_str()), 0); });
   }
   bool Keyed(int slot) { return (set->bitmaps[slot]->flags & SDL_SRCCOLORKEY) != 0; }
 

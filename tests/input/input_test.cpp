@@ -64,12 +64,7 @@ TEST(JoystickMaskTest, AxesCountOnlyStrictlyBeyondTheDeadZone) {
 
 TEST_F(InputTest, NoJoystickPrintsOnStandardOutputAndTheKeyboardStillWorks) {
   DestroyInput(input);
-  std::string out;
-  {
-    CapturedStream captured(stdout);
-    input = CreateInput(0, 1);
-    out = captured.Text();
-  }
+  const std::string out = OutputOf(stdout, [&] { input = CreateInput(0, 1); });
   ASSERT_NE(input, nullptr);
   if (input->joystick) GTEST_SKIP() << "a joystick is attached to this machine";
   EXPECT_EQ(out, "\203W\203\207\203C\203X\203e\203B\203b\203N\203I\201[\203v\203\223\216\270\224s \n");

@@ -30,23 +30,13 @@ class MediaDataTest : public testing::TestWithParam<Data> {
   void SetUp() override {
     harness.UseGameFolder(true);
     ASSERT_EQ(rmdir("Media/data"), 0);
-    switch (GetParam()) {
-      case Data::Missing:
-        break;
-      case Data::IsAFile:
-        WriteFile("Media/data", "not a folder");
-        break;
-      case Data::TempNameTaken:  // as root, permissions never refuse a file
-        for (const char* folder : {"Media/data", "Media/data/config.tmp", "Media/data/sc.tmp"})
-          ASSERT_EQ(mkdir(folder, 0700), 0);
-        break;
-      case Data::DiskFull:  // every write to the temporary files fails with ENOSPC
-        ASSERT_EQ(mkdir("Media/data", 0700), 0);
-        for (const char* temp : {"Media/data/config.tmp", "Media/data/sc.tmp"})
-          ASSERT_EQ(symlink("/dev/full", temp), 0);
-        break;
-    }
+    if (GetParam() == Data::IsAFile) WriteFile("Media/data", "not a folder");
     if (HasOldFiles()) {
+      // As root, permissions never refuse a file: a folder takes the
+      // temporary file's name, or /dev/full fails every write to it.
+      ASSERT_EQ(mkdir("Media/data", 0700), 0);
+      for (const char* temp : {"Media/data/config.tmp", "Media/data/sc.tmp"})
+        ASSERT_EQ(GetParam() == Data::TempNameTaken ? mkdir(temp, 0700) : symlink("/dev/full", temp), 0);
       WriteFile(kConfigPath, kOldConfig);
       WriteFile(kScoreFilePath, kOldScores);
     }
@@ -66,15 +56,12 @@ class MediaDataTest : public testing::TestWithParam<Data> {
 };
 
 TEST_P(MediaDataTest, TheSettingsAreReportedKeptInPlayAndTheOldFileStaysWhole) {
-  std::string err;
-  {
-    CapturedStream captured(stderr);
+  const std::string err = OutputOf(stderr, [&] {
     LoadGameResources(sys);
     SetKeyword(sys->game->config, "level", "6");  // a game over this session
     EXPECT_STREQ(GetKeyword(sys->game->config, "level"), "6");
     UnloadGameResources(sys);
-    err = captured.Text();
-  }
+  });
   char opened[256], created[256];
   std::snprintf(opened, sizeof opened, msg::MsgConfigOpen, kConfigPath);
   std::snprintf(created, sizeof created, msg::MsgCannotCreate, kConfigPath);
@@ -91,12 +78,7 @@ TEST_P(MediaDataTest, ANewHighScoreIsReportedRankedAndTheOldFileStaysWhole) {
   front->score = 1000;
   front->itemsTotal = 4;
   front->itemsTaken = 2;
-  std::string err;
-  {
-    CapturedStream captured(stderr);
-    EnterHighScore(sys);
-    err = captured.Text();
-  }
+  const std::string err = OutputOf(stderr, [&] { EnterHighScore(sys); });
   EXPECT_NE(err.find(msg::MsgScoreSave), std::string::npos) << err;
   // The ranking shown after the entry holds the result, above the old rows.
   EXPECT_EQ(TheHighScores()->rows[0].score, 1000);

@@ -107,30 +107,20 @@ class Soak {
     };
     const Player& player = game()->player;
     ASSERT_NO_FATAL_FAILURE(own(player.sprite, "player", player.dying));
-    for (const Enemy& enemy : game()->enemies) {
-      if (enemy.type == 0) continue;
-      // A record whose sprite ran out is cleared in the next update.
-      if (!EnemyOwnsSprite(&enemy)) {
-        ASSERT_FALSE(enemy.sprite->inUse) << "enemy holds another's sprite, frame " << f;
-        continue;
-      }
-      ASSERT_NO_FATAL_FAILURE(own(enemy.sprite, "enemy", false));
-    }
-    for (const Item& item : game()->items) {
-      if (item.type == 0) continue;
-      ASSERT_TRUE(ItemOwnsSprite(&item)) << "item, frame " << f;
-      ASSERT_NO_FATAL_FAILURE(own(item.sprite, "item", false));
-    }
-    for (int i = 0; i < kFireballSlots; i++) {
-      if (LiveFireball(game(), i)) {
-        ASSERT_NO_FATAL_FAILURE(own(game()->fireballs[i], "fireball", false));
-      }
-    }
-    if (ItemOwnsSprite(&game()->key)) {
-      ASSERT_NO_FATAL_FAILURE(own(game()->key.sprite, "key", false));
-    }
+    // A record whose sprite ran out is cleared in the next update, and holds
+    // no one else's meanwhile.
+    for (const Enemy& enemy : game()->enemies)
+      ASSERT_TRUE(enemy.type == 0 || EnemyOwnsSprite(&enemy) || !enemy.sprite->inUse) << "enemy, frame " << f;
+    std::vector<std::pair<const Sprite*, const char*>> objects = {{game()->door.sprite, "door"}};
+    for (const Enemy& enemy : game()->enemies)
+      if (enemy.type != 0 && EnemyOwnsSprite(&enemy)) objects.push_back({enemy.sprite, "enemy"});
+    for (const Item& item : game()->items)
+      if (item.type != 0) objects.push_back({ItemOwnsSprite(&item) ? item.sprite : nullptr, "item"});
+    for (int i = 0; i < kFireballSlots; i++)
+      if (LiveFireball(game(), i)) objects.push_back({game()->fireballs[i], "fireball"});
+    if (ItemOwnsSprite(&game()->key)) objects.push_back({game()->key.sprite, "key"});
     ASSERT_TRUE(ItemOwnsSprite(&game()->door)) << "door, frame " << f;
-    ASSERT_NO_FATAL_FAILURE(own(game()->door.sprite, "door", false));
+    for (const auto& [sprite, what] : objects) ASSERT_NO_FATAL_FAILURE(own(sprite, what, false));
   }
   uint32_t Random() {
     seed = seed * 1664525u + 1013904223u;

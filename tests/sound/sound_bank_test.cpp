@@ -44,8 +44,10 @@ std::string Samples(size_t count) {
 TEST_F(SoundBankTest, OneLoopSoundsAtATimeAndEmptySlotsOrBanksPlayNothing) {
   bank->chunks[50] = LoadBytes(TestWav(2205, 3));
   bank->chunks[51] = LoadBytes(TestWav(2205, 7));
+  bank->chunks[SndShot] = LoadBytes(TestWav(220500, 5));  // ten seconds: it outlasts the test
   StopLoop(bank);
   EXPECT_EQ(bank->loopChannel, -1);
+  ASSERT_GE(PlaySound(bank, SndShot), 0);
   const int first = PlayLoop(bank, 50);
   ASSERT_GE(first, 0);
   EXPECT_EQ(Mix_GetChunk(first), bank->chunks[50]);
@@ -53,14 +55,13 @@ TEST_F(SoundBankTest, OneLoopSoundsAtATimeAndEmptySlotsOrBanksPlayNothing) {
   ASSERT_GE(second, 0);
   EXPECT_EQ(bank->loopChannel, second);
   EXPECT_EQ(Mix_GetChunk(second), bank->chunks[51]);
-  EXPECT_EQ(Mix_Playing(-1), 1) << "exactly one loop sounds";
+  EXPECT_EQ(Mix_Playing(-1), 2) << "one loop, and the one-shot sound the loops did not cut";
   StopLoop(bank);
   EXPECT_EQ(bank->loopChannel, -1);
-  EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_EQ(PlayLoop(bank, 52), -1);
-  ASSERT_GE(PlaySound(bank, 50), 0);
+  EXPECT_EQ(Mix_Playing(-1), 1);
   StopLoop(bank);
-  EXPECT_EQ(Mix_Playing(-1), 1) << "no loop to stop: a one-shot sound plays on";
+  EXPECT_EQ(Mix_Playing(-1), 1) << "no loop to stop: the one-shot sound plays on";
+  EXPECT_EQ(PlayLoop(bank, 52), -1);
 
   EXPECT_EQ(PlaySound(bank, 20), -1);
   EXPECT_EQ(PlaySound(bank, 9999), -1);

@@ -60,6 +60,14 @@ class CapturedStream {
   bool done_ = false;
 };
 
+// What `run` writes to `stream`.
+template <class Run>
+std::string OutputOf(FILE* stream, Run run) {
+  CapturedStream captured(stream);
+  run();
+  return captured.Text();
+}
+
 // A fresh empty directory under /tmp, removed with everything in it.
 class TempDir {
  public:

@@ -48,9 +48,7 @@ class MediaTree : public testing::Test {
     const char* dirs[] = {kSysBitmapDir, kCharBitmapDir, kEnemyBitmapDir, "./Media/map/"};
     for (int i = 0; i < 4; i++) {
       sets[i] = CreateBitmapSet(256);
-      CapturedStream err(stderr);
-      EXPECT_EQ(LoadBitmapDir(sets[i], dirs[i]), 0) << dirs[i];
-      EXPECT_EQ(err.Text(), "") << dirs[i];
+      EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(LoadBitmapDir(sets[i], dirs[i]), 0); }), "") << dirs[i];
     }
   }
   void TearDown() override {
@@ -155,11 +153,7 @@ TEST(MediaFiles, EverySoundSlotLoadsInTheMixersFormatWithItsLengthAndLoopsWrapWi
   ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
   ASSERT_EQ(OpenAudio(), 1);
   SoundBank* bank = CreateSoundBank(256);
-  {
-    CapturedStream err(stderr);
-    EXPECT_EQ(LoadSoundDir(bank, kSoundDir), 0);
-    EXPECT_EQ(err.Text(), "");
-  }
+  EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(LoadSoundDir(bank, kSoundDir), 0); }), "");
   for (const auto& entry : fs::directory_iterator(kSoundDir)) {
     const std::string wav = ReadFile(entry.path());
     if (entry.path().extension() != ".wav") continue;
