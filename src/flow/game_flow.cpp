@@ -18,7 +18,6 @@
 
 namespace {
 
-
 // The screens see the game only through these plain values, handed over
 // before each of them.
 void HandToScreens(const GameState* game) {

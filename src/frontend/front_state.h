@@ -6,8 +6,8 @@ struct BitmapSet;
 struct Sprite;
 
 struct FrontState {
-  BitmapSet* sysBitmaps;   // screens, cursor and name box
-  BitmapSet* charBitmaps;  // the lives screen's player icon
+  BitmapSet* sysBitmaps;    // screens, cursor and name box
+  BitmapSet* charBitmaps;   // the lives screen's player icon
   const char* storedLevel;  // the settings' "level", or null
   int lives;
   int life;  // frames of the level's clock left

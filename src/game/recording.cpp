@@ -94,8 +94,8 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
       return Fail(error, errorSize, "recording holds an impossible number of items");
     for (int i = 0; i < start.itemCount; i++) {
       RecordedItem& item = start.items[i];
-      if (!ReadInt32(&in, &item.type) || !ReadInt32(&in, &item.tileX) || !ReadInt32(&in, &item.tileY) || !ReadInt32(&in, &item.hidden) ||
-          !ReadInt32(&in, &item.changes))
+      if (!ReadInt32(&in, &item.type) || !ReadInt32(&in, &item.tileX) || !ReadInt32(&in, &item.tileY) ||
+          !ReadInt32(&in, &item.hidden) || !ReadInt32(&in, &item.changes))
         return Fail(error, errorSize, "recording header is truncated");
       // The game only ever holds items of its own types inside the grid.
       if (item.type < 1 || item.type > kItemTypeCount || item.tileX < 0 || item.tileX >= kGridSize || item.tileY < 0 ||

@@ -89,11 +89,10 @@ uint32_t PassHash(const System* sys, const int* sounds, int soundCount) {
     for (int i = 0; i < list->capacity; i++) {
       const Sprite& s = list->sprites[i];
       if (!s.inUse) continue;
-      for (int64_t v :
-           {int64_t{i}, int64_t{SetIndex(sys->game, s)}, int64_t{s.frame}, int64_t{s.x}, int64_t{s.y},
-            int64_t{s.vx}, int64_t{s.vy}, int64_t{s.visible}, int64_t{s.alpha}, int64_t{s.cameraRelative},
-            int64_t{s.delay}, int64_t{s.life}, int64_t{s.moveFrames}, int64_t{s.effect}, int64_t{s.effectLength},
-            int64_t{s.effectCounter}, int64_t{s.animStep}, int64_t{s.animTick}})
+      for (int64_t v : {int64_t{i}, int64_t{SetIndex(sys->game, s)}, int64_t{s.frame}, int64_t{s.x}, int64_t{s.y},
+                        int64_t{s.vx}, int64_t{s.vy}, int64_t{s.visible}, int64_t{s.alpha}, int64_t{s.cameraRelative},
+                        int64_t{s.delay}, int64_t{s.life}, int64_t{s.moveFrames}, int64_t{s.effect},
+                        int64_t{s.effectLength}, int64_t{s.effectCounter}, int64_t{s.animStep}, int64_t{s.animTick}})
         h.AddWord(v);
       if (s.kind == KindText)
         for (const char* c = s.text; *c; c++) h.AddWord(*c);

@@ -57,10 +57,7 @@ void UseAsSound(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  UseDummyDrivers();
-  SDL_Init(SDL_INIT_VIDEO);
-  OpenAudio();
-  screen = CreateScreen();
+  screen = OpenDummyScreenAndAudio();
   return 0;
 }
 

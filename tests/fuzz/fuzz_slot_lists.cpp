@@ -12,10 +12,7 @@ char bitmapDir[512], soundDir[512];
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  UseDummyDrivers();
-  SDL_Init(SDL_INIT_VIDEO);
-  OpenAudio();
-  screen = CreateScreen();
+  screen = OpenDummyScreenAndAudio();
   std::snprintf(bitmapDir, sizeof bitmapDir, "%sbmp/", kCorpusDir);
   std::snprintf(soundDir, sizeof soundDir, "%swav/", kCorpusDir);
   return 0;

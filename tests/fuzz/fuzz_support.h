@@ -16,6 +16,7 @@
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite.h"
 #include "input/input.h"
+#include "sound/sound_bank.h"
 
 // The seed corpus folder in the source tree; lists name files in its bmp/
 // and wav/ folders, recordings play the maps in its map/ folder.
@@ -46,8 +47,12 @@ inline void UseDummyDrivers() {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 
-// The game's screen format: 640 x 480, 16 bits, 565.
-inline SDL_Surface* CreateScreen() {
+// Dummy video and audio, and a surface in the game's screen format (640 x
+// 480, 16 bits, 565) for the media targets to draw on.
+inline SDL_Surface* OpenDummyScreenAndAudio() {
+  UseDummyDrivers();
+  SDL_Init(SDL_INIT_VIDEO);
+  OpenAudio();
   return SDL_CreateRGBSurface(SDL_SWSURFACE, kScreenWidth, kScreenHeight, kScreenDepth, 0xF800, 0x07E0, 0x001F, 0);
 }
 

@@ -104,8 +104,10 @@ void GameHarness::UseGameFolder(bool linkMedia) {
 }
 
 void GameHarness::LoadPictures() {
-  for (auto [set, dir] : {std::pair{game_->sysBitmaps, kSysBitmapDir}, {game_->charBitmaps, kCharBitmapDir},
-                          {game_->enemyBitmaps, kEnemyBitmapDir}, {game_->sysBitmaps, "./Media/map/"}})
+  for (auto [set, dir] : {std::pair{game_->sysBitmaps, kSysBitmapDir},
+                          {game_->charBitmaps, kCharBitmapDir},
+                          {game_->enemyBitmaps, kEnemyBitmapDir},
+                          {game_->sysBitmaps, "./Media/map/"}})
     LoadBitmapDir(set, dir);
 }
 
