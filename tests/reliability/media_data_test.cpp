@@ -15,6 +15,7 @@
 #include "frontend/high_scores.h"
 #include "frontend/name_entry.h"
 #include "frontend/ranking.h"
+#include "graphics/bitmap_set.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"
 
@@ -56,6 +57,10 @@ class MediaDataTest : public testing::TestWithParam<Data> {
 };
 
 TEST_P(MediaDataTest, TheSettingsAreReportedKeptInPlayAndTheOldFileStaysWhole) {
+  for (BitmapSet** set : {&sys->game->sysBitmaps, &sys->game->charBitmaps, &sys->game->enemyBitmaps}) {
+    DestroyBitmapSet(*set);  // the game's start-up makes its own
+    *set = nullptr;
+  }
   const std::string err = OutputOf(stderr, [&] {
     LoadGameResources(sys);
     SetKeyword(sys->game->config, "level", "6");  // a game over this session
