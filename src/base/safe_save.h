@@ -1,6 +1,9 @@
 // Writes a file so that a crash or a full disk leaves either the complete old
 // content or the complete new one: a temporary file beside it, flushed, then
-// renamed over the old file.
+// renamed over the old file. A symbolic link is saved through (its target is
+// replaced), a replaced file keeps its permissions, a file the player may not
+// write is refused, and where no temporary file can be made the file is
+// rewritten in place.
 #pragma once
 
 #include <cstdio>
