@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/messages.h"
+#include "base/regular_file.h"
 #include "base/safe_save.h"
 #include "base/text_lines.h"
 
@@ -28,31 +29,66 @@ const HighScoreEntry kDefaultRows[kHighScoreRows] = {
 // they always were.
 constexpr char kStoredBlank = '~';
 
-// Longer lines are malformed anyway; their tail is dropped, not spilled into
-// the next row.
-constexpr int kRowTextSize = 256;
-
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
-// One line of the file without its line feed; false at the end of the file.
-bool ReadRowLine(FILE* file, char* text, int* length) {
-  *length = 0;
-  int c = std::fgetc(file);
+// Words are read as fscanf reads them, separated by any white space, line
+// feeds included, so fields may stand on lines of their own. Where fscanf
+// would shift fields from row to row, the rows stay apart: a word that is no
+// number ends its row, and is the next row's name when it begins a line (a
+// row with fields missing) or is dropped with the rest of its line (a bad
+// field).
+struct ScoreWords {
+  FILE* file;
+  bool wordOnLine = false;  // a word was read since the last line feed
+  bool held = false;        // the last word is still to be used
+  // The last word: its first bytes, its whole length, and where it stood.
+  char text[16] = {};
+  int length = 0;
+  bool firstOnLine = false;
+  bool indented = false;  // first on a line that starts with a separator
+};
+
+// Reads the next word; false at the end of the file.
+bool NextWord(ScoreWords* words) {
+  if (words->held) {
+    words->held = false;
+    return true;
+  }
+  int c = std::fgetc(words->file);
+  bool separatorFirst = false;
+  for (; c != EOF && (IsSeparator(static_cast<char>(c)) || c == '\n'); c = std::fgetc(words->file)) {
+    if (c == '\n') {
+      words->wordOnLine = false;
+      separatorFirst = false;
+    } else if (!words->wordOnLine) {
+      separatorFirst = true;
+    }
+  }
   if (c == EOF) return false;
-  for (; c != EOF && c != '\n'; c = std::fgetc(file))
-    if (*length < kRowTextSize) text[(*length)++] = static_cast<char>(c);
+  words->firstOnLine = !words->wordOnLine;
+  words->indented = words->firstOnLine && separatorFirst;
+  words->wordOnLine = true;
+  words->length = 0;
+  for (; c != EOF && !IsSeparator(static_cast<char>(c)) && c != '\n'; c = std::fgetc(words->file)) {
+    if (words->length < static_cast<int>(sizeof words->text)) words->text[words->length] = static_cast<char>(c);
+    words->length++;
+  }
+  if (c == '\n') std::ungetc(c, words->file);
   return true;
 }
 
-bool IsBlankLine(const char* text, int length) {
-  for (int i = 0; i < length; i++)
-    if (!IsSeparator(text[i])) return false;
-  return true;
+void DropRestOfLine(ScoreWords* words) {
+  int c = std::fgetc(words->file);
+  while (c != EOF && c != '\n') c = std::fgetc(words->file);
+  words->wordOnLine = false;
 }
 
-// A whole token of optional sign and digits within the range of int; a token
+// A whole word of optional sign and digits within the range of int; a word
 // like "12x" or one too large for int is not a number.
-bool ParseNumber(const char* text, int length, int* value) {
+bool ParseNumber(const ScoreWords& words, int* value) {
+  if (words.length > static_cast<int>(sizeof words.text)) return false;
+  const char* text = words.text;
+  const int length = words.length;
   int i = 0;
   bool negative = false;
   if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -68,26 +104,31 @@ bool ParseNumber(const char* text, int length, int* value) {
   return true;
 }
 
-// The name is whatever stands before the first separator (empty when the line
-// starts with one: an empty name is written that way), at most three bytes of
-// it. The three numbers follow; the first that is missing or malformed ends
-// the row, leaving it and the later fields as they were.
-void ParseRow(const char* text, int length, HighScoreEntry* row) {
-  int i = 0;
-  int kept = 0;
-  for (; i < length && !IsSeparator(text[i]); i++)
-    if (kept < kNameLength) row->name[kept++] = text[i] == kStoredBlank ? ' ' : text[i];
+// One row: the name (at most three bytes of its word) and three numbers.
+// An empty name is written as a line that starts with its first number.
+// False when the file ended before the row began.
+bool ReadRow(ScoreWords* words, HighScoreEntry* row) {
+  if (!NextWord(words)) return false;
+  int value = 0;
+  const bool emptyName = words->indented && ParseNumber(*words, &value);
+  const int kept = emptyName ? 0 : (words->length < kNameLength ? words->length : kNameLength);
+  for (int i = 0; i < kept; i++) row->name[i] = words->text[i] == kStoredBlank ? ' ' : words->text[i];
   row->name[kept] = '\0';
+  words->held = emptyName;
 
   int* fields[] = {&row->score, &row->itemPercent, &row->scoreTail};
   for (int* field : fields) {
-    while (i < length && IsSeparator(text[i])) i++;
-    const int start = i;
-    while (i < length && !IsSeparator(text[i])) i++;
-    int value = 0;
-    if (!ParseNumber(text + start, i - start, &value)) return;
+    if (!NextWord(words)) return true;
+    if (!ParseNumber(*words, &value)) {
+      if (words->firstOnLine)
+        words->held = true;
+      else
+        DropRestOfLine(words);
+      return true;
+    }
     *field = value;
   }
+  return true;
 }
 
 int WriteRows(FILE* file, const void* context) {
@@ -108,13 +149,9 @@ HighScoreTable* TheHighScores() { return &table; }
 void ClearHighScores() { std::memset(&table, 0, sizeof table); }
 
 int LoadHighScoresStream(FILE* file) {
-  char text[kRowTextSize];
-  int length = 0;
+  ScoreWords words{file};
   int row = 0;
-  while (row < kHighScoreRows && ReadRowLine(file, text, &length)) {
-    if (IsBlankLine(text, length)) continue;
-    ParseRow(text, length, &table.rows[row++]);
-  }
+  while (row < kHighScoreRows && ReadRow(&words, &table.rows[row])) row++;
   return 0;
 }
 
@@ -123,7 +160,7 @@ int LoadHighScores(const char* path) {
     table = unsavedTable;
     return 0;
   }
-  FILE* file = std::fopen(path, "rb");
+  FILE* file = OpenRegularFile(path);
   if (!file) {
     std::memcpy(table.rows, kDefaultRows, sizeof kDefaultRows);
     return 0;
