@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/messages.h"
+#include "base/regular_file.h"
 #include "base/safe_save.h"
 #include "base/text_lines.h"
 
@@ -28,7 +29,31 @@ int WriteKeywords(FILE* file, const void* context) {
     if (map->keys[i][0] == '\0') continue;
     if (std::fprintf(file, "%s\t\t\t\t%s\n", map->keys[i], map->values[i]) < 0) return -1;
   }
+  if (map->overflowSize > 0 && std::fwrite(map->overflow, 1, map->overflowSize, file) != map->overflowSize) return -1;
   return 0;
+}
+
+// Keeps a line whose key found no slot, ended by a line feed.
+void KeepOverflowLine(KeywordMap* map, const char* line) {
+  const size_t length = std::strlen(line);
+  const bool ended = length > 0 && line[length - 1] == '\n';
+  const size_t size = map->overflowSize + length + (ended ? 0 : 1);
+  char* grown = size <= kMaxOverflowBytes ? static_cast<char*>(std::realloc(map->overflow, size)) : nullptr;
+  if (!grown) {
+    map->overflowLost = 1;
+    return;
+  }
+  std::memcpy(grown + map->overflowSize, line, length);
+  if (!ended) grown[size - 1] = '\n';
+  map->overflow = grown;
+  map->overflowSize = size;
+}
+
+void DropOverflow(KeywordMap* map) {
+  std::free(map->overflow);
+  map->overflow = nullptr;
+  map->overflowSize = 0;
+  map->overflowLost = 0;
 }
 
 }  // namespace
@@ -59,6 +84,7 @@ void DestroyKeywordMap(KeywordMap* map) {
   if (!map) return;
   FreeBuffers(map->values, map->capacity);
   FreeBuffers(map->keys, map->capacity);
+  std::free(map->overflow);
   std::free(map);
 }
 
@@ -68,6 +94,7 @@ void ClearKeywordMap(KeywordMap* map) {
     map->keys[i][0] = '\0';
     map->values[i][0] = '\0';
   }
+  DropOverflow(map);
 }
 
 int FindKeyword(const KeywordMap* map, const char* key) {
@@ -111,10 +138,22 @@ int SetKeyword(KeywordMap* map, const char* key, const char* value) {
 int LoadKeywordStream(KeywordMap* map, FILE* file) {
   LineReader reader;
   reader.file = file;
+  bool overflowed = false;
   while (char* line = ReadLine(&reader)) {
     if (IsSkippedLine(line)) continue;
+    char raw[kLineBufferSize];
+    std::memcpy(raw, line, std::strlen(line) + 1);
     char* tokens[2] = {nullptr, nullptr};
     SplitTokens(line, tokens, 2);
+    char key[kKeywordBufferSize];
+    if (map && tokens[0]) CopyCut(key, tokens[0]);
+    if (map && tokens[0] && FindKeyword(map, key) < 0 && FindFreeKeyword(map) < 0) {
+      // The game prints the overflow message once, not once per line.
+      if (!overflowed) std::fprintf(stderr, "%s", msg::MsgKeywordOverflow);
+      overflowed = true;
+      KeepOverflowLine(map, raw);
+      continue;
+    }
     SetKeyword(map, tokens[0], tokens[1]);
   }
   return 0;
@@ -122,7 +161,7 @@ int LoadKeywordStream(KeywordMap* map, FILE* file) {
 
 int LoadKeywordFile(KeywordMap* map, const char* path) {
   if (!map) return -1;
-  FILE* file = std::fopen(path, "rb");
+  FILE* file = OpenRegularFile(path);
   if (!file) {
     std::fprintf(stderr, msg::MsgConfigOpen, path);
     return -1;
@@ -136,7 +175,7 @@ int WriteKeywordStream(const KeywordMap* map, FILE* file) { return map ? WriteKe
 
 int SaveKeywordFile(const KeywordMap* map, const char* path) {
   if (!map) return -1;
-  if (SaveFileSafely(path, WriteKeywords, map) != 0) {
+  if (map->overflowLost || SaveFileSafely(path, WriteKeywords, map) != 0) {
     std::fprintf(stderr, msg::MsgCannotCreate, path);
     return -1;
   }

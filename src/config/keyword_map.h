@@ -6,10 +6,17 @@
 
 inline constexpr int kKeywordBufferSize = 200;
 
+// Lines of a file that found no free slot are kept as they were read and
+// written back after the map's own, so a save never drops a setting.
+inline constexpr size_t kMaxOverflowBytes = 4 << 20;
+
 struct KeywordMap {
   int capacity;
   char** keys;
   char** values;
+  char* overflow;       // the lines that did not fit, as read; null when none
+  size_t overflowSize;  // bytes
+  int overflowLost;     // 1 when lines did not fit even there: saving would lose them
 };
 
 KeywordMap* CreateKeywordMap(int capacity);
@@ -26,10 +33,11 @@ const char* GetKeyword(const KeywordMap* map, const char* key);
 int SetKeyword(KeywordMap* map, const char* key, const char* value);
 // Sets every key the file's lines hold; 0, or -1 for a null map or, after the open message, no file.
 int LoadKeywordFile(KeywordMap* map, const char* path);
-// The same from an open stream; always 0.
+// The same from an open stream; always 0. A key with no free slot prints the overflow message
+// once per load, and its line is kept for the save.
 int LoadKeywordStream(KeywordMap* map, FILE* file);
 // Replaces the file only once the new one is complete; 0, or -1 after printing the cannot-create
-// message (the old file stays).
+// message (the old file stays). A map that lost overflow lines on loading is not saved.
 int SaveKeywordFile(const KeywordMap* map, const char* path);
 // What SaveKeywordFile writes, onto an open stream; 0 or -1.
 int WriteKeywordStream(const KeywordMap* map, FILE* file);

@@ -59,16 +59,26 @@ TEST_F(KeywordMapTest, LinesReadAndWriteBackInTheFileLayout) {
   EXPECT_EQ(GetKeyword(map, "c"), nullptr);
 }
 
-TEST_F(KeywordMapTest, The257thKeyIsRefusedAndTheFirst256AreKeptInOrder) {
+TEST_F(KeywordMapTest, AnOverfullFileIsReportedOnceAndSavedBackWithEveryLine) {
+  // The keys that find no slot, "level" among them, keep their lines as read.
   std::string content;
-  char line[32];
-  for (int i = 0; i < 257; i++) content += (std::snprintf(line, sizeof line, "k%d v%d\n", i, i), line);
+  for (int i = 0; i < 10000; i++) content += "k" + std::to_string(i) + "\t\t\t\tv" + std::to_string(i) + "\n";
+  content += "level 3\r\nlast";
   EXPECT_EQ(Load(content), msg::MsgKeywordOverflow);
   EXPECT_STREQ(GetKeyword(map, "k255"), "v255");
   EXPECT_EQ(GetKeyword(map, "k256"), nullptr);
-  const std::string saved = Saved();
-  EXPECT_EQ(saved.find("k0\t\t\t\tv0\nk1\t\t\t\tv1\n"), 2u);
-  EXPECT_EQ(saved.find("k256"), std::string::npos);
+  EXPECT_EQ(Saved(), "#\n" + content + "\n");
+
+  // Past what the map keeps aside, saving would lose lines: it is refused.
+  WriteFile(path, "#\n");
+  std::string huge;
+  for (int i = 0; i < 1500; i++) huge += "k" + std::to_string(i) + " " + std::string(4000, 'v') + "\n";
+  Load(huge);
+  char refused[512];
+  std::snprintf(refused, sizeof refused, msg::MsgCannotCreate, path.c_str());
+  WriteFile(path, "#\nold\t\t\t\tfile\n");
+  EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(SaveKeywordFile(map, path.c_str()), -1); }), refused);
+  EXPECT_EQ(ReadFile(path), "#\nold\t\t\t\tfile\n");
 }
 
 TEST_F(KeywordMapTest, MissingFilesAndFailedSavesAreReportedAndTheOldFileKept) {
@@ -78,7 +88,7 @@ TEST_F(KeywordMapTest, MissingFilesAndFailedSavesAreReportedAndTheOldFileKept) {
   WriteFile(path, "#\nlevel\t\t\t\t6\n");
   SetKeyword(map, "level", "1");
   std::snprintf(expected, sizeof expected, msg::MsgCannotCreate, path.c_str());
-  ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0700), 0);  // the temporary file cannot be made
+  ASSERT_EQ(symlink("/dev/full", (path + ".tmp").c_str()), 0);  // the disk is full
   EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(SaveKeywordFile(map, path.c_str()), -1); }), expected);
   EXPECT_EQ(ReadFile(path), "#\nlevel\t\t\t\t6\n");
 
