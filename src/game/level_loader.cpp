@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/messages.h"
+#include "base/regular_file.h"
 #include "base/text_lines.h"
 #include "game/enemy_table.h"
 #include "game/grid.h"
@@ -132,7 +133,7 @@ void ShowTiles(System* sys, int flag) {
 }
 
 void LoadLevel(System* sys) {
-  FILE* map = std::fopen(sys->game->mapPath, "rb");
+  FILE* map = OpenRegularFile(sys->game->mapPath);
   if (!map) std::fprintf(stderr, msg::MsgOpenFailed, sys->game->mapPath);
   LoadLevelStream(sys, map);
   if (map) std::fclose(map);

@@ -7,6 +7,7 @@
 
 #include "base/byte_order.h"
 #include "base/messages.h"
+#include "base/regular_file.h"
 #include "base/text_lines.h"
 #include "engine/scene.h"
 #include "game/items.h"
@@ -126,7 +127,7 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
 
 int LoadRecordingFile(const char* path, Recording* recording, char* error, size_t errorSize) {
   std::memset(recording, 0, sizeof(Recording));
-  FILE* file = std::fopen(path, "rb");
+  FILE* file = OpenRegularFile(path);
   if (!file) return Fail(error, errorSize, "cannot be read");
   // Recordings are small: a 10 000-frame attempt is about 10 KiB.
   constexpr size_t kLimit = 64u << 20;

@@ -5,6 +5,7 @@
 
 #include "base/byte_order.h"
 #include "base/messages.h"
+#include "base/regular_file.h"
 #include "base/text_lines.h"
 
 namespace {
@@ -107,7 +108,8 @@ void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target) {
 
 int LoadBitmapAt(BitmapSet* set, const char* path, int slot) {
   const bool slotExists = set && slot >= 0 && slot < set->capacity;
-  return LoadBitmapRW(set, slotExists ? SDL_RWFromFile(path, "rb") : nullptr, path, slot);
+  FILE* file = slotExists ? OpenRegularFile(path) : nullptr;
+  return LoadBitmapRW(set, file ? SDL_RWFromFP(file, SDL_TRUE) : nullptr, path, slot);
 }
 
 int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot) {
@@ -157,7 +159,7 @@ int LoadBitmapList(BitmapSet* set, const char* listPath, const char* dir) {
     std::fprintf(stderr, "%s", msg::MsgNoBitmapSet);
     return -1;
   }
-  FILE* list = std::fopen(listPath, "rb");
+  FILE* list = OpenRegularFile(listPath);
   if (!list) {
     std::fprintf(stderr, msg::MsgOpenFailed, listPath);
     return -1;

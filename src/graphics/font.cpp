@@ -4,12 +4,14 @@
 #include <cstdlib>
 
 #include "base/messages.h"
+#include "base/regular_file.h"
 #include "graphics/bitmap_set.h"
 
 BitmapFont* LoadFont(const char* path) { return LoadFontEx(path, 16, 16, 255, 0, 255); }
 
 BitmapFont* LoadFontEx(const char* path, int cellWidth, int cellHeight, int red, int green, int blue) {
-  return LoadFontRW(SDL_RWFromFile(path, "rb"), path, cellWidth, cellHeight, red, green, blue);
+  FILE* file = OpenRegularFile(path);
+  return LoadFontRW(file ? SDL_RWFromFP(file, SDL_TRUE) : nullptr, path, cellWidth, cellHeight, red, green, blue);
 }
 
 BitmapFont* LoadFontRW(SDL_RWops* stream, const char* name, int cellWidth, int cellHeight, int red, int green,

@@ -6,6 +6,7 @@
 
 #include "base/byte_order.h"
 #include "base/messages.h"
+#include "base/regular_file.h"
 #include "base/text_lines.h"
 
 namespace {
@@ -43,6 +44,38 @@ void CutRiffChunks(uint8_t* data, size_t size) {
     at += 8 + length;
     if (length % 2 && at < size) at++;  // chunks are padded to even lengths
   }
+}
+
+// The chunk with this id after CutRiffChunks: its bytes and length; null when
+// there is none.
+const uint8_t* FindRiffChunk(const uint8_t* data, size_t size, const char* id, size_t* length) {
+  size_t at = std::memcmp(data, "RIFF", 4) == 0 ? 12 : 4;
+  while (size >= at + 8) {
+    *length = ReadLittleEndian(data + at + 4, 4);
+    if (std::memcmp(data + at, id, 4) == 0) return data + at + 8;
+    at += 8 + *length + (*length % 2);
+  }
+  return nullptr;
+}
+
+// The size of the sound once converted to the mixer's format, from its
+// format and data chunks; 0 when they are missing or say nothing sane, which
+// SDL's loader then refuses on its own.
+uint64_t ConvertedSoundBytes(const uint8_t* data, size_t size) {
+  int frequency = 0, channels = 0;
+  Uint16 format = 0;
+  size_t formatLength = 0, dataLength = 0;
+  const uint8_t* fmt = FindRiffChunk(data, size, "fmt ", &formatLength);
+  if (!Mix_QuerySpec(&frequency, &format, &channels) || !fmt || formatLength < 16 ||
+      !FindRiffChunk(data, size, "data", &dataLength))
+    return 0;
+  const uint64_t fromChannels = ReadLittleEndian(fmt + 2, 2);
+  const uint64_t fromRate = ReadLittleEndian(fmt + 4, 4);
+  const uint64_t fromBits = ReadLittleEndian(fmt + 14, 2);
+  if (fromChannels == 0 || fromRate == 0 || fromBits == 0) return 0;
+  const uint64_t frames = dataLength * 8 / (fromChannels * fromBits);
+  const uint64_t frameBytes = static_cast<uint64_t>(channels) * ((format & 0xFF) / 8);
+  return frames * frameBytes * static_cast<uint64_t>(frequency) / fromRate;
 }
 
 // SDL_mixer 1.2 converts a sound in a buffer sized for the sound's length
@@ -109,7 +142,8 @@ Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream) {
   const int start = SDL_RWtell(stream);
   const int end = SDL_RWseek(stream, 0, RW_SEEK_END);
   Mix_Chunk* chunk = nullptr;
-  if (start >= 0 && end >= start && SDL_RWseek(stream, start, RW_SEEK_SET) == start) {
+  if (start >= 0 && end >= start && end - start <= kMaxSoundFileBytes &&
+      SDL_RWseek(stream, start, RW_SEEK_SET) == start) {
     const size_t size = static_cast<size_t>(end - start);
     auto* data = static_cast<uint8_t*>(std::malloc(size > 0 ? size : 1));
     if (data && (size == 0 || SDL_RWread(stream, data, size, 1) == 1)) {
@@ -118,7 +152,8 @@ Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream) {
       // malformed file, and the game names no such files.
       if (IsRiff(data, size)) {
         CutRiffChunks(data, size);
-        chunk = LoadRiffChunk(SDL_RWFromConstMem(data, static_cast<int>(size)));
+        if (ConvertedSoundBytes(data, size) <= kMaxSoundBytes)
+          chunk = LoadRiffChunk(SDL_RWFromConstMem(data, static_cast<int>(size)));
       }
     }
     std::free(data);
@@ -175,7 +210,8 @@ void DestroySoundBank(SoundBank* bank) {
 
 int LoadSoundAt(SoundBank* bank, const char* path, int index) {
   const bool slotExists = bank && index >= 0 && index < bank->capacity;
-  return LoadSoundRW(bank, slotExists ? SDL_RWFromFile(path, "rb") : nullptr, path, index);
+  FILE* file = slotExists ? OpenRegularFile(path) : nullptr;
+  return LoadSoundRW(bank, file ? SDL_RWFromFP(file, SDL_TRUE) : nullptr, path, index);
 }
 
 int LoadSoundRW(SoundBank* bank, SDL_RWops* stream, const char* name, int index) {
@@ -211,7 +247,7 @@ int LoadSoundList(SoundBank* bank, const char* listPath, const char* dir) {
     std::fprintf(stderr, "%s", msg::MsgNoSoundBank);
     return -1;
   }
-  FILE* list = std::fopen(listPath, "rb");
+  FILE* list = OpenRegularFile(listPath);
   if (!list) {
     std::fprintf(stderr, msg::MsgSoundListOpen, listPath);
     return -1;

@@ -4,6 +4,7 @@
 
 #include <SDL_mixer.h>
 
+#include <cstdint>
 #include <cstdio>
 
 #include "base/media_slots.h"
@@ -21,11 +22,17 @@ int OpenAudioEx(int frequency, int format, int channels, int chunkSize);
 // 0, or -1 when the audio was not open.
 int CloseAudio();
 
+// A sound far longer than any the game ships (its longest loop is 2.4 MB)
+// would take seconds and hundreds of megabytes to convert, or crash the
+// conversion: files and converted sounds past these sizes are refused.
+inline constexpr long kMaxSoundFileBytes = 64L << 20;
+inline constexpr uint64_t kMaxSoundBytes = 64u << 20;  // in the mixer's format, about 6 minutes
+
 // What Mix_LoadWAV_RW makes of a WAV, from a copy of the stream in which
 // every RIFF chunk that claims more bytes than the stream holds is cut to
 // what it holds: SDL allocates a chunk's claimed length before reading it,
-// and keeps what a short chunk holds anyway. Other formats are refused.
-// The stream is always closed.
+// and keeps what a short chunk holds anyway. Other formats, and sounds past
+// the bounds above, are refused. The stream is always closed.
 Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream);
 
 SoundBank* CreateSoundBank(int capacity);

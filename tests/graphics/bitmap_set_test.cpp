@@ -1,6 +1,7 @@
 #include "graphics/bitmap_set.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 
@@ -31,18 +32,21 @@ class BitmapSetTest : public testing::Test {
 };
 
 TEST_F(BitmapSetTest, AThirdFieldMakesTheBitmapOpaqueAndBadLinesAreReported) {
-  char slot[64], missing[512], list[512];
+  char slot[64], missing[512], pipe[512], list[512];
   std::snprintf(slot, sizeof slot, msg::MsgBitmapSlot, 256);
   std::snprintf(missing, sizeof missing, msg::MsgBitmapLoad, dir.File("none.bmp").c_str());
-  EXPECT_EQ(Load("1 a.bmp\n2 a.bmp opaque\n3 a.bmp #word\n4 a.bmp #\n256 a.bmp\n6 none.bmp\n"),
-            std::string(slot) + missing);
+  // A pipe is never opened: it would hold the start until a writer came.
+  ASSERT_EQ(mkfifo(dir.File("pipe.bmp").c_str(), 0600), 0);
+  std::snprintf(pipe, sizeof pipe, msg::MsgBitmapLoad, dir.File("pipe.bmp").c_str());
+  EXPECT_EQ(Load("1 a.bmp\n2 a.bmp opaque\n3 a.bmp #word\n4 a.bmp #\n256 a.bmp\n6 none.bmp\n7 pipe.bmp\n"),
+            std::string(slot) + missing + pipe);
   EXPECT_TRUE(Keyed(1));
   EXPECT_FALSE(Keyed(2));
   EXPECT_FALSE(Keyed(3));
   EXPECT_TRUE(Keyed(4));
   EXPECT_EQ(CreateBitmapSet(-1), nullptr);
   EXPECT_NE(GetBitmap(set, 1), nullptr);
-  for (int slot : {256, -1, 5, 6}) EXPECT_EQ(GetBitmap(set, slot), nullptr) << slot;
+  for (int slot : {256, -1, 5, 6, 7}) EXPECT_EQ(GetBitmap(set, slot), nullptr) << slot;
   CapturedStream captured(stderr);
   EXPECT_EQ(LoadBitmapList(set, dir.File("none.txt").c_str(), "./"), -1);
   EXPECT_EQ(LoadBitmapList(nullptr, dir.File("none.txt").c_str(), "./"), -1);

@@ -1,6 +1,8 @@
 #include "sound/sound_bank.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -131,36 +133,50 @@ TEST_F(SoundBankTest, AFrameSizeThatDisagreesWithTheChannelsStaysInsideItsBuffer
 
 // The mixer also sniffs AIFF, Creative Voice, Ogg and FLAC; its Creative
 // Voice loader leaked the samples of a first block when a later one was bad.
-TEST_F(SoundBankTest, OnlyWavsLoad) {
+// A pipe would hold the start until a writer came; a 520 MiB sound crashed
+// the conversion after 23 s, and a small one at a low rate converts to as
+// much.
+TEST_F(SoundBankTest, OnlyWavsOfASaneSizeInPlainFilesLoad) {
   WriteFile(dir.File("a.wav"), TestWav(2205, 3));
+  WriteFile(dir.File("huge.wav"), PcmWav(1, 44100, 2, 16, "", 520u << 20));
+  ASSERT_EQ(truncate(dir.File("huge.wav").c_str(), 44 + (520 << 20)), 0);  // sparse: quick and small on disk
+  WriteFile(dir.File("slow.wav"), PcmWav(1, 1000, 1, 8, std::string(800 << 10, '\x80'), 800 << 10));
+  ASSERT_EQ(mkfifo(dir.File("pipe.wav").c_str(), 0600), 0);
   std::string list, expected;
-  const std::string others[] = {"mono16.aiff", "voice.voc", "finding-voice-leak.voc"};
-  for (int i = 0; i < 3; i++) {
-    const std::string bytes = ReadFile("./tests/fuzz/corpus/wav/" + others[i]);
-    ASSERT_FALSE(bytes.empty()) << others[i];
-    if (i < 2) {  // files the mixer itself takes
-      Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
-      EXPECT_NE(chunk, nullptr) << others[i];
-      Mix_FreeChunk(chunk);
+  const std::string others[] = {"mono16.aiff", "voice.voc", "finding-voice-leak.voc",
+                                "huge.wav",    "slow.wav",  "pipe.wav"};
+  for (int i = 0; i < 6; i++) {
+    if (i < 3) {
+      const std::string bytes = ReadFile("./tests/fuzz/corpus/wav/" + others[i]);
+      ASSERT_FALSE(bytes.empty()) << others[i];
+      if (i < 2) {  // files the mixer itself takes
+        Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+        EXPECT_NE(chunk, nullptr) << others[i];
+        Mix_FreeChunk(chunk);
+      }
+      WriteFile(dir.File(others[i]), bytes);
     }
-    WriteFile(dir.File(others[i]), bytes);
     list += std::to_string(16 + i) + " " + others[i] + "\n";
     char line[512];
     std::snprintf(line, sizeof line, msg::MsgWavMissing, dir.File(others[i]).c_str());
     expected += line;
   }
-  WriteFile(dir.File("list.txt"), list + "19 a.wav\n256 a.wav\n");
+  WriteFile(dir.File("list.txt"), list + "22 a.wav\n256 a.wav\n");
   char line[512];
   std::snprintf(line, sizeof line, msg::MsgSoundSlot, 256);
   CapturedStream captured(stderr);
+  AllocationCounter counter;
   EXPECT_EQ(LoadSoundDir(bank, (dir.path() + "/").c_str()), 0);
+  if (AllocationCounter::Available()) {
+    EXPECT_LT(counter.Largest(), 16u << 20) << "a refused sound was read or converted first";
+  }
   EXPECT_EQ(LoadSoundList(bank, dir.File("none.txt").c_str(), "./"), -1);
   EXPECT_EQ(LoadSoundList(nullptr, "x", "./"), -1);
   expected += line;
   std::snprintf(line, sizeof line, msg::MsgSoundListOpen, dir.File("none.txt").c_str());
   EXPECT_EQ(captured.Text(), expected + line + msg::MsgNoSoundBank);
-  for (int slot = 16; slot <= 18; slot++) EXPECT_EQ(bank->chunks[slot], nullptr) << slot;
-  EXPECT_NE(bank->chunks[19], nullptr);
+  for (int slot = 16; slot <= 21; slot++) EXPECT_EQ(bank->chunks[slot], nullptr) << slot;
+  EXPECT_NE(bank->chunks[22], nullptr);
 }
 
 TEST(SoundAudioDevice, ClosesOnlyWhatIsOpen) {
