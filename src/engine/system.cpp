@@ -1,5 +1,8 @@
 #include "engine/system.h"
 
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +12,26 @@
 #include "graphics/sprite.h"
 #include "input/input.h"
 #include "sound/sound_bank.h"
+
+namespace {
+
+// Long enough for any quit that can finish.
+constexpr unsigned kQuitSeconds = 2;
+
+void EndAfterStuckQuit(int) { _exit(1); }
+
+// When the display went away, Xlib's error handler exits and SDL_Quit, run
+// at exit, then waits on the dead display forever (and SIGTERM only becomes
+// an event nobody reads): a quit that does not return in time ends the
+// process, with a status that says it failed.
+void QuitWithinLimit() {
+  std::signal(SIGALRM, EndAfterStuckQuit);
+  alarm(kQuitSeconds);
+  SDL_Quit();
+  alarm(0);
+}
+
+}  // namespace
 
 System* CreateSystem() {
   auto* sys = static_cast<System*>(std::malloc(sizeof(System)));
@@ -27,7 +50,7 @@ SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags) {
     return nullptr;
   }
   if (!quitRegistered) {
-    std::atexit(SDL_Quit);
+    std::atexit(QuitWithinLimit);
     quitRegistered = true;
   }
   SDL_Surface* screen = SDL_SetVideoMode(width, height, bitsPerPixel, static_cast<Uint32>(flags));

@@ -27,7 +27,7 @@ make_work_folder() {  # make_work_folder NAME
 }
 
 cleanup_x_session() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null  # a game stuck at exit ignores SIGTERM
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
