@@ -78,6 +78,8 @@ TEST(Replay, TheTraceFollowsTheRulesFrameByFrame) {
   ASSERT_EQ(lines.size(), 267u);
   EXPECT_EQ(outcome.frames, 266);
   EXPECT_EQ(outcome.result, ReplayRanOut);
+  TraceLines(harness.sys(), FromScript(0, "", &inputs), &outcome);
+  EXPECT_EQ(outcome.result, ReplayRanOut) << "a recording without input runs out at once";
   const long x0 = 4 * 48 * 4096;
   EXPECT_EQ(Field(lines[0], "player", "x"), x0);
   EXPECT_EQ(Field(lines[132], "player", "life"), 9999) << "still the intro";
@@ -186,7 +188,8 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   EXPECT_EQ(back.inputCount, 7u);
   EXPECT_EQ(std::memcmp(back.inputs, inputs, 7), 0);
   FreeRecording(&back);
-  Recording empty = recording;  // no input at all: the count ends the file
+  Recording empty = recording;  // no item and no input: the count ends the file
+  empty.start.itemCount = 0;
   empty.inputCount = 0;
   const std::vector<uint8_t> bare = Serialized(empty);
   ASSERT_EQ(ParseRecording(bare.data(), bare.size(), &back, error, sizeof error), 0) << error;
