@@ -26,17 +26,8 @@ sleep 3  # the title menu is up and running
 kill "$xvfb_pid"
 wait "$xvfb_pid" 2>/dev/null
 xvfb_pid=""
-status=""
-for _ in $(seq 50); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    wait "$game_pid"
-    status=$?
-    break
-  fi
-  sleep 0.1
-done
+wait_for_game 5
 [ -n "$status" ] || fail "the game still runs 5 s after its display went away"
-game_pid=""
 [ "$status" -ne 0 ] || fail "the game reported success after losing its display"
 cmp -s "$work/config.before" "$work/Media/data/config" || fail "the stored settings changed"
 echo "PASS: the game ended with status $status once its display went away"

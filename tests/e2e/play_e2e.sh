@@ -54,18 +54,8 @@ import -window root "$work/level.png" || fail "no screenshot of the level"
 busy "$work/level.png" || fail "the level screen is blank"
 
 tap Escape
-status=""
-for _ in $(seq 150); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    wait "$game_pid"
-    status=$?
-    break
-  fi
-  sleep 0.1
-done
-game_pid_exited=$game_pid
-game_pid=""
-[ -n "$status" ] || { kill "$game_pid_exited"; fail "the game did not quit on Escape"; }
+wait_for_game 15
+[ -n "$status" ] || fail "the game did not quit on Escape"
 [ "$status" -eq 0 ] || { cat "$work/stderr.txt"; fail "the game exited with status $status"; }
 
 config="$work/Media/data/config"

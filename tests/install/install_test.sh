@@ -74,17 +74,8 @@ play() {
   [ -n "$window" ] || { cat "$work/game.out"; fail "no game window appeared"; }
   xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
   xdotool key Escape
-  local status=""
-  for _ in $(seq 150); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid"
-      status=$?
-      break
-    fi
-    sleep 0.1
-  done
+  wait_for_game 15
   [ -n "$status" ] || fail "the game did not quit on Escape"
-  game_pid=""
   [ "$status" -eq 0 ] || { cat "$work/game.out"; fail "the game exited with status $status"; }
 }
 

@@ -39,3 +39,19 @@ start_xvfb() {
   [ -s "$work/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
   export DISPLAY=:$(head -n 1 "$work/display")
 }
+
+# wait_for_game SECONDS: waits for the game to end and puts its exit status
+# in $status, left empty when it still runs (cleanup then kills it).
+wait_for_game() {
+  status=""
+  local _
+  for _ in $(seq $(($1 * 10))); do
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+      wait "$game_pid"
+      status=$?
+      game_pid=""
+      return
+    fi
+    sleep 0.1
+  done
+}
