@@ -25,6 +25,7 @@ Sprite* TakeFreeSlot(SpriteList* list, int start) {
       list->nextSerial += 1;
       if (list->nextSerial == 0) list->nextSerial = 1;
       sprite->serial = list->nextSerial;
+      if (i >= list->highWater) list->highWater = i + 1;
       return sprite;
     }
   } while (i != start);
@@ -75,7 +76,9 @@ void FreeSprite(SpriteList* list, Sprite* sprite) {
 }
 
 void ClearSpriteList(SpriteList* list) {
-  if (list) std::memset(list->sprites, 0, sizeof(Sprite) * list->capacity);
+  if (!list) return;
+  std::memset(list->sprites, 0, sizeof(Sprite) * list->capacity);
+  list->highWater = 0;
 }
 
 void ResetSprite(Sprite* sprite) {
@@ -93,7 +96,7 @@ void SetSpritePos(Sprite* sprite, int px, int py) {
 
 int CountUsedSprites(const SpriteList* list) {
   int used = 0;
-  for (int i = 0; list && i < list->capacity; i++) used += list->sprites[i].inUse != 0;
+  for (int i = 0; list && i < list->highWater; i++) used += list->sprites[i].inUse != 0;
   return used;
 }
 

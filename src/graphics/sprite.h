@@ -62,6 +62,9 @@ struct SpriteList {
   Fixed12 cameraX;
   Fixed12 cameraY;
   uint32_t nextSerial;
+  // No slot at or past this index is in use: the passes over a layer stop
+  // here instead of walking thousands of free slots every frame.
+  int highWater;
 };
 
 SpriteList* CreateSpriteList(int capacity);

@@ -39,7 +39,7 @@ int BlitBitmapAlpha(const BitmapSet* set, SDL_Surface* target, int index, int x,
 
 void DrawSprites(const SpriteList* list, SDL_Surface* target) {
   if (!list || !target) return;
-  for (int i = 0; i < list->capacity; i++) {
+  for (int i = 0; i < list->highWater; i++) {
     const Sprite* sprite = &list->sprites[i];
     if (!sprite->inUse || (!sprite->bitmaps && !sprite->font) || !sprite->visible || sprite->delay != 0) continue;
     Fixed12 x = sprite->x;

@@ -116,7 +116,7 @@ Fixed12 WrapAdd(Fixed12 a, Fixed12 b) {
 
 void UpdateSprites(SpriteList* list) {
   if (!list) return;
-  for (int i = 0; i < list->capacity; i++) {
+  for (int i = 0; i < list->highWater; i++) {
     Sprite* sprite = &list->sprites[i];
     if (!sprite->inUse) continue;
     if (sprite->delay != 0) {
@@ -199,11 +199,11 @@ void ClearSpriteEffect(Sprite* sprite) {
 }
 
 void FadeInSprites(SpriteList* list, int frames) {
-  for (int i = 0; list && i < list->capacity; i++)
+  for (int i = 0; list && i < list->highWater; i++)
     if (list->sprites[i].inUse) FadeInSprite(&list->sprites[i], frames);
 }
 
 void FadeOutSprites(SpriteList* list, int frames) {
-  for (int i = 0; list && i < list->capacity; i++)
+  for (int i = 0; list && i < list->highWater; i++)
     if (list->sprites[i].inUse) FadeOutSprite(&list->sprites[i], frames);
 }
