@@ -55,6 +55,16 @@ void RunScenePass(System* sys) {
   if (passHook) passHook(sys, passHookContext);
 }
 
+int StepScene(System* sys) {
+  RunScenePass(sys);
+  if (sys->sceneEnd) {
+    sys->sceneEnd = 0;
+    return 1;
+  }
+  sys->timer.frameCount += 1;  // what pacing the frame would count
+  return 0;
+}
+
 void RunScene(System* sys) {
   ResetFrameTimer(&sys->timer);
   for (;;) {

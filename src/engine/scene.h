@@ -12,6 +12,10 @@ void RunScene(System* sys);
 // sprite updates, the pass hook), without drawing or pacing; RunScene is
 // made of it.
 void RunScenePass(System* sys);
+// One pass as RunScene runs it, without drawing or pacing: 1 when the scene
+// ended (sceneEnd is then cleared, as RunScene leaves it). Tools that step a
+// level one input at a time run on it.
+int StepScene(System* sys);
 // The drawing half of a pass, short of the flip: clear to black, the
 // background hook, layers 0 to 3.
 void DrawSceneLayers(System* sys);

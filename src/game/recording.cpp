@@ -18,6 +18,8 @@ namespace {
 
 constexpr char kMagic[4] = {'R', 'B', 'R', 'P'};
 constexpr int kStartFields = 13;  // integers of AttemptStart before the items
+// Script letters by input bit: 0 Up ... 7 ButtonV.
+constexpr char kScriptLetters[] = "UDLRZXCV";
 
 void PutInt(uint8_t* out, size_t* pos, int value) {
   WriteLittleEndian(out + *pos, static_cast<uint32_t>(value), 4);
@@ -196,7 +198,6 @@ void NewGameAttemptStart(AttemptStart* start, int level) {
 }
 
 long ParseInputScript(const char* text, uint8_t* out, size_t capacity) {
-  static const char kLetters[] = "UDLRZXCV";
   size_t count = 0;
   const char* p = text;
   while (*p) {
@@ -215,9 +216,9 @@ long ParseInputScript(const char* text, uint8_t* out, size_t capacity) {
         letters = true;
         continue;
       }
-      const char* letter = *p ? std::strchr(kLetters, *p) : nullptr;
+      const char* letter = *p ? std::strchr(kScriptLetters, *p) : nullptr;
       if (!letter) break;
-      mask |= static_cast<uint8_t>(1u << (letter - kLetters));
+      mask |= static_cast<uint8_t>(1u << (letter - kScriptLetters));
       letters = true;
     }
     if (!letters) return -1;
@@ -231,6 +232,30 @@ long ParseInputScript(const char* text, uint8_t* out, size_t capacity) {
     for (long i = 0; i < repeat && count < capacity; i++) out[count++] = mask;
   }
   return static_cast<long>(count);
+}
+
+size_t FormatInputScript(const uint8_t* inputs, size_t count, char* out, size_t capacity) {
+  size_t length = 0;
+  auto put = [&](char c) {
+    if (length + 1 < capacity) out[length] = c;
+    length++;
+  };
+  for (size_t i = 0; i < count;) {
+    size_t j = i;
+    while (j < count && inputs[j] == inputs[i]) j++;
+    if (i > 0) put(' ');
+    for (int bit = 0; bit < 8; bit++)
+      if (inputs[i] & (1u << bit)) put(kScriptLetters[bit]);
+    if (inputs[i] == 0) put('.');
+    if (j - i > 1) {
+      char digits[24];
+      std::snprintf(digits, sizeof digits, "%zu", j - i);
+      for (const char* d = digits; *d; d++) put(*d);
+    }
+    i = j;
+  }
+  if (capacity > 0) out[length < capacity ? length : capacity - 1] = '\0';
+  return length;
 }
 
 void CaptureAttemptStart(const System* sys, AttemptStart* start) {

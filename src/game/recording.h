@@ -66,6 +66,10 @@ uint8_t* SerializeRecording(const Recording* recording, size_t* size);
 // Returns the number of passes written (at most `capacity`), or -1 for text
 // that is not a script.
 long ParseInputScript(const char* text, uint8_t* out, size_t capacity);
+// The inverse: the inputs as script tokens ("R30 RU Z .20") with one blank
+// between tokens, cut to fit `capacity` bytes with its terminating zero.
+// Returns the length of the whole text, as snprintf does.
+size_t FormatInputScript(const uint8_t* inputs, size_t count, char* out, size_t capacity);
 // A new game's first attempt at `level` (0-based).
 void NewGameAttemptStart(AttemptStart* start, int level);
 

@@ -56,6 +56,20 @@ void InstantDelay(void*, uint32_t ms) { instantNow += ms; }
 
 }  // namespace
 
+void SetUpReplayAttempt(System* sys, const AttemptStart* start, const char* mapPath) {
+  GameState* game = sys->game;
+  ClearAllScenes(sys);
+  game->world = sys->layers[LayerWorld];
+  std::memset(game->fireballs, 0, sizeof(game->fireballs));
+  ApplyAttemptStart(sys, start);
+  if (mapPath)
+    std::snprintf(game->mapPath, sizeof game->mapPath, "%s", mapPath);
+  else
+    std::snprintf(game->mapPath, sizeof game->mapPath, "%.1000smap%d.map", game->mapDir, game->level + 1);
+  game->levelCleared = 0;
+  SetUpLevelAttempt(sys);
+}
+
 void RunReplay(System* sys, const Recording* recording, const ReplayObserver* observer, ReplayOutcome* outcome) {
   GameState* game = sys->game;
   ReplayState state{};
@@ -75,13 +89,7 @@ void RunReplay(System* sys, const Recording* recording, const ReplayObserver* ob
   SetInputSource(sys->input, ReplaySource, &state);
   SetSoundObserver(RecordSound, &state);
 
-  ClearAllScenes(sys);
-  game->world = sys->layers[LayerWorld];
-  std::memset(game->fireballs, 0, sizeof(game->fireballs));
-  ApplyAttemptStart(sys, &recording->start);
-  std::snprintf(game->mapPath, sizeof game->mapPath, "%.1000smap%d.map", game->mapDir, game->level + 1);
-  game->levelCleared = 0;
-  SetUpLevelAttempt(sys);
+  SetUpReplayAttempt(sys, &recording->start, nullptr);
   state.inSetUp = false;
   if (observer && observer->afterPass) observer->afterPass(sys, 0, state.sounds, state.soundCount, observer->context);
   state.soundCount = 0;

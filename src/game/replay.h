@@ -16,6 +16,12 @@ struct ReplayObserver {
   int realTime;  // 1 = pace the scene with the frame clock as it is, not at full speed
 };
 
+// The set-up of a replayed attempt: scenes cleared, the start applied, the
+// map loaded (`mapPath`, or the level's map in sys->game->mapDir when null)
+// and the intro begun. The input source in place is read once, by the
+// set-up's direct level update.
+void SetUpReplayAttempt(System* sys, const AttemptStart* start, const char* mapPath);
+
 // Plays the recording against its level map, found through the game's map
 // folder (sys->game->mapDir). The system must have its layers, input and a
 // game state with the bitmap sets (possibly empty).

@@ -203,17 +203,6 @@ void AfterPass(System* sys, int f, const int*, int, void* context) {
     plan->recording->inputCount = plan->filled;
 }
 
-std::string Token(uint8_t mask, size_t count) {
-  static const char kLetters[] = "UDLRZXCV";
-  char text[32];
-  int n = 0;
-  for (int i = 0; i < 8; i++)
-    if (mask & (1u << i)) text[n++] = kLetters[i];
-  if (n == 0) text[n++] = '.';
-  if (count > 1) n += std::snprintf(text + n, sizeof text - n, "%zu", count);
-  return std::string(text, static_cast<size_t>(n));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -256,14 +245,8 @@ int main(int argc, char** argv) {
     const size_t from = std::min(plan.stepStart[s], played);
     const size_t to = std::min(s + 1 < plan.stepStart.size() ? plan.stepStart[s + 1] : played, played);
     if (from >= to) continue;
-    std::string line;
-    for (size_t i = from; i < to;) {
-      size_t j = i;
-      while (j < to && inputs[j] == inputs[i]) j++;
-      if (!line.empty()) line += ' ';
-      line += Token(inputs[i], j - i);
-      i = j;
-    }
+    std::string line(FormatInputScript(inputs.data() + from, to - from, nullptr, 0), '\0');
+    FormatInputScript(inputs.data() + from, to - from, line.data(), line.size() + 1);
     const std::string end = s < plan.stepEnd.size() ? plan.stepEnd[s] : "";
     std::printf("%-32s # %-28s %s\n", line.c_str(), plan.steps[s].text.c_str(), end.c_str());
   }
