@@ -1,0 +1,553 @@
+#include "solve/level_search.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <queue>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "engine/frame_timer.h"
+#include "engine/scene.h"
+#include "game/game_state.h"
+#include "game/recording.h"
+#include "game/replay.h"
+#include "input/input.h"
+#include "solve/snapshot.h"
+
+namespace {
+
+constexpr uint8_t kUp = 1u << Up, kDown = 1u << Down, kLeft = 1u << Left, kRight = 1u << Right;
+constexpr uint8_t kZ = 1u << ButtonZ, kX = 1u << ButtonX;
+constexpr int kIntroPasses = 131;  // the world stands still until then
+constexpr int kSettleLimit = 300;  // passes an action may take to come to rest
+constexpr int kStepLimit = 120;    // passes a step may hold its direction
+constexpr int kWaitPasses = 60;
+constexpr int kMaxWaits = 1;       // waits in a row that still count as new places
+constexpr int kColumnFrames = 32;  // a cell walked at full speed, for the estimate
+constexpr int kFallFrames = 16;    // a cell fallen at full speed
+constexpr int kClimbFrames = 48;   // a cell climbed: a block made and a jump onto it
+constexpr int kBreakFrames = 32;   // a block broken on the way
+constexpr int kFriction = 64;      // speed lost a pass with no direction held
+constexpr int kWalkSpeed = 128;    // speed gained a pass with a direction held
+constexpr int kMaxSpeed = 384;
+
+enum ActionKind { ActStep, ActTurn, ActJump, ActCast, ActClimb, ActThrow, ActWait };
+
+struct Action {
+  ActionKind kind;
+  int dir;   // -1 left, +1 right, 0 none
+  int hold;  // jumps: passes the direction is held after take-off; -1 until landing
+  bool low;  // casts and throws while crouching
+};
+
+const Action kActions[] = {
+    {ActStep, 1, 0, false},  {ActStep, -1, 0, false},  {ActTurn, 0, 0, false}, {ActJump, 0, 0, false},
+    {ActJump, 1, -1, false}, {ActJump, -1, -1, false}, {ActJump, 1, 8, false}, {ActJump, -1, 8, false},
+    {ActJump, 1, 16, false}, {ActJump, -1, 16, false}, {ActCast, 0, 0, false}, {ActCast, 0, 0, true},
+    {ActClimb, 0, 0, false}, {ActThrow, 0, 0, false},  {ActThrow, 0, 0, true}, {ActWait, 0, 0, false},
+};
+
+// How the search ranks places: passes so far, plus a cast's price (a block
+// made on a hunch multiplies the places to look at), plus the estimate to
+// the door weighted to go for it.
+constexpr long kCastPrice = 50;
+constexpr long kEstimateWeight = 2;
+
+enum Outcome { Rested, Died, Cleared, Restless, Pointless };
+
+// Plays the level a pass at a time with the inputs it is given.
+class Runner {
+ public:
+  explicit Runner(System* sys) : sys_(sys) {}
+  System* sys() const { return sys_; }
+  GameState* game() const { return sys_->game; }
+  const Player& player() const { return sys_->game->player; }
+
+  static uint8_t Source(InputState*, void* context) { return static_cast<Runner*>(context)->input_; }
+
+  // One pass; false once the scene has ended.
+  bool Pass(uint8_t input) {
+    input_ = input;
+    inputs.push_back(input);
+    passes++;
+    return StepScene(sys_) == 0;
+  }
+
+  bool Resting() const {
+    const Player& p = player();
+    if (!p.onGround || p.actionTimer != 0 || p.vx != 0 || p.vy != 0 || p.dying || p.clearTimer) return false;
+    for (int c = 0; c < kGridSize; c++)
+      for (int r = 0; r < kGridSize; r++)
+        if (game()->tiles[c][r] && game()->tiles[c][r]->frame == TileChange) return false;
+    return true;
+  }
+
+  // Inputs `input` until the player rests, dies or clears the level.
+  Outcome Settle(uint8_t input = 0) {
+    for (int i = 0; i < kSettleLimit; i++) {
+      if (game()->levelCleared) return Cleared;
+      if (player().dying) return Died;
+      if (Resting()) return Rested;
+      if (!Pass(input)) return player().dying ? Died : Restless;
+    }
+    return Restless;
+  }
+
+  std::vector<uint8_t> inputs;  // since the last Clear()
+  long passes = 0;              // in all
+
+ private:
+  System* sys_;
+  uint8_t input_ = 0;
+};
+
+// Where the player would stop, in Fixed12, if no direction were held from now on.
+Fixed12 StopsAt(const Player& p) {
+  long travel = 0;
+  for (int speed = std::abs(p.vx) - kFriction; speed > 0; speed -= kFriction) travel += 16L * speed;
+  return p.x + static_cast<Fixed12>(p.vx < 0 ? -travel : travel);
+}
+
+int Column(const Player& p) { return (FixedToPixels(p.x) + kCellSize / 2) / kCellSize; }
+int Row(const Player& p) { return (FixedToPixels(p.y) + kCellSize / 2) / kCellSize; }
+
+// Whether waiting can change anything but the clock: enemies, or spawners
+// that make them.
+bool Moving(const GameState* g) {
+  if (g->spawnerCount > 0) return true;
+  for (const Enemy& enemy : g->enemies)
+    if (enemy.type != 0) return true;
+  return false;
+}
+
+Outcome RunAction(Runner* run, const Action& action) {
+  const Player& p = run->player();
+  const uint8_t side = action.dir > 0 ? kRight : kLeft;
+  switch (action.kind) {
+    case ActStep: {
+      // Held until letting go would stop the player on the next cell's line.
+      const Fixed12 target = PixelsToFixed((Column(p) + action.dir) * kCellSize);
+      for (int i = 0; i < kStepLimit; i++) {
+        if ((StopsAt(p) - target) * action.dir >= 0) break;
+        if (i >= 3 && p.vx == 0) break;   // against a wall
+        if (!p.onGround && i > 0) break;  // walked off an edge
+        if (!run->Pass(side) || p.dying || run->game()->levelCleared) break;
+      }
+      return run->Settle();
+    }
+    case ActTurn:
+      if (!run->Pass(p.facing == 0 ? kLeft : kRight)) return run->Settle();
+      return run->Settle();
+    case ActJump: {
+      if (!run->Pass(kUp)) return run->Settle();
+      while (p.actionTimer > 0 && !p.dying)
+        if (!run->Pass(0)) return run->Settle();
+      if (action.dir != 0) {
+        for (int i = 0; action.hold < 0 ? i < kSettleLimit : i < action.hold; i++) {
+          if (action.hold < 0 && p.onGround) break;
+          if (!run->Pass(side) || p.dying || run->game()->levelCleared) break;
+        }
+      }
+      return run->Settle();
+    }
+    case ActClimb: {
+      // A block made in front and a jump onto it: a stair's step in one.
+      if (!run->Pass(kZ)) return run->Settle();
+      const Outcome made = run->Settle();
+      if (made != Rested) return made;
+      return RunAction(run, {ActJump, p.facing == 0 ? 1 : -1, -1, false});
+    }
+    case ActCast:
+    case ActThrow:
+      if (action.kind == ActThrow && p.magic == 0) return Pointless;
+      run->Pass(static_cast<uint8_t>((action.kind == ActCast ? kZ : kX) | (action.low ? kDown : 0)));
+      return run->Settle();
+    case ActWait:
+      if (!Moving(run->game())) return Pointless;
+      for (int i = 0; i < kWaitPasses; i++)
+        if (!run->Pass(0)) break;
+      return run->Settle();
+  }
+  return Pointless;
+}
+
+uint64_t Mix(uint64_t hash, uint64_t value) {
+  hash ^= value + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2);
+  return hash;
+}
+
+// What makes one resting place another: the cell, the way the player
+// faces, the grid, the key, the charges, the enemies left, and how many
+// waits led here (enemies move meanwhile, which the rest does not show).
+uint64_t PlaceKey(const GameState* g, uint64_t grid, int waits) {
+  const Player& p = g->player;
+  uint64_t hash = Mix(grid, static_cast<uint64_t>(Column(p)));
+  hash = Mix(hash, static_cast<uint64_t>(Row(p)));
+  hash = Mix(hash, static_cast<uint64_t>(p.facing));
+  hash = Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
+  hash = Mix(hash, static_cast<uint64_t>(p.magic < 9 ? p.magic : 9));
+  hash = Mix(hash, static_cast<uint64_t>(waits));
+  for (int i = 0; i < kEnemySlots; i++)
+    if (g->enemies[i].type != 0) hash = Mix(hash, static_cast<uint64_t>(i));
+  return hash;
+}
+
+// A trap is told by less: the cell, the grid, the key and the charges.
+uint64_t TrapKey(const GameState* g, uint64_t grid) {
+  const Player& p = g->player;
+  uint64_t hash = Mix(grid, static_cast<uint64_t>(Column(p) * kGridSize + Row(p)));
+  hash = Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
+  return Mix(hash, static_cast<uint64_t>(p.magic < 9 ? p.magic : 9));
+}
+
+int CellOf(const Item& item, bool row) {
+  const Sprite* s = item.sprite;
+  return s ? (FixedToPixels(row ? s->y : s->x) + kCellSize / 2) / kCellSize : 0;
+}
+
+uint64_t GridHash(const GameState* g) {
+  uint64_t hash = 0;
+  for (int c = 0; c < kGridSize; c++)
+    for (int r = 0; r < kGridSize; r++)
+      hash = Mix(hash, g->tiles[c][r] ? static_cast<uint64_t>(g->tiles[c][r]->frame) : 0);
+  return hash;
+}
+
+// Passes to a cell over the grid as it stands: walking, falling, climbing
+// (a step built and jumped onto) and breaking through blocks, never through
+// walls. A lower bound in spirit, far closer than a straight line on maps
+// whose way leads away from the goal first.
+class Terrain {
+ public:
+  // Passes from every cell to the target cell; -1 where it cannot be reached.
+  using Map = std::array<int, kGridSize * kGridSize>;
+
+  const Map& To(const GameState* g, uint64_t grid, int column, int row) {
+    const uint64_t key = Mix(Mix(grid, static_cast<uint64_t>(column)), static_cast<uint64_t>(row));
+    auto found = maps_.find(key);
+    if (found != maps_.end()) return found->second;
+    Map& map = maps_[key];
+    map.fill(-1);
+    if (column < 0 || column >= kGridSize || row < 0 || row >= kGridSize) return map;
+    auto code = [&](int c, int r) { return g->tiles[c][r] ? g->tiles[c][r]->frame : TileWall; };
+    // From the target outwards over reversed moves; the grid is small enough
+    // to pick the nearest open cell by a plain scan.
+    std::array<bool, kGridSize * kGridSize> done{};
+    map[column * kGridSize + row] = 0;
+    for (;;) {
+      int best = -1;
+      for (int i = 0; i < kGridSize * kGridSize; i++)
+        if (!done[i] && map[i] >= 0 && (best < 0 || map[i] < map[best])) best = i;
+      if (best < 0) break;
+      done[best] = true;
+      const int bc = best / kGridSize, br = best % kGridSize;
+      static const int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+      for (const auto& step : kSteps) {
+        const int ac = bc + step[0], ar = br + step[1];  // the cell a move into `best` starts from
+        if (ac < 0 || ac >= kGridSize || ar < 0 || ar >= kGridSize || code(ac, ar) == TileWall) continue;
+        int cost = step[1] == 0 ? kColumnFrames : step[1] < 0 ? kFallFrames : kClimbFrames;
+        const int into = code(bc, br);
+        if (into == TileWall) continue;
+        if (into == TileBlock || into == TileCracked) cost += kBreakFrames;
+        const int i = ac * kGridSize + ar;
+        if (!done[i] && (map[i] < 0 || map[best] + cost < map[i])) map[i] = map[best] + cost;
+      }
+    }
+    return map;
+  }
+
+  // Passes still needed: to the key while it lies there, then to the door.
+  int Estimate(const GameState* g, uint64_t grid) {
+    const Player& p = g->player;
+    const int doorC = CellOf(g->door, false), doorR = CellOf(g->door, true);
+    const int at = Column(p) * kGridSize + Row(p);
+    if (!ItemOwnsSprite(&g->key)) return Or(To(g, grid, doorC, doorR)[at]);
+    const int keyC = CellOf(g->key, false), keyR = CellOf(g->key, true);
+    return Or(To(g, grid, keyC, keyR)[at]) + Or(To(g, grid, doorC, doorR)[keyC * kGridSize + keyR]);
+  }
+
+ private:
+  static constexpr int kUnreachable = 100000;
+  static int Or(int passes) { return passes < 0 ? kUnreachable : passes; }
+  std::unordered_map<uint64_t, Map> maps_;
+};
+
+struct Place {
+  uint64_t key;
+  uint64_t trapKey;
+  int parent;
+  std::vector<uint8_t> inputs;  // from the parent's rest to this one
+  long at;                      // passes from the attempt's start
+  int column, row, waits;
+  int casts;                                // on the way here
+  std::unique_ptr<LevelSnapshot> snapshot;  // until the place is expanded
+  bool expanded = false;
+  bool good = false;  // a way to the door is known from here
+  std::vector<int> children;
+};
+
+// Open places, best first: fewest passes plus the estimate, then the oldest.
+struct Open {
+  long priority;
+  long order;
+  int place;
+  bool operator<(const Open& other) const {
+    return priority != other.priority ? priority > other.priority : order > other.order;
+  }
+};
+
+class Search {
+ public:
+  Search(System* sys, const SearchLimits& limits) : run_(sys), limits_(limits) {}
+
+  SearchResult Run(int level, const char* mapPath) {
+    System* sys = run_.sys();
+    const FrameClock saved = CurrentFrameClock();
+    const FrameClock instant = {InstantTicks, InstantDelay, nullptr};
+    SetFrameClock(&instant);
+    InputSource savedSource = sys->input->source;
+    void* savedContext = sys->input->sourceContext;
+    SetInputSource(sys->input, Runner::Source, &run_);
+
+    AttemptStart start;
+    NewGameAttemptStart(&start, level);
+    SetUpReplayAttempt(sys, &start, mapPath);
+    ResetFrameTimer(&sys->timer);
+    for (int i = 0; i < kIntroPasses; i++) run_.Pass(0);
+    const Outcome first = run_.Settle();
+    keeper_ = std::make_unique<SnapshotKeeper>(sys);
+    rootSnapshot_ = std::make_unique<LevelSnapshot>();
+    keeper_->Capture(rootSnapshot_.get());
+    if (first == Rested) {
+      AddPlace(-1, 0, 0);
+      Widen();
+      // Without a way to the door every place would count as a trap.
+      if (result_.solved) FindTraps();
+    } else if (first == Cleared) {
+      Solved(-1);
+    }
+    result_.passes = run_.passes;
+    result_.places = static_cast<int>(places_.size());
+
+    ClearAllScenes(sys);
+    SetInputSource(sys->input, savedSource, savedContext);
+    SetFrameClock(&saved);
+    return result_;
+  }
+
+ private:
+  static uint32_t InstantTicks(void*) { return 0; }
+  static void InstantDelay(void*, uint32_t) {}
+
+  bool OverBudget() const { return run_.passes >= limits_.budget; }
+  // The trap checks get a budget of their own, as large as the search's.
+  bool OverTrapBudget() const { return run_.passes >= trapStart_ + limits_.budget; }
+
+  void MarkGood(int id) {
+    places_[id].good = true;
+    goodKeys_.insert(places_[id].trapKey);
+  }
+
+  // Takes the state as it stands as a new place (or an edge to a known one).
+  void AddPlace(int parent, int waits, int casts) {
+    const uint64_t grid = GridHash(run_.game());
+    const uint64_t key = PlaceKey(run_.game(), grid, waits);
+    const auto found = index_.find(key);
+    if (found != index_.end()) {
+      if (parent >= 0) places_[parent].children.push_back(found->second);
+      return;
+    }
+    const int id = static_cast<int>(places_.size());
+    const long at = (parent >= 0 ? places_[parent].at : 0) + static_cast<long>(run_.inputs.size());
+    const long priority = at + kCastPrice * casts + kEstimateWeight * terrain_.Estimate(run_.game(), grid);
+    Place place;
+    place.key = key;
+    place.trapKey = TrapKey(run_.game(), grid);
+    place.parent = parent;
+    place.inputs = run_.inputs;
+    place.at = at;
+    place.casts = casts;
+    place.column = Column(run_.player());
+    place.row = Row(run_.player());
+    place.waits = waits;
+    place.snapshot = std::make_unique<LevelSnapshot>();
+    keeper_->Capture(place.snapshot.get());
+    places_.push_back(std::move(place));
+    index_[key] = id;
+    if (parent >= 0) places_[parent].children.push_back(id);
+    open_.push({priority, order_++, id});
+  }
+
+  std::vector<uint8_t> PathTo(int id) const {
+    std::vector<int> chain;
+    for (int at = id; at >= 0; at = places_[at].parent) chain.push_back(at);
+    std::vector<uint8_t> inputs;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+      inputs.insert(inputs.end(), places_[*it].inputs.begin(), places_[*it].inputs.end());
+    return inputs;
+  }
+
+  // The level was cleared by the inputs since `parent`'s rest.
+  void Solved(int parent) {
+    if (parent >= 0) MarkGood(parent);
+    if (result_.solved) return;
+    const int door = static_cast<int>(run_.inputs.size());
+    while (run_.Pass(0)) {
+    }
+    std::vector<uint8_t> inputs = parent >= 0 ? PathTo(parent) : std::vector<uint8_t>();
+    const long before = static_cast<long>(inputs.size());
+    inputs.insert(inputs.end(), run_.inputs.begin(), run_.inputs.end());
+    result_.solved = true;
+    result_.doorPass = static_cast<int>(before) + door;
+    for (size_t i = 0; i < inputs.size(); i++) {
+      const uint8_t was = i ? inputs[i - 1] : 0;
+      result_.casts += (inputs[i] & kZ) && !(was & kZ);
+      result_.fireballs += (inputs[i] & kX) && !(was & kX);
+      result_.jumps += (inputs[i] & kUp) && !(was & kUp);
+    }
+    result_.solution = std::move(inputs);
+  }
+
+  void Expand(int id) {
+    places_[id].expanded = true;
+    const std::unique_ptr<LevelSnapshot> snapshot = std::move(places_[id].snapshot);
+    for (const Action& action : kActions) {
+      if (OverBudget()) break;
+      keeper_->Restore(*snapshot);
+      run_.inputs.clear();
+      const Outcome outcome = RunAction(&run_, action);
+      if (outcome == Cleared) {
+        Solved(id);
+      } else if (outcome == Rested) {
+        const int waits = action.kind == ActWait ? places_[id].waits + 1 : 0;
+        const bool cast = action.kind == ActCast || action.kind == ActClimb;
+        if (waits <= kMaxWaits) AddPlace(id, waits, places_[id].casts + cast);
+      }
+    }
+  }
+
+  // Best first to the door, then on through every place the search has seen
+  // until none is left or a limit is reached.
+  void Widen() {
+    while (!open_.empty() && !OverBudget()) {
+      if (result_.solved && static_cast<int>(places_.size()) >= limits_.maxPlaces) break;
+      const int id = open_.top().place;
+      open_.pop();
+      Expand(id);
+    }
+    widened_ = open_.empty() && !OverBudget();
+  }
+
+  // Marks every place with a good child, or a good twin (the same cell,
+  // grid, key and charges), good, until nothing changes.
+  void Propagate() {
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (size_t id = 0; id < places_.size(); id++) {
+        if (places_[id].good) continue;
+        bool good = goodKeys_.count(places_[id].trapKey) != 0;
+        for (int child : places_[id].children) good = good || places_[child].good;
+        if (good) {
+          MarkGood(static_cast<int>(id));
+          changed = true;
+        }
+      }
+    }
+  }
+
+  // From a place no known way leads on from, a search of its own to the door
+  // or to any place that is known to lead there.
+  bool LinksOn(int id) {
+    const std::vector<uint8_t> path = PathTo(id);
+    keeper_->Restore(*rootSnapshot_);
+    for (size_t i = places_[0].inputs.size(); i < path.size(); i++) run_.Pass(path[i]);
+    const long begin = run_.passes;
+    const long stop = begin + limits_.placeBudget;
+    std::unordered_map<uint64_t, bool> seen;
+    std::priority_queue<Open> open;
+    std::vector<std::unique_ptr<LevelSnapshot>> states;
+    std::vector<int> waits;
+    auto add = [&](int wait) {
+      const uint64_t grid = GridHash(run_.game());
+      const uint64_t key = PlaceKey(run_.game(), grid, wait);
+      if (seen.count(key)) return false;
+      seen[key] = true;
+      if (goodKeys_.count(TrapKey(run_.game(), grid))) return true;
+      states.push_back(std::make_unique<LevelSnapshot>());
+      keeper_->Capture(states.back().get());
+      waits.push_back(wait);
+      // Nearest first: a known way on is usually a step or two away.
+      open.push({run_.passes - begin, order_++, static_cast<int>(states.size()) - 1});
+      return false;
+    };
+    add(places_[id].waits);
+    while (!open.empty() && run_.passes < stop && !OverTrapBudget()) {
+      const int local = open.top().place;
+      open.pop();
+      const std::unique_ptr<LevelSnapshot> state = std::move(states[local]);
+      for (const Action& action : kActions) {
+        keeper_->Restore(*state);
+        run_.inputs.clear();
+        const Outcome outcome = RunAction(&run_, action);
+        if (outcome == Cleared) return true;
+        if (outcome != Rested) continue;
+        const int wait = action.kind == ActWait ? waits[local] + 1 : 0;
+        if (wait <= kMaxWaits && add(wait)) return true;
+      }
+    }
+    if (!open.empty()) incomplete_ = true;
+    return false;
+  }
+
+  void FindTraps() {
+    trapStart_ = run_.passes;
+    std::unordered_set<uint64_t> reported;
+    Propagate();
+    for (size_t id = 0; id < places_.size(); id++) {
+      if (places_[id].good || reported.count(places_[id].trapKey)) continue;
+      if (OverTrapBudget()) {
+        incomplete_ = true;
+        break;
+      }
+      if (LinksOn(static_cast<int>(id))) {
+        MarkGood(static_cast<int>(id));
+        Propagate();
+      } else {
+        reported.insert(places_[id].trapKey);
+        result_.traps.push_back({places_[id].column, places_[id].row, PathTo(static_cast<int>(id))});
+      }
+    }
+    result_.complete = widened_ && !incomplete_;
+  }
+
+  Runner run_;
+  SearchLimits limits_;
+  std::unique_ptr<SnapshotKeeper> keeper_;
+  std::unique_ptr<LevelSnapshot> rootSnapshot_;
+  std::vector<Place> places_;
+  std::unordered_map<uint64_t, int> index_;
+  std::unordered_set<uint64_t> goodKeys_;
+  Terrain terrain_;
+  long trapStart_ = 0;
+  std::priority_queue<Open> open_;
+  long order_ = 0;
+  bool widened_ = false;
+  bool incomplete_ = false;
+  SearchResult result_;
+};
+
+}  // namespace
+
+SearchResult SearchLevel(System* sys, int level, const char* mapPath, const SearchLimits& limits) {
+  Search search(sys, limits);
+  return search.Run(level, mapPath);
+}
+
+std::string ScriptOf(const std::vector<uint8_t>& inputs) {
+  const size_t length = FormatInputScript(inputs.data(), inputs.size(), nullptr, 0);
+  std::string text(length, '\0');
+  FormatInputScript(inputs.data(), inputs.size(), text.data(), length + 1);
+  return text;
+}

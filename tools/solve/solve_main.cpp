@@ -1,0 +1,77 @@
+// solve: finds a way through a level by itself and the traps in it. Prints
+// the solution as an input script the record tool reads, its figures, and
+// every trap with the input that leads into it. Exit status 0 when the level
+// is solved and has no trap, 1 otherwise.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "flow/headless.h"
+#include "game/game_state.h"
+#include "game/recording.h"
+#include "solve/level_search.h"
+
+int main(int argc, char** argv) {
+  int level = 0;
+  std::string maps = "./Media/map/", map, scriptPath;
+  SearchLimits limits;
+  bool usage = false;
+  for (int i = 1; i < argc; i++) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--level" && hasValue) {
+      level = std::atoi(argv[++i]) - 1;
+    } else if (arg == "--maps" && hasValue) {
+      maps = argv[++i];
+      if (maps.back() != '/') maps += '/';
+    } else if (arg == "--map" && hasValue) {
+      map = argv[++i];
+    } else if (arg == "--budget" && hasValue) {
+      limits.budget = std::atol(argv[++i]);
+    } else if (arg == "--places" && hasValue) {
+      limits.maxPlaces = std::atoi(argv[++i]);
+    } else if (arg == "--script" && hasValue) {
+      scriptPath = argv[++i];
+    } else {
+      usage = true;
+    }
+  }
+  if (usage || level < 0 || level >= kLevelCount || limits.budget <= 0 || limits.maxPlaces <= 0) {
+    std::fprintf(stderr,
+                 "usage: solve --level N [--maps DIR/ | --map FILE] [--budget PASSES] [--places N] [--script OUT]\n"
+                 "Searches level N (its map in DIR, ./Media/map/ by default, or FILE) for a way to the door and\n"
+                 "for traps. The budget counts simulated passes (default %ld), so a run is the same on any machine.\n",
+                 SearchLimits{}.budget);
+    return 2;
+  }
+  System* sys = StartHeadlessGame(0);
+  if (!sys) return 1;
+  std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", maps.c_str());
+  const SearchResult result = SearchLevel(sys, level, map.empty() ? nullptr : map.c_str(), limits);
+  StopHeadlessGame(sys);
+
+  if (result.solved) {
+    std::printf("level %d: solved, door at pass %d, %zu passes with the clear; %d casts, %d fireballs, %d jumps\n",
+                level + 1, result.doorPass, result.solution.size(), result.casts, result.fireballs, result.jumps);
+    const std::string script = ScriptOf(result.solution);
+    if (!scriptPath.empty()) {
+      FILE* out = std::fopen(scriptPath.c_str(), "wb");
+      if (!out || std::fprintf(out, "%s\n", script.c_str()) < 0 || std::fclose(out) != 0) {
+        std::fprintf(stderr, "solve: cannot write %s\n", scriptPath.c_str());
+        return 1;
+      }
+    } else {
+      std::printf("%s\n", script.c_str());
+    }
+  } else {
+    std::printf("level %d: no way to the door found\n", level + 1);
+  }
+  std::printf("searched %ld passes, %d resting places, %s\n", result.passes, result.places,
+              result.complete ? "every one tried" : "cut short by the budget");
+  for (const Trap& trap : result.traps) {
+    const std::string into = ScriptOf(trap.inputs);
+    std::printf("trap at column %d, row %d: %s\n", trap.column, trap.row, into.c_str());
+  }
+  if (result.traps.empty()) std::printf("no trap found\n");
+  return result.solved && result.traps.empty() ? 0 : 1;
+}
