@@ -112,7 +112,15 @@ Image Title() {
   Panel(img, 232, 222, 186, 164);
   DrawCentredText(img, kSerifBold, 74, "RUNEBLOCK", kW / 2, 46, kTitleGold, 1);
   DrawCentredText(img, kSansBold, 16, "a tale of rune magic", kW / 2, 150, kSmall);
-  DrawCentredText(img, kSansBold, 13, "Arrows move   Z magic / choose   X fire   C pause", kW / 2, 448, kSmall);
+  // What a newcomer needs before the first level, on a dimmed strip of the
+  // ground: the goal, what the two magic keys do, and every key.
+  Mask strip(kW, kH);
+  strip.RoundRect(40, 406, kW - 80, 70, 8);
+  Tint(img, strip, {8, 6, 20}, 0.6f);
+  const Lettering goal{{255, 240, 170}, {236, 180, 80}, {20, 16, 34}, 2, {0, 0, 0}, 0};
+  DrawCentredText(img, kSansBold, 15, "Take the key to the door before Life runs out", kW / 2, 410, goal);
+  DrawCentredText(img, kSansBold, 13, "Z makes and breaks blocks  -  X throws fire", kW / 2, 433, kSmall);
+  DrawCentredText(img, kSansBold, 13, "Arrows move   Z magic / choose   X fire   C pause", kW / 2, 454, kSmall);
   return img;
 }
 

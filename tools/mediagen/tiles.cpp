@@ -1,5 +1,6 @@
 // Level tiles (codes 1-14), the door and the key. Solid tiles are bright and
-// bevelled; scenery (1-9) is dim and flat so it reads as background.
+// bevelled; scenery (1-9) and the ward (14) are dim and flat, so they read as
+// background.
 #include <cmath>
 
 #include "art.h"
@@ -258,29 +259,38 @@ Image ChangingBlock() {
   return img;
 }
 
-// Tile 14: a warded panel that magic cannot touch; not solid, so it stays
-// dim like scenery, with a red sign.
+// Tile 14: a ward that magic cannot touch. The player walks and falls
+// through it, so it must not look like ground: a thin diagonal lattice with
+// the backdrop showing between the bars, no frame and no top edge, so
+// neighbouring cells run into one net. A faint crossed rune says why.
 Image NoMagic() {
   Image img(kCell, kCell);
-  Mask panel(kCell, kCell);
-  panel.Rect(2, 2, 44, 44);
-  Paint(img, panel, pal::kDimStone, {Shade::Bevel, false, 2});
-  Mask recess(kCell, kCell);
-  recess.Rect(7, 7, 34, 34);
-  Fill(img, recess, {26, 22, 36});
-  const Rgb ward{150, 40, 56}, bright{210, 70, 80};
+  // Bars 12 pixels apart on both diagonals; 48 is a multiple, so cells join.
+  const Rgb bar{58, 54, 84}, barLit{76, 70, 104}, knot{118, 40, 58};
+  for (int y = 0; y < kCell; y++)
+    for (int x = 0; x < kCell; x++) {
+      const int a = (x + y) % 12, b = (x - y + kCell) % 12;
+      if (a == 0 && b == 0)
+        img.Set(x, y, knot);
+      else if (a == 0 || b == 0)
+        img.Set(x, y, a == 0 ? barLit : bar);
+    }
+  // The warding sign: a small rune, a ring round it and a stroke through
+  // both, in dim red over the net.
+  Mask rune(kCell, kCell);
+  rune.Capsule(24, 18, 24, 30, 0.6f).Capsule(24, 20, 28, 23, 0.6f).Capsule(24, 28, 20, 25, 0.6f);
+  Fill(img, rune, {92, 104, 150});
+  const Rgb ward{126, 34, 50}, wardLit{170, 54, 64};
   Mask ring(kCell, kCell);
-  ring.Circle(24, 24, 13).Circle(24, 24, 10.5f, false);
-  Mask bar(kCell, kCell);
-  bar.Capsule(16, 16, 32, 32, 1.6f).Intersect(Mask(kCell, kCell).Circle(24, 24, 12));
+  ring.Circle(24, 24, 11).Circle(24, 24, 9.6f, false);
+  Mask strike(kCell, kCell);
+  strike.Capsule(17, 17, 31, 31, 0.8f).Intersect(Mask(kCell, kCell).Circle(24, 24, 10));
   Fill(img, ring, ward);
-  Fill(img, bar, ward);
+  Fill(img, strike, ward);
   for (int y = 0; y < kCell; y++)
     for (int x = 0; x < kCell; x++)
-      if ((ring.On(x, y) || bar.On(x, y)) && !(ring.On(x + 1, y + 1) || bar.On(x + 1, y + 1)))
-        img.Set(x, y, {90, 24, 40});
-      else if ((ring.On(x, y) || bar.On(x, y)) && !(ring.On(x - 1, y - 1) || bar.On(x - 1, y - 1)))
-        img.Set(x, y, bright);
+      if ((ring.On(x, y) || strike.On(x, y)) && !(ring.On(x - 1, y - 1) || strike.On(x - 1, y - 1)))
+        img.Set(x, y, wardLit);
   return img;
 }
 
