@@ -1,5 +1,6 @@
 #include "solve/level_search.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -54,6 +55,12 @@ const Action kActions[] = {
 // the door weighted to go for it.
 constexpr long kCastPrice = 50;
 constexpr long kEstimateWeight = 2;
+
+// A trap check: the passes it may simulate anew (it walks the places the
+// search already knows for nothing), and how hard it heads for the door: it
+// wants any way on, not the shortest.
+constexpr long kCheckBudget = 200000;
+constexpr long kCheckWeight = 3;
 
 enum Outcome { Rested, Died, Cleared, Restless, Pointless };
 
@@ -122,6 +129,12 @@ bool Moving(const GameState* g) {
   return false;
 }
 
+// Buttons count only as they go down: one still held from the last cast is
+// let go for a pass first.
+void LetGo(Runner* run, int button) {
+  if (run->sys()->input->held[button]) run->Pass(0);
+}
+
 Outcome RunAction(Runner* run, const Action& action) {
   const Player& p = run->player();
   const uint8_t side = action.dir > 0 ? kRight : kLeft;
@@ -154,6 +167,7 @@ Outcome RunAction(Runner* run, const Action& action) {
     }
     case ActClimb: {
       // A block made in front and a jump onto it: a stair's step in one.
+      LetGo(run, ButtonZ);
       if (!run->Pass(kZ)) return run->Settle();
       const Outcome made = run->Settle();
       if (made != Rested) return made;
@@ -161,7 +175,8 @@ Outcome RunAction(Runner* run, const Action& action) {
     }
     case ActCast:
     case ActThrow:
-      if (action.kind == ActThrow && p.magic == 0) return Pointless;
+      if (action.kind == ActThrow && (p.magic == 0 || !Moving(run->game()))) return Pointless;
+      LetGo(run, action.kind == ActCast ? ButtonZ : ButtonX);
       run->Pass(static_cast<uint8_t>((action.kind == ActCast ? kZ : kX) | (action.low ? kDown : 0)));
       return run->Settle();
     case ActWait:
@@ -172,6 +187,10 @@ Outcome RunAction(Runner* run, const Action& action) {
   }
   return Pointless;
 }
+
+// Fireballs only ever meet enemies, so the charges count only while there
+// are enemies to meet (nine are as good as more).
+int Charges(const GameState* g) { return Moving(g) ? std::min(g->player.magic, 9) : 0; }
 
 uint64_t Mix(uint64_t hash, uint64_t value) {
   hash ^= value + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2);
@@ -187,7 +206,7 @@ uint64_t PlaceKey(const GameState* g, uint64_t grid, int waits) {
   hash = Mix(hash, static_cast<uint64_t>(Row(p)));
   hash = Mix(hash, static_cast<uint64_t>(p.facing));
   hash = Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
-  hash = Mix(hash, static_cast<uint64_t>(p.magic < 9 ? p.magic : 9));
+  hash = Mix(hash, static_cast<uint64_t>(Charges(g)));
   hash = Mix(hash, static_cast<uint64_t>(waits));
   for (int i = 0; i < kEnemySlots; i++)
     if (g->enemies[i].type != 0) hash = Mix(hash, static_cast<uint64_t>(i));
@@ -199,7 +218,7 @@ uint64_t TrapKey(const GameState* g, uint64_t grid) {
   const Player& p = g->player;
   uint64_t hash = Mix(grid, static_cast<uint64_t>(Column(p) * kGridSize + Row(p)));
   hash = Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
-  return Mix(hash, static_cast<uint64_t>(p.magic < 9 ? p.magic : 9));
+  return Mix(hash, static_cast<uint64_t>(Charges(g)));
 }
 
 int CellOf(const Item& item, bool row) {
@@ -274,21 +293,28 @@ class Terrain {
   std::unordered_map<uint64_t, Map> maps_;
 };
 
+struct Edge {
+  int place;
+  int passes;  // the move's length
+};
+
 struct Place {
-  uint64_t key;
-  uint64_t trapKey;
+  uint64_t key;      // PlaceKey
+  uint64_t trapKey;  // TrapKey
   int parent;
   std::vector<uint8_t> inputs;  // from the parent's rest to this one
   long at;                      // passes from the attempt's start
+  long estimate;                // passes still needed, as the terrain tells
   int column, row, waits;
   int casts;                                // on the way here
   std::unique_ptr<LevelSnapshot> snapshot;  // until the place is expanded
   bool expanded = false;
-  bool good = false;  // a way to the door is known from here
-  std::vector<int> children;
+  bool good = false;           // a way to the door is known from here
+  std::vector<Edge> children;  // places one move away
+  std::vector<int> parents;    // places one move before
 };
 
-// Open places, best first: fewest passes plus the estimate, then the oldest.
+// Open places, best first: the lowest priority, then the oldest.
 struct Open {
   long priority;
   long order;
@@ -318,18 +344,16 @@ class Search {
     for (int i = 0; i < kIntroPasses; i++) run_.Pass(0);
     const Outcome first = run_.Settle();
     keeper_ = std::make_unique<SnapshotKeeper>(sys);
-    rootSnapshot_ = std::make_unique<LevelSnapshot>();
-    keeper_->Capture(rootSnapshot_.get());
     if (first == Rested) {
       AddPlace(-1, 0, 0);
       Widen();
+      result_.places = static_cast<int>(places_.size());
       // Without a way to the door every place would count as a trap.
       if (result_.solved) FindTraps();
     } else if (first == Cleared) {
       Solved(-1);
     }
     result_.passes = run_.passes;
-    result_.places = static_cast<int>(places_.size());
 
     ClearAllScenes(sys);
     SetInputSource(sys->input, savedSource, savedContext);
@@ -345,9 +369,26 @@ class Search {
   // The trap checks get a budget of their own, as large as the search's.
   bool OverTrapBudget() const { return run_.passes >= trapStart_ + limits_.budget; }
 
+  // The place leads to the door; so does every place that leads to it, and
+  // every twin (the same cell, grid, key and charges).
   void MarkGood(int id) {
-    places_[id].good = true;
-    goodKeys_.insert(places_[id].trapKey);
+    std::vector<int> todo = {id};
+    while (!todo.empty()) {
+      const int next = todo.back();
+      todo.pop_back();
+      Place& place = places_[next];
+      if (place.good) continue;
+      place.good = true;
+      if (goodKeys_.insert(place.trapKey).second)
+        for (int twin : twins_[place.trapKey]) todo.push_back(twin);
+      todo.insert(todo.end(), place.parents.begin(), place.parents.end());
+    }
+  }
+
+  void Link(int parent, int child) {
+    places_[parent].children.push_back({child, static_cast<int>(run_.inputs.size())});
+    places_[child].parents.push_back(parent);
+    if (places_[child].good) MarkGood(parent);
   }
 
   // Takes the state as it stands as a new place (or an edge to a known one).
@@ -356,18 +397,17 @@ class Search {
     const uint64_t key = PlaceKey(run_.game(), grid, waits);
     const auto found = index_.find(key);
     if (found != index_.end()) {
-      if (parent >= 0) places_[parent].children.push_back(found->second);
+      if (parent >= 0) Link(parent, found->second);
       return;
     }
     const int id = static_cast<int>(places_.size());
-    const long at = (parent >= 0 ? places_[parent].at : 0) + static_cast<long>(run_.inputs.size());
-    const long priority = at + kCastPrice * casts + kEstimateWeight * terrain_.Estimate(run_.game(), grid);
     Place place;
     place.key = key;
     place.trapKey = TrapKey(run_.game(), grid);
     place.parent = parent;
     place.inputs = run_.inputs;
-    place.at = at;
+    place.at = (parent >= 0 ? places_[parent].at : 0) + static_cast<long>(run_.inputs.size());
+    place.estimate = terrain_.Estimate(run_.game(), grid);
     place.casts = casts;
     place.column = Column(run_.player());
     place.row = Row(run_.player());
@@ -376,8 +416,10 @@ class Search {
     keeper_->Capture(place.snapshot.get());
     places_.push_back(std::move(place));
     index_[key] = id;
-    if (parent >= 0) places_[parent].children.push_back(id);
-    open_.push({priority, order_++, id});
+    twins_[places_[id].trapKey].push_back(id);
+    if (goodKeys_.count(places_[id].trapKey)) MarkGood(id);
+    if (parent >= 0) Link(parent, id);
+    if (!checking_) open_.push({places_[id].at + kCastPrice * casts + kEstimateWeight * places_[id].estimate, order_++, id});
   }
 
   std::vector<uint8_t> PathTo(int id) const {
@@ -389,18 +431,17 @@ class Search {
     return inputs;
   }
 
-  // The level was cleared by the inputs since `parent`'s rest.
+  // The level was cleared by the inputs since `parent`'s rest (the clearing
+  // pass last).
   void Solved(int parent) {
     if (parent >= 0) MarkGood(parent);
     if (result_.solved) return;
-    const int door = static_cast<int>(run_.inputs.size());
-    while (run_.Pass(0)) {
-    }
     std::vector<uint8_t> inputs = parent >= 0 ? PathTo(parent) : std::vector<uint8_t>();
-    const long before = static_cast<long>(inputs.size());
     inputs.insert(inputs.end(), run_.inputs.begin(), run_.inputs.end());
     result_.solved = true;
-    result_.doorPass = static_cast<int>(before) + door;
+    result_.doorPass = static_cast<int>(inputs.size());
+    while (run_.Pass(0)) inputs.push_back(0);
+    inputs.push_back(0);  // the pass that ends the scene
     for (size_t i = 0; i < inputs.size(); i++) {
       const uint8_t was = i ? inputs[i - 1] : 0;
       result_.casts += (inputs[i] & kZ) && !(was & kZ);
@@ -411,10 +452,10 @@ class Search {
   }
 
   void Expand(int id) {
+    if (places_[id].expanded) return;
     places_[id].expanded = true;
     const std::unique_ptr<LevelSnapshot> snapshot = std::move(places_[id].snapshot);
     for (const Action& action : kActions) {
-      if (OverBudget()) break;
       keeper_->Restore(*snapshot);
       run_.inputs.clear();
       const Outcome outcome = RunAction(&run_, action);
@@ -428,113 +469,75 @@ class Search {
     }
   }
 
-  // Best first to the door, then on through every place the search has seen
+  // Best first to the door, then on through the places the search has seen
   // until none is left or a limit is reached.
   void Widen() {
     while (!open_.empty() && !OverBudget()) {
-      if (result_.solved && static_cast<int>(places_.size()) >= limits_.maxPlaces) break;
+      if (result_.solved && static_cast<int>(places_.size()) >= limits_.maxPlaces) return;
       const int id = open_.top().place;
       open_.pop();
       Expand(id);
     }
-    widened_ = open_.empty() && !OverBudget();
   }
 
-  // Marks every place with a good child, or a good twin (the same cell,
-  // grid, key and charges), good, until nothing changes.
-  void Propagate() {
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (size_t id = 0; id < places_.size(); id++) {
-        if (places_[id].good) continue;
-        bool good = goodKeys_.count(places_[id].trapKey) != 0;
-        for (int child : places_[id].children) good = good || places_[child].good;
-        if (good) {
-          MarkGood(static_cast<int>(id));
-          changed = true;
-        }
-      }
-    }
-  }
+  enum Check { Linked, Trapped, Unproven };
 
-  // From a place no known way leads on from, a search of its own to the door
-  // or to any place that is known to lead there.
-  bool LinksOn(int id) {
-    const std::vector<uint8_t> path = PathTo(id);
-    keeper_->Restore(*rootSnapshot_);
-    for (size_t i = places_[0].inputs.size(); i < path.size(); i++) run_.Pass(path[i]);
-    const long begin = run_.passes;
-    const long stop = begin + limits_.placeBudget;
-    std::unordered_map<uint64_t, bool> seen;
+  // A search of its own from a place no known way leads on from, to the door
+  // or to any place known to lead there. It goes over the places the search
+  // has already expanded by their known moves and expands the others, so
+  // every check builds on the ones before it. When every place it can reach
+  // has been expanded and none leads on, the place is a trap.
+  Check LinksOn(int id) {
+    const long stop = run_.passes + kCheckBudget;
+    std::unordered_map<int, long> reached = {{id, 0}};  // passes from the checked place
     std::priority_queue<Open> open;
-    std::vector<std::unique_ptr<LevelSnapshot>> states;
-    std::vector<int> waits;
-    auto add = [&](int wait) {
-      const uint64_t grid = GridHash(run_.game());
-      const uint64_t key = PlaceKey(run_.game(), grid, wait);
-      if (seen.count(key)) return false;
-      seen[key] = true;
-      if (goodKeys_.count(TrapKey(run_.game(), grid))) return true;
-      states.push_back(std::make_unique<LevelSnapshot>());
-      keeper_->Capture(states.back().get());
-      waits.push_back(wait);
-      // Nearest first: a known way on is usually a step or two away.
-      open.push({run_.passes - begin, order_++, static_cast<int>(states.size()) - 1});
-      return false;
-    };
-    add(places_[id].waits);
-    while (!open.empty() && run_.passes < stop && !OverTrapBudget()) {
-      const int local = open.top().place;
+    open.push({kCheckWeight * places_[id].estimate, order_++, id});
+    while (!open.empty()) {
+      if (run_.passes >= stop || OverTrapBudget()) return Unproven;
+      const int next = open.top().place;
       open.pop();
-      const std::unique_ptr<LevelSnapshot> state = std::move(states[local]);
-      for (const Action& action : kActions) {
-        keeper_->Restore(*state);
-        run_.inputs.clear();
-        const Outcome outcome = RunAction(&run_, action);
-        if (outcome == Cleared) return true;
-        if (outcome != Rested) continue;
-        const int wait = action.kind == ActWait ? waits[local] + 1 : 0;
-        if (wait <= kMaxWaits && add(wait)) return true;
+      if (places_[next].good) return Linked;
+      Expand(next);
+      if (places_[next].good) return Linked;
+      for (const Edge& edge : places_[next].children) {
+        const long passes = reached[next] + edge.passes;
+        if (!reached.emplace(edge.place, passes).second) continue;
+        open.push({passes + kCheckWeight * places_[edge.place].estimate, order_++, edge.place});
       }
     }
-    if (!open.empty()) incomplete_ = true;
-    return false;
+    return Trapped;
   }
 
+  // Every place the search reached that is not known to lead on gets a check.
   void FindTraps() {
     trapStart_ = run_.passes;
-    std::unordered_set<uint64_t> reported;
-    Propagate();
-    for (size_t id = 0; id < places_.size(); id++) {
-      if (places_[id].good || reported.count(places_[id].trapKey)) continue;
-      if (OverTrapBudget()) {
-        incomplete_ = true;
-        break;
-      }
-      if (LinksOn(static_cast<int>(id))) {
-        MarkGood(static_cast<int>(id));
-        Propagate();
-      } else {
-        reported.insert(places_[id].trapKey);
-        result_.traps.push_back({places_[id].column, places_[id].row, PathTo(static_cast<int>(id))});
-      }
+    checking_ = true;
+    const int reached = static_cast<int>(places_.size());
+    std::vector<int> trapped;
+    for (int id = 0; id < reached; id++) {
+      if (places_[id].good) continue;
+      const Check check = OverTrapBudget() ? Unproven : LinksOn(id);
+      if (check == Trapped) trapped.push_back(id);
+      if (check == Unproven) result_.unchecked++;
     }
-    result_.complete = widened_ && !incomplete_;
+    std::unordered_set<uint64_t> reported;
+    for (int id : trapped)
+      if (reported.insert(places_[id].trapKey).second) result_.traps.push_back({places_[id].column, places_[id].row, PathTo(id)});
+    result_.complete = result_.unchecked == 0;
   }
 
   Runner run_;
   SearchLimits limits_;
   std::unique_ptr<SnapshotKeeper> keeper_;
-  std::unique_ptr<LevelSnapshot> rootSnapshot_;
   std::vector<Place> places_;
   std::unordered_map<uint64_t, int> index_;
   std::unordered_set<uint64_t> goodKeys_;
+  std::unordered_map<uint64_t, std::vector<int>> twins_;  // places by TrapKey
   Terrain terrain_;
-  long trapStart_ = 0;
   std::priority_queue<Open> open_;
   long order_ = 0;
-  bool widened_ = false;
-  bool incomplete_ = false;
+  long trapStart_ = 0;
+  bool checking_ = false;  // places found by the checks are not searched on from
   SearchResult result_;
 };
 

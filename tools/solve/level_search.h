@@ -13,9 +13,9 @@
 #include "engine/system.h"
 
 struct SearchLimits {
-  long budget = 6000000;     // simulated passes for the whole search; the same budget gives the same answer
-  long placeBudget = 60000;  // passes to link one resting place to a way out
-  int maxPlaces = 4000;      // resting places explored before the search stops widening
+  long budget = 6000000;  // simulated passes for the search, and as many again for the trap checks;
+                          // the same budget gives the same answer on any machine
+  int maxPlaces = 1500;   // resting places the search widens to once the door is found
 };
 
 struct Trap {
@@ -30,7 +30,8 @@ struct SearchResult {
   int casts = 0, fireballs = 0, jumps = 0;
   long passes = 0;        // simulated in all
   int places = 0;         // distinct resting places reached
-  bool complete = false;  // every place reached was tried to the end, within the budgets
+  int unchecked = 0;      // places the trap checks' budget left unproven either way
+  bool complete = false;  // every place reached was proven a way on or a trap
   std::vector<Trap> traps;
 };
 

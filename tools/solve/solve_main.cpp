@@ -66,8 +66,9 @@ int main(int argc, char** argv) {
   } else {
     std::printf("level %d: no way to the door found\n", level + 1);
   }
-  std::printf("searched %ld passes, %d resting places, %s\n", result.passes, result.places,
-              result.complete ? "every one tried" : "cut short by the budget");
+  std::printf("searched %ld passes, %d resting places", result.passes, result.places);
+  if (result.unchecked > 0) std::printf(", %d left unchecked by the budget", result.unchecked);
+  std::printf("\n");
   for (const Trap& trap : result.traps) {
     const std::string into = ScriptOf(trap.inputs);
     std::printf("trap at column %d, row %d: %s\n", trap.column, trap.row, into.c_str());
