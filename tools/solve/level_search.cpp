@@ -11,6 +11,7 @@
 
 #include "engine/frame_timer.h"
 #include "engine/scene.h"
+#include "game/enemy_types.h"
 #include "game/game_state.h"
 #include "game/recording.h"
 #include "game/replay.h"
@@ -56,11 +57,15 @@ const Action kActions[] = {
 constexpr long kCastPrice = 50;
 constexpr long kEstimateWeight = 2;
 
-// A trap check: the passes it may simulate anew (it walks the places the
-// search already knows for nothing), and how hard it heads for the door: it
-// wants any way on, not the shortest.
-constexpr long kCheckBudget = 200000;
-constexpr long kCheckWeight = 3;
+// A trap check looks around the place first (a way back to where the search
+// has been is usually a few moves away), then heads for the door: it wants
+// any way on, not the shortest. Each phase has the passes it may simulate
+// anew; it walks the places the search already knows for nothing.
+struct CheckPhase {
+  long weight;  // of the estimate against the passes so far
+  long budget;
+};
+constexpr CheckPhase kCheckPhases[] = {{1, 100000}, {3, 200000}, {8, 400000}};
 
 enum Outcome { Rested, Died, Cleared, Restless, Pointless };
 
@@ -189,8 +194,14 @@ Outcome RunAction(Runner* run, const Action& action) {
 }
 
 // Fireballs only ever meet enemies, so the charges count only while there
-// are enemies to meet (nine are as good as more).
-int Charges(const GameState* g) { return Moving(g) ? std::min(g->player.magic, 9) : 0; }
+// are enemies to meet, and only up to two for each enemy or spawner left:
+// a way on seldom needs more, and told apart the extra ones would make each
+// charge spent in vain a level of its own for the trap checks to solve.
+int Charges(const GameState* g) {
+  int foes = g->spawnerCount;
+  for (const Enemy& enemy : g->enemies) foes += enemy.type != 0 && enemy.type != EnemyShot && enemy.type != EnemyStrike;
+  return std::min(g->player.magic, 2 * foes);
+}
 
 uint64_t Mix(uint64_t hash, uint64_t value) {
   hash ^= value + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2);
@@ -213,12 +224,22 @@ uint64_t PlaceKey(const GameState* g, uint64_t grid, int waits) {
   return hash;
 }
 
-// A trap is told by less: the cell, the grid, the key and the charges.
-uint64_t TrapKey(const GameState* g, uint64_t grid) {
+// A trap is told by less: the cell, the grid and the key (and the charges,
+// kept beside it: more of them are never worse, so a place is as good as
+// one that leads on with as many or fewer).
+uint64_t SpotKey(const GameState* g, uint64_t grid) {
   const Player& p = g->player;
-  uint64_t hash = Mix(grid, static_cast<uint64_t>(Column(p) * kGridSize + Row(p)));
-  hash = Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
-  return Mix(hash, static_cast<uint64_t>(Charges(g)));
+  const uint64_t hash = Mix(grid, static_cast<uint64_t>(Column(p) * kGridSize + Row(p)));
+  return Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
+}
+
+// The solution's way on is tried from places in a cell it stood in, with
+// the key as it was and facing the same way, whatever the grid: blocks made
+// or broken elsewhere seldom matter to it.
+uint64_t WayKey(const GameState* g) {
+  const Player& p = g->player;
+  const uint64_t hash = Mix(static_cast<uint64_t>(Column(p) * kGridSize + Row(p)), ItemOwnsSprite(&g->key) ? 1 : 0);
+  return Mix(hash, static_cast<uint64_t>(p.facing));
 }
 
 int CellOf(const Item& item, bool row) {
@@ -300,7 +321,9 @@ struct Edge {
 
 struct Place {
   uint64_t key;      // PlaceKey
-  uint64_t trapKey;  // TrapKey
+  uint64_t spotKey;  // SpotKey
+  uint64_t wayKey;   // WayKey
+  int charges;       // Charges
   int parent;
   std::vector<uint8_t> inputs;  // from the parent's rest to this one
   long at;                      // passes from the attempt's start
@@ -310,6 +333,7 @@ struct Place {
   std::unique_ptr<LevelSnapshot> snapshot;  // until the place is expanded
   bool expanded = false;
   bool good = false;           // a way to the door is known from here
+  bool deadly = false;         // a move from here ends in the player's death
   std::vector<Edge> children;  // places one move away
   std::vector<int> parents;    // places one move before
 };
@@ -344,6 +368,11 @@ class Search {
     for (int i = 0; i < kIntroPasses; i++) run_.Pass(0);
     const Outcome first = run_.Settle();
     keeper_ = std::make_unique<SnapshotKeeper>(sys);
+    keeper_->Capture(&root_);
+    const std::vector<uint8_t> intro = run_.inputs;
+    while (result_.idlePasses < kIdleWatchPasses && run_.Pass(0) && !run_.player().dying) result_.idlePasses++;
+    keeper_->Restore(root_);
+    run_.inputs = intro;
     if (first == Rested) {
       AddPlace(-1, 0, 0);
       Widen();
@@ -379,8 +408,12 @@ class Search {
       Place& place = places_[next];
       if (place.good) continue;
       place.good = true;
-      if (goodKeys_.insert(place.trapKey).second)
-        for (int twin : twins_[place.trapKey]) todo.push_back(twin);
+      auto least = goodCharges_.find(place.spotKey);
+      if (least == goodCharges_.end() || place.charges < least->second) {
+        goodCharges_[place.spotKey] = place.charges;
+        for (int twin : twins_[place.spotKey])
+          if (places_[twin].charges >= place.charges) todo.push_back(twin);
+      }
       todo.insert(todo.end(), place.parents.begin(), place.parents.end());
     }
   }
@@ -403,7 +436,9 @@ class Search {
     const int id = static_cast<int>(places_.size());
     Place place;
     place.key = key;
-    place.trapKey = TrapKey(run_.game(), grid);
+    place.spotKey = SpotKey(run_.game(), grid);
+    place.wayKey = WayKey(run_.game());
+    place.charges = Charges(run_.game());
     place.parent = parent;
     place.inputs = run_.inputs;
     place.at = (parent >= 0 ? places_[parent].at : 0) + static_cast<long>(run_.inputs.size());
@@ -416,10 +451,12 @@ class Search {
     keeper_->Capture(place.snapshot.get());
     places_.push_back(std::move(place));
     index_[key] = id;
-    twins_[places_[id].trapKey].push_back(id);
-    if (goodKeys_.count(places_[id].trapKey)) MarkGood(id);
+    twins_[places_[id].spotKey].push_back(id);
+    const auto least = goodCharges_.find(places_[id].spotKey);
+    if (least != goodCharges_.end() && least->second <= places_[id].charges) MarkGood(id);
     if (parent >= 0) Link(parent, id);
-    if (!checking_) open_.push({places_[id].at + kCastPrice * casts + kEstimateWeight * places_[id].estimate, order_++, id});
+    if (!checking_)
+      open_.push({places_[id].at + kCastPrice * casts + kEstimateWeight * places_[id].estimate, order_++, id});
   }
 
   std::vector<uint8_t> PathTo(int id) const {
@@ -440,6 +477,13 @@ class Search {
     inputs.insert(inputs.end(), run_.inputs.begin(), run_.inputs.end());
     result_.solved = true;
     result_.doorPass = static_cast<int>(inputs.size());
+    std::vector<int> chain;
+    for (int at = parent; at >= 0; at = places_[at].parent) chain.push_back(at);
+    size_t offset = 0;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+      offset += places_[*it].inputs.size();
+      solutionFrom_.emplace(places_[*it].wayKey, offset);
+    }
     while (run_.Pass(0)) inputs.push_back(0);
     inputs.push_back(0);  // the pass that ends the scene
     for (size_t i = 0; i < inputs.size(); i++) {
@@ -461,6 +505,8 @@ class Search {
       const Outcome outcome = RunAction(&run_, action);
       if (outcome == Cleared) {
         Solved(id);
+      } else if (outcome == Died) {
+        places_[id].deadly = true;
       } else if (outcome == Rested) {
         const int waits = action.kind == ActWait ? places_[id].waits + 1 : 0;
         const bool cast = action.kind == ActCast || action.kind == ActClimb;
@@ -480,32 +526,64 @@ class Search {
     }
   }
 
-  enum Check { Linked, Trapped, Unproven };
+  enum Check { Linked, Trapped, Doomed, Unproven };
 
   // A search of its own from a place no known way leads on from, to the door
   // or to any place known to lead there. It goes over the places the search
   // has already expanded by their known moves and expands the others, so
   // every check builds on the ones before it. When every place it can reach
-  // has been expanded and none leads on, the place is a trap.
+  // has been expanded and none leads on, the place is a trap, unless an
+  // enemy can end the attempt there: then it is only deadly.
   Check LinksOn(int id) {
-    const long stop = run_.passes + kCheckBudget;
+    if (SolutionClearsFrom(id)) return Linked;
+    for (const CheckPhase& phase : kCheckPhases) {
+      const Check check = LinksOn(id, phase);
+      if (check != Unproven) return check;
+    }
+    return Unproven;
+  }
+
+  Check LinksOn(int id, const CheckPhase& phase) {
+    bool deadly = false;
+    const long stop = run_.passes + phase.budget;
     std::unordered_map<int, long> reached = {{id, 0}};  // passes from the checked place
     std::priority_queue<Open> open;
-    open.push({kCheckWeight * places_[id].estimate, order_++, id});
+    open.push({phase.weight * places_[id].estimate, order_++, id});
     while (!open.empty()) {
       if (run_.passes >= stop || OverTrapBudget()) return Unproven;
       const int next = open.top().place;
       open.pop();
-      if (places_[next].good) return Linked;
+      if (places_[next].good || SolutionClearsFrom(next)) return Linked;
       Expand(next);
       if (places_[next].good) return Linked;
+      deadly = deadly || places_[next].deadly;
       for (const Edge& edge : places_[next].children) {
         const long passes = reached[next] + edge.passes;
         if (!reached.emplace(edge.place, passes).second) continue;
-        open.push({passes + kCheckWeight * places_[edge.place].estimate, order_++, edge.place});
+        open.push({passes + phase.weight * places_[edge.place].estimate, order_++, edge.place});
       }
     }
-    return Trapped;
+    return deadly ? Doomed : Trapped;
+  }
+
+  // Whether the rest of the solution, from where it stood in the same cell
+  // facing the same way, clears the level from the place too: the usual
+  // case for places that differ from the solution's by a spent charge, a
+  // block out of the way or where the enemies are. Tried once a place.
+  bool SolutionClearsFrom(int id) {
+    const auto from = solutionFrom_.find(places_[id].wayKey);
+    if (from == solutionFrom_.end() || !triedSolution_.insert(id).second) return false;
+    keeper_->Restore(root_);
+    const std::vector<uint8_t> path = PathTo(id);
+    for (size_t i = places_[0].inputs.size(); i < path.size(); i++) run_.Pass(path[i]);
+    for (size_t i = from->second; i < result_.solution.size(); i++) {
+      if (!run_.Pass(result_.solution[i]) || run_.player().dying) return false;
+      if (run_.game()->levelCleared) {
+        MarkGood(id);
+        return true;
+      }
+    }
+    return false;
   }
 
   // Every place the search reached that is not known to lead on gets a check.
@@ -519,10 +597,12 @@ class Search {
       const Check check = OverTrapBudget() ? Unproven : LinksOn(id);
       if (check == Trapped) trapped.push_back(id);
       if (check == Unproven) result_.unchecked++;
+      if (check == Doomed) result_.doomed++;
     }
     std::unordered_set<uint64_t> reported;
     for (int id : trapped)
-      if (reported.insert(places_[id].trapKey).second) result_.traps.push_back({places_[id].column, places_[id].row, PathTo(id)});
+      if (reported.insert(Mix(places_[id].spotKey, static_cast<uint64_t>(places_[id].charges))).second)
+        result_.traps.push_back({places_[id].column, places_[id].row, PathTo(id)});
     result_.complete = result_.unchecked == 0;
   }
 
@@ -531,8 +611,11 @@ class Search {
   std::unique_ptr<SnapshotKeeper> keeper_;
   std::vector<Place> places_;
   std::unordered_map<uint64_t, int> index_;
-  std::unordered_set<uint64_t> goodKeys_;
-  std::unordered_map<uint64_t, std::vector<int>> twins_;  // places by TrapKey
+  LevelSnapshot root_;                                 // the first place
+  std::unordered_map<uint64_t, size_t> solutionFrom_;  // where the solution stands in a cell, by WayKey
+  std::unordered_set<int> triedSolution_;
+  std::unordered_map<uint64_t, int> goodCharges_;         // the fewest charges a good place has, by SpotKey
+  std::unordered_map<uint64_t, std::vector<int>> twins_;  // places by SpotKey
   Terrain terrain_;
   std::priority_queue<Open> open_;
   long order_ = 0;

@@ -12,10 +12,12 @@
 
 #include "engine/system.h"
 
+inline constexpr int kIdleWatchPasses = 30 * kFramesPerSecond;  // how long a player doing nothing is watched
+
 struct SearchLimits {
-  long budget = 6000000;  // simulated passes for the search, and as many again for the trap checks;
-                          // the same budget gives the same answer on any machine
-  int maxPlaces = 1500;   // resting places the search widens to once the door is found
+  long budget = 12000000;  // simulated passes for the search, and as many again for the trap checks;
+                           // the same budget gives the same answer on any machine
+  int maxPlaces = 1500;    // resting places the search widens to once the door is found
 };
 
 struct Trap {
@@ -31,7 +33,10 @@ struct SearchResult {
   long passes = 0;        // simulated in all
   int places = 0;         // distinct resting places reached
   int unchecked = 0;      // places the trap checks' budget left unproven either way
+  int doomed = 0;         // places with no way on where an enemy ends the attempt (no trap: the
+                          // player loses a life at once and starts the level again)
   bool complete = false;  // every place reached was proven a way on or a trap
+  int idlePasses = 0;     // passes a player who does nothing lives after the intro (kIdleWatchPasses at most)
   std::vector<Trap> traps;
 };
 

@@ -1,9 +1,11 @@
 // solve: finds a way through a level by itself and the traps in it. Prints
 // the solution as an input script the record tool reads, its figures, and
-// every trap with the input that leads into it. Exit status 0 when the level
-// is solved and has no trap, 1 otherwise.
+// every trap with the input that leads into it, and how long a player who
+// does nothing lives. Exit status 0 when the level is solved and every place
+// reached was checked and none is a trap, 1 otherwise.
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "flow/headless.h"
@@ -68,11 +70,26 @@ int main(int argc, char** argv) {
   }
   std::printf("searched %ld passes, %d resting places", result.passes, result.places);
   if (result.unchecked > 0) std::printf(", %d left unchecked by the budget", result.unchecked);
+  if (result.doomed > 0) std::printf(", %d where only an enemy ends the attempt", result.doomed);
   std::printf("\n");
+  // One line a cell, with the shortest way into it: the grid and charges it
+  // was found with only tell the ways in apart.
+  std::map<std::pair<int, int>, std::pair<const Trap*, int>> cells;
   for (const Trap& trap : result.traps) {
-    const std::string into = ScriptOf(trap.inputs);
-    std::printf("trap at column %d, row %d: %s\n", trap.column, trap.row, into.c_str());
+    auto& [shortest, count] = cells[{trap.column, trap.row}];
+    if (!shortest || trap.inputs.size() < shortest->inputs.size()) shortest = &trap;
+    count++;
+  }
+  for (const auto& [cell, found] : cells) {
+    const std::string into = ScriptOf(found.first->inputs);
+    std::printf("trap at column %d, row %d (%d ways in): %s\n", cell.first, cell.second, found.second, into.c_str());
   }
   if (result.traps.empty()) std::printf("no trap found\n");
-  return result.solved && result.traps.empty() ? 0 : 1;
+  if (result.idlePasses < kIdleWatchPasses) {
+    std::printf("a player who does nothing dies %d passes (%.1f s) after the intro\n", result.idlePasses,
+                static_cast<double>(result.idlePasses) / kFramesPerSecond);
+  } else {
+    std::printf("a player who does nothing lives %d s after the intro and more\n", kIdleWatchPasses / kFramesPerSecond);
+  }
+  return result.solved && result.traps.empty() && result.complete ? 0 : 1;
 }
