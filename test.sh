@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with the sanitizers, and runs every test;
-# then builds the fuzz targets with clang and runs each for a bounded time.
+# then builds the fuzz targets with clang and runs each for a bounded time;
+# then proves every shipped level with the solver, built for speed.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 install_packages
@@ -9,3 +10,6 @@ cd "$RUNEBLOCK_ROOT"
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 build_tree build-fuzz -DRUNEBLOCK_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 ctest --test-dir build-fuzz --output-on-failure -j"$(nproc)"
+cmake -S "$RUNEBLOCK_ROOT" -B "$RUNEBLOCK_ROOT/build-solve" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$RUNEBLOCK_ROOT/build-solve" --target solve -j"$(nproc)"
+./scripts/prove_levels.sh build-solve/solve build-solve/proof
