@@ -32,8 +32,6 @@ constexpr int kFallFrames = 16;    // a cell fallen at full speed
 constexpr int kClimbFrames = 48;   // a cell climbed: a block made and a jump onto it
 constexpr int kBreakFrames = 32;   // a block broken on the way
 constexpr int kFriction = 64;      // speed lost a pass with no direction held
-constexpr int kWalkSpeed = 128;    // speed gained a pass with a direction held
-constexpr int kMaxSpeed = 384;
 
 enum ActionKind { ActStep, ActTurn, ActJump, ActCast, ActClimb, ActThrow, ActWait };
 
