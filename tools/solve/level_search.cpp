@@ -16,38 +16,17 @@
 #include "game/recording.h"
 #include "game/replay.h"
 #include "input/input.h"
+#include "solve/moves.h"
 #include "solve/snapshot.h"
 
 namespace {
 
-constexpr uint8_t kUp = 1u << Up, kDown = 1u << Down, kLeft = 1u << Left, kRight = 1u << Right;
-constexpr uint8_t kZ = 1u << ButtonZ, kX = 1u << ButtonX;
 constexpr int kIntroPasses = 131;  // the world stands still until then
-constexpr int kSettleLimit = 300;  // passes an action may take to come to rest
-constexpr int kStepLimit = 120;    // passes a step may hold its direction
-constexpr int kWaitPasses = 60;
 constexpr int kMaxWaits = 1;       // waits in a row that still count as new places
 constexpr int kColumnFrames = 32;  // a cell walked at full speed, for the estimate
 constexpr int kFallFrames = 16;    // a cell fallen at full speed
 constexpr int kClimbFrames = 48;   // a cell climbed: a block made and a jump onto it
 constexpr int kBreakFrames = 32;   // a block broken on the way
-constexpr int kFriction = 64;      // speed lost a pass with no direction held
-
-enum ActionKind { ActStep, ActTurn, ActJump, ActCast, ActClimb, ActThrow, ActWait };
-
-struct Action {
-  ActionKind kind;
-  int dir;   // -1 left, +1 right, 0 none
-  int hold;  // jumps: passes the direction is held after take-off; -1 until landing
-  bool low;  // casts and throws while crouching
-};
-
-const Action kActions[] = {
-    {ActStep, 1, 0, false},  {ActStep, -1, 0, false},  {ActTurn, 0, 0, false}, {ActJump, 0, 0, false},
-    {ActJump, 1, -1, false}, {ActJump, -1, -1, false}, {ActJump, 1, 8, false}, {ActJump, -1, 8, false},
-    {ActJump, 1, 16, false}, {ActJump, -1, 16, false}, {ActCast, 0, 0, false}, {ActCast, 0, 0, true},
-    {ActClimb, 0, 0, false}, {ActThrow, 0, 0, false},  {ActThrow, 0, 0, true}, {ActWait, 0, 0, false},
-};
 
 // How the search ranks places: passes so far, plus a cast's price (a block
 // made on a hunch multiplies the places to look at), plus the estimate to
@@ -64,132 +43,6 @@ struct CheckPhase {
   long budget;
 };
 constexpr CheckPhase kCheckPhases[] = {{1, 100000}, {3, 200000}, {8, 400000}};
-
-enum Outcome { Rested, Died, Cleared, Restless, Pointless };
-
-// Plays the level a pass at a time with the inputs it is given.
-class Runner {
- public:
-  explicit Runner(System* sys) : sys_(sys) {}
-  System* sys() const { return sys_; }
-  GameState* game() const { return sys_->game; }
-  const Player& player() const { return sys_->game->player; }
-
-  static uint8_t Source(InputState*, void* context) { return static_cast<Runner*>(context)->input_; }
-
-  // One pass; false once the scene has ended.
-  bool Pass(uint8_t input) {
-    input_ = input;
-    inputs.push_back(input);
-    passes++;
-    return StepScene(sys_) == 0;
-  }
-
-  bool Resting() const {
-    const Player& p = player();
-    if (!p.onGround || p.actionTimer != 0 || p.vx != 0 || p.vy != 0 || p.dying || p.clearTimer) return false;
-    for (int c = 0; c < kGridSize; c++)
-      for (int r = 0; r < kGridSize; r++)
-        if (game()->tiles[c][r] && game()->tiles[c][r]->frame == TileChange) return false;
-    return true;
-  }
-
-  // Inputs `input` until the player rests, dies or clears the level.
-  Outcome Settle(uint8_t input = 0) {
-    for (int i = 0; i < kSettleLimit; i++) {
-      if (game()->levelCleared) return Cleared;
-      if (player().dying) return Died;
-      if (Resting()) return Rested;
-      if (!Pass(input)) return player().dying ? Died : Restless;
-    }
-    return Restless;
-  }
-
-  std::vector<uint8_t> inputs;  // since the last Clear()
-  long passes = 0;              // in all
-
- private:
-  System* sys_;
-  uint8_t input_ = 0;
-};
-
-// Where the player would stop, in Fixed12, if no direction were held from now on.
-Fixed12 StopsAt(const Player& p) {
-  long travel = 0;
-  for (int speed = std::abs(p.vx) - kFriction; speed > 0; speed -= kFriction) travel += 16L * speed;
-  return p.x + static_cast<Fixed12>(p.vx < 0 ? -travel : travel);
-}
-
-int Column(const Player& p) { return (FixedToPixels(p.x) + kCellSize / 2) / kCellSize; }
-int Row(const Player& p) { return (FixedToPixels(p.y) + kCellSize / 2) / kCellSize; }
-
-// Whether waiting can change anything but the clock: enemies, or spawners
-// that make them.
-bool Moving(const GameState* g) {
-  if (g->spawnerCount > 0) return true;
-  for (const Enemy& enemy : g->enemies)
-    if (enemy.type != 0) return true;
-  return false;
-}
-
-// Buttons count only as they go down: one still held from the last cast is
-// let go for a pass first.
-void LetGo(Runner* run, int button) {
-  if (run->sys()->input->held[button]) run->Pass(0);
-}
-
-Outcome RunAction(Runner* run, const Action& action) {
-  const Player& p = run->player();
-  const uint8_t side = action.dir > 0 ? kRight : kLeft;
-  switch (action.kind) {
-    case ActStep: {
-      // Held until letting go would stop the player on the next cell's line.
-      const Fixed12 target = PixelsToFixed((Column(p) + action.dir) * kCellSize);
-      for (int i = 0; i < kStepLimit; i++) {
-        if ((StopsAt(p) - target) * action.dir >= 0) break;
-        if (i >= 3 && p.vx == 0) break;   // against a wall
-        if (!p.onGround && i > 0) break;  // walked off an edge
-        if (!run->Pass(side) || p.dying || run->game()->levelCleared) break;
-      }
-      return run->Settle();
-    }
-    case ActTurn:
-      if (!run->Pass(p.facing == 0 ? kLeft : kRight)) return run->Settle();
-      return run->Settle();
-    case ActJump: {
-      if (!run->Pass(kUp)) return run->Settle();
-      while (p.actionTimer > 0 && !p.dying)
-        if (!run->Pass(0)) return run->Settle();
-      if (action.dir != 0) {
-        for (int i = 0; action.hold < 0 ? i < kSettleLimit : i < action.hold; i++) {
-          if (action.hold < 0 && p.onGround) break;
-          if (!run->Pass(side) || p.dying || run->game()->levelCleared) break;
-        }
-      }
-      return run->Settle();
-    }
-    case ActClimb: {
-      // A block made in front and a jump onto it: a stair's step in one.
-      LetGo(run, ButtonZ);
-      if (!run->Pass(kZ)) return run->Settle();
-      const Outcome made = run->Settle();
-      if (made != Rested) return made;
-      return RunAction(run, {ActJump, p.facing == 0 ? 1 : -1, -1, false});
-    }
-    case ActCast:
-    case ActThrow:
-      if (action.kind == ActThrow && (p.magic == 0 || !Moving(run->game()))) return Pointless;
-      LetGo(run, action.kind == ActCast ? ButtonZ : ButtonX);
-      run->Pass(static_cast<uint8_t>((action.kind == ActCast ? kZ : kX) | (action.low ? kDown : 0)));
-      return run->Settle();
-    case ActWait:
-      if (!Moving(run->game())) return Pointless;
-      for (int i = 0; i < kWaitPasses; i++)
-        if (!run->Pass(0)) break;
-      return run->Settle();
-  }
-  return Pointless;
-}
 
 // Fireballs only ever meet enemies, so the charges count only while there
 // are enemies to meet, and only up to two for each enemy or spawner left:
