@@ -21,6 +21,7 @@ constexpr int kJumpSpeed = -1248;
 constexpr int kJumpWindUp = 12;
 constexpr int kLandPose = 10;
 constexpr int kCastPose = 16;
+constexpr int kGiveUpLineGap = 24;       // pixels from "Paused" down to the line under it
 constexpr int kHeadStop = kCellFar + 1;  // a rising head stops this far into the cell below a block
 
 void Animate(Sprite* sprite, const int (*steps)[2], int count, int terminator) {
@@ -57,6 +58,10 @@ void StartPause(System* sys) {
   std::snprintf(text->text, sizeof text->text, "Paused");
   SetSpritePos(text, 130, 100);
   SetSpriteBlink(text, 100);
+  if (Sprite* way = AllocTextSprite(sys->layers[LayerScreens], sys->font, 1800)) {
+    std::snprintf(way->text, sizeof way->text, "V gives up this try for a life");
+    SetSpritePos(way, 130, 100 + kGiveUpLineGap);
+  }
 }
 
 void BumpHead(System* sys, int column, int row) {
@@ -260,6 +265,15 @@ void PlayDeathAnim(System* sys) {
 void PauseUpdate(System* sys) {
   PollInput(sys->input);
   const int* in = sys->input->pressed;
+  Player* player = &sys->game->player;
+  if (in[ButtonV] && !player->dying && !sys->game->levelCleared) {
+    // A player stuck where nothing leads on need not wait for the clock: the
+    // clock is run out now, and the next frame starts the death it brings.
+    player->life = 0;
+    ResetLayerFlags(sys, LayerWorld);
+    ClearScene(sys, LayerScreens);
+    return;
+  }
   if (in[ButtonC]) {
     ResetLayerFlags(sys, LayerWorld);
     ClearScene(sys, LayerScreens);

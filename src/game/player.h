@@ -11,6 +11,6 @@ int UpdatePlayer(System* sys);
 void SetPlayerAnim(System* sys);
 // Loops the death turn on the player's sprite; nothing without one.
 void PlayDeathAnim(System* sys);
-// Scene callback of the screens layer while paused: ButtonC resumes, the directions scroll the
-// camera a pixel a frame.
+// Scene callback of the screens layer while paused: ButtonC resumes, ButtonV gives the attempt
+// up (the clock runs out at once), the directions scroll the camera a pixel a frame.
 void PauseUpdate(System* sys);

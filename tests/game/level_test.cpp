@@ -1,11 +1,15 @@
 // Level rules the recorded plays never reach: maps that are not well formed,
-// the clock running out, and the key and door taken in one frame.
+// the clock running out or given up, and the key and door taken in one frame.
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "base/messages.h"
 #include "engine/scene.h"
 #include "game/grid.h"
 #include "game/level_loader.h"
+#include "game/recording.h"
+#include "game/replay.h"
 #include "support/game_harness.h"
 
 namespace {
@@ -111,6 +115,46 @@ TEST(LevelClock, LifeRunsOutAfterTenThousandFramesThenTheDeathTakesTwoHundred) {
   EXPECT_EQ(level.player().deathTimer, 199);
   EXPECT_EQ(level.RunUntil([&] { return level.sceneEnded; }, 1000), 199);
   EXPECT_EQ(level.player().lives, 2);
+}
+
+bool ScreensShow(GameHarness& level, const char* text) {
+  const SpriteList* screens = level.sys()->layers[LayerScreens];
+  for (int i = 0; i < screens->highWater; i++)
+    if (screens->sprites[i].inUse && std::strcmp(screens->sprites[i].text, text) == 0) return true;
+  return false;
+}
+
+TEST(LevelClock, VWhilePausedGivesUpTheAttemptAsTheClockRunningOutDoes) {
+  GameHarness level;
+  level.LoadSpec(RoomSpec());
+  level.Frames(10, kV);
+  EXPECT_FALSE(level.player().dying) << "V does nothing in play";
+  level.Frame(kC);
+  level.Frame();
+  const int life = level.player().life;
+  EXPECT_TRUE(ScreensShow(level, "Paused"));
+  EXPECT_TRUE(ScreensShow(level, "V gives up this try for a life"));
+  level.Frame(kV);
+  EXPECT_FALSE(ScreensShow(level, "Paused"));
+  EXPECT_EQ(level.player().life, 0);
+  EXPECT_GT(life, 9000);
+  EXPECT_EQ(level.RunUntil([&] { return level.player().dying != 0; }, 10), 1);
+  EXPECT_EQ(level.player().deathTimer, 199);
+  EXPECT_EQ(level.RunUntil([&] { return level.sceneEnded; }, 1000), 199);
+  EXPECT_EQ(level.player().lives, 2);
+
+  // A recording holds V like any other input and replays the same way out.
+  level.UseGameFolder();
+  level.WriteMap(1, MapText(RoomSpec()));
+  std::vector<uint8_t> inputs(140, 0);
+  inputs.insert(inputs.end(), {kC, 0, kV});
+  inputs.resize(inputs.size() + 300, 0);
+  Recording recording{kRecordingVersion, {}, inputs.data(), inputs.size()};
+  NewGameAttemptStart(&recording.start, 0);
+  ReplayOutcome outcome{};
+  RunReplay(level.sys(), &recording, nullptr, &outcome);
+  EXPECT_EQ(outcome.result, ReplayDied);
+  EXPECT_EQ(outcome.lives, 2);
 }
 
 }  // namespace
