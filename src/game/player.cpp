@@ -61,6 +61,7 @@ void StartPause(System* sys) {
   if (Sprite* way = AllocTextSprite(sys->layers[LayerScreens], sys->font, 1800)) {
     std::snprintf(way->text, sizeof way->text, "V gives up this try for a life");
     SetSpritePos(way, 130, 100 + kGiveUpLineGap);
+    way->visible = 1;
   }
 }
 

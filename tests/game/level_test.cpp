@@ -117,11 +117,12 @@ TEST(LevelClock, LifeRunsOutAfterTenThousandFramesThenTheDeathTakesTwoHundred) {
   EXPECT_EQ(level.player().lives, 2);
 }
 
-bool ScreensShow(GameHarness& level, const char* text) {
+// The text sprite on the screens layer that shows `text`, or null.
+const Sprite* ScreenText(GameHarness& level, const char* text) {
   const SpriteList* screens = level.sys()->layers[LayerScreens];
   for (int i = 0; i < screens->highWater; i++)
-    if (screens->sprites[i].inUse && std::strcmp(screens->sprites[i].text, text) == 0) return true;
-  return false;
+    if (screens->sprites[i].inUse && std::strcmp(screens->sprites[i].text, text) == 0) return &screens->sprites[i];
+  return nullptr;
 }
 
 TEST(LevelClock, VWhilePausedGivesUpTheAttemptAsTheClockRunningOutDoes) {
@@ -132,10 +133,12 @@ TEST(LevelClock, VWhilePausedGivesUpTheAttemptAsTheClockRunningOutDoes) {
   level.Frame(kC);
   level.Frame();
   const int life = level.player().life;
-  EXPECT_TRUE(ScreensShow(level, "Paused"));
-  EXPECT_TRUE(ScreensShow(level, "V gives up this try for a life"));
+  EXPECT_NE(ScreenText(level, "Paused"), nullptr);
+  const Sprite* way = ScreenText(level, "V gives up this try for a life");
+  ASSERT_NE(way, nullptr);
+  EXPECT_TRUE(way->visible);
   level.Frame(kV);
-  EXPECT_FALSE(ScreensShow(level, "Paused"));
+  EXPECT_EQ(ScreenText(level, "Paused"), nullptr);
   EXPECT_EQ(level.player().life, 0);
   EXPECT_GT(life, 9000);
   EXPECT_EQ(level.RunUntil([&] { return level.player().dying != 0; }, 10), 1);
