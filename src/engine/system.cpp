@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "base/messages.h"
+#include "base/regular_file.h"
+#include "graphics/bitmap_set.h"
 #include "graphics/font.h"
 #include "graphics/sprite.h"
 #include "input/input.h"
@@ -43,8 +45,22 @@ System* CreateSystem() {
   return sys;
 }
 
+// The game's rune block as the window's icon; SDL takes it only before the
+// video mode is set. Without the picture the window keeps the default icon.
+static void SetWindowIcon() {
+  FILE* file = OpenRegularFile(kWindowIconPath);
+  SDL_Surface* icon = file ? LoadBoundedBMP(SDL_RWFromFP(file, SDL_TRUE)) : nullptr;
+  if (!icon) return;
+  SDL_SetColorKey(icon, SDL_SRCCOLORKEY, SDL_MapRGB(icon->format, 255, 0, 255));
+  SDL_WM_SetIcon(icon, nullptr);
+  SDL_FreeSurface(icon);
+}
+
 SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags) {
   static bool quitRegistered = false;
+  // Docks match the window to the desktop entry by this class (unless the
+  // player names another).
+  setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
     std::fprintf(stderr, msg::MsgSdlInitFailed, SDL_GetError());
     return nullptr;
@@ -53,6 +69,7 @@ SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags) {
     std::atexit(QuitWithinLimit);
     quitRegistered = true;
   }
+  SetWindowIcon();
   SDL_Surface* screen = SDL_SetVideoMode(width, height, bitsPerPixel, static_cast<Uint32>(flags));
   if (!screen) {
     std::fprintf(stderr, msg::MsgVideoModeFailed, width, height, bitsPerPixel, SDL_GetError());

@@ -24,6 +24,9 @@ inline constexpr int kScreenWidth = 640;
 inline constexpr int kScreenHeight = 480;
 inline constexpr int kScreenDepth = 16;
 inline constexpr int kFramesPerSecond = 60;
+// The window's class, as the desktop entry's StartupWMClass names it, and its icon.
+inline constexpr char kWindowClass[] = "io.github.runeblock.runeblock";
+inline constexpr char kWindowIconPath[] = "./Media/bmp/sys/block.bmp";
 
 struct System {
   SDL_Surface* screen;

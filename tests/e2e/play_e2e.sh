@@ -7,7 +7,7 @@ set -u
 game=$1
 root=$2
 source "$(dirname "$0")/../support/x_session.sh"
-require_tools Xvfb xdotool import convert
+require_tools Xvfb xdotool import convert xprop
 make_work_folder e2e
 
 cp -r "$root/Media" "$work/Media"
@@ -26,6 +26,10 @@ game_pid=$!
 window=$(xdotool search --sync --name Runeblock 2>/dev/null | head -n 1)
 [ -n "$window" ] || fail "no Runeblock window appeared"
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+# Docks group the window under the desktop entry by its class and show its icon.
+[ "$(xdotool search --class io.github.runeblock.runeblock | head -n 1)" = "$window" ] ||
+  fail "the window's class is not the desktop entry's StartupWMClass"
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "the window has no icon"
 
 # The game reads the keyboard's state once a frame: a key must stay down
 # across a frame to count, so taps are held for a moment.
