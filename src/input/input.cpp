@@ -42,12 +42,22 @@ uint8_t JoystickMask(int axisX, int axisY, const int buttons[4], int deadZone) {
   return mask;
 }
 
+uint8_t HatMask(int hat) {
+  uint8_t mask = 0;
+  if (hat & SDL_HAT_UP) mask |= 1u << Up;
+  if (hat & SDL_HAT_DOWN) mask |= 1u << Down;
+  if (hat & SDL_HAT_LEFT) mask |= 1u << Left;
+  if (hat & SDL_HAT_RIGHT) mask |= 1u << Right;
+  return mask;
+}
+
 uint8_t ReadDeviceInput(InputState* input, void*) {
   uint8_t mask = 0;
   if (SDL_Joystick* joy = input->joystick) {
     int buttons[4];
     for (int b = 0; b < 4; b++) buttons[b] = SDL_JoystickGetButton(joy, b);
     mask = JoystickMask(SDL_JoystickGetAxis(joy, 0), SDL_JoystickGetAxis(joy, 1), buttons, input->deadZone);
+    if (SDL_JoystickNumHats(joy) > 0) mask |= HatMask(SDL_JoystickGetHat(joy, 0));
   }
   const Uint8* keys = SDL_GetKeyState(nullptr);
   if (keys)

@@ -38,6 +38,8 @@ void SetDirectionsLevelTriggered(InputState* input);
 // The inputs a joystick state presses: axis values are strict beyond the
 // dead zone, buttons 0-3 are Z, X, C and V.
 uint8_t JoystickMask(int axisX, int axisY, const int buttons[4], int deadZone);
+// The directions the first hat (a pad's D-pad) presses, as the stick would.
+uint8_t HatMask(int hat);
 
 // The raw state of keyboard and joystick as a bit mask, as PollInput reads it.
 uint8_t ReadDeviceInput(InputState* input, void* context);

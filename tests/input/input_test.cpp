@@ -62,6 +62,14 @@ TEST(JoystickMaskTest, AxesCountOnlyStrictlyBeyondTheDeadZone) {
   EXPECT_EQ(JoystickMask(0, 0, buttons, 10000), (1u << ButtonZ) | (1u << ButtonC) | (1u << ButtonV));
 }
 
+TEST(JoystickMaskTest, TheHatWalksJumpsAndCrouchesAsTheStickDoes) {
+  EXPECT_EQ(HatMask(SDL_HAT_CENTERED), 0);
+  EXPECT_EQ(HatMask(SDL_HAT_UP), 1u << Up);
+  EXPECT_EQ(HatMask(SDL_HAT_DOWN), 1u << Down);
+  EXPECT_EQ(HatMask(SDL_HAT_LEFTUP), (1u << Left) | (1u << Up));
+  EXPECT_EQ(HatMask(SDL_HAT_RIGHTDOWN), (1u << Right) | (1u << Down));
+}
+
 TEST_F(InputTest, NoJoystickPrintsOnStandardOutputAndTheKeyboardStillWorks) {
   DestroyInput(input);
   const std::string out = OutputOf(stdout, [&] { input = CreateInput(0, 1); });
