@@ -1,8 +1,10 @@
 // Program entry: create, initialise, run the game, destroy.
 #include "engine/system.h"
+#include "flow/comforts.h"
 #include "flow/game_resources.h"
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+  PrepareWindow(argc, argv);
   System* sys = CreateSystem();
   if (!sys) return 1;
   InitSystem(sys);

@@ -7,6 +7,7 @@
 namespace {
 
 ScenePassHook passHook = nullptr;
+SceneKeyHook keyHook = nullptr;
 int presentFrames = 1;
 void* passHookContext = nullptr;
 
@@ -28,11 +29,14 @@ void SetScenePassHook(ScenePassHook hook, void* context) {
   passHookContext = context;
 }
 
-int PollQuitEvents(System*) {
+void SetSceneKeyHook(SceneKeyHook hook) { keyHook = hook; }
+
+int PollQuitEvents(System* sys) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_QUIT) return 1;
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
+    if (event.type == SDL_KEYDOWN && keyHook) keyHook(sys, &event.key.keysym);
   }
   return 0;
 }

@@ -19,8 +19,13 @@ int StepScene(System* sys);
 // The drawing half of a pass, short of the flip: clear to black, the
 // background hook, layers 0 to 3.
 void DrawSceneLayers(System* sys);
-// 1 when a window close or Escape is waiting; other events are taken off SDL's queue and dropped.
+// 1 when a window close or Escape is waiting; other key presses go to the key hook, and every
+// other event is taken off SDL's queue and dropped.
 int PollQuitEvents(System* sys);
+// Told of every key press the scene loop takes off the queue but Escape, on every screen; the
+// game's own inputs are read from the keyboard's state, not from these.
+using SceneKeyHook = void (*)(System* sys, const SDL_keysym* key);
+void SetSceneKeyHook(SceneKeyHook hook);
 // Drops the layer's callback, sprites and flags, and the background and pre-update callbacks;
 // for a layer out of range only the latter two.
 void ClearScene(System* sys, int layer);

@@ -4,6 +4,7 @@
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "flow/comforts.h"
 #include "flow/game_flow.h"
 #include "game/game_state.h"
 #include "graphics/bitmap_set.h"
@@ -60,8 +61,10 @@ void RunGame(System* sys) {
   sys->game = TheGameState();
   std::memset(sys->game, 0, sizeof(GameState));
   LoadGameResources(sys);
+  LoadComforts(sys);
   DelayOnFrameClock(1000);
   RunGameFlow(sys);
+  SetSceneKeyHook(nullptr);
   UnloadGameResources(sys);
   ClearAllScenes(sys);
 }

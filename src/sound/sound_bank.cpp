@@ -195,6 +195,7 @@ SoundBank* CreateSoundBank(int capacity) {
     return nullptr;
   }
   bank->loopChannel = -1;
+  bank->soundVolume = bank->musicVolume = MIX_MAX_VOLUME;
   return bank;
 }
 
@@ -270,7 +271,9 @@ int PlaySound(SoundBank* bank, int slot) {
   // With every channel busy the mixer refuses too, but through SDL_SetError,
   // which allocates: play would touch the heap on every busy sound.
   if (Mix_Playing(-1) >= Mix_AllocateChannels(-1)) return -1;
-  return Mix_PlayChannelTimed(-1, chunk, 0, -1);
+  const int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
+  if (channel >= 0) Mix_Volume(channel, bank->muted ? 0 : bank->soundVolume);
+  return channel;
 }
 
 int PlayLoop(SoundBank* bank, int slot) {
@@ -279,7 +282,19 @@ int PlayLoop(SoundBank* bank, int slot) {
   Mix_Chunk* chunk = ChunkAt(bank, slot);
   bank->loopChannel = chunk ? Mix_PlayChannelTimed(-1, chunk, -1, -1) : -1;
   if (bank->loopChannel < 0) bank->loopChannel = -1;
+  if (bank->loopChannel >= 0) Mix_Volume(bank->loopChannel, bank->muted ? 0 : bank->musicVolume);
   return bank->loopChannel;
+}
+
+void SetVolumes(SoundBank* bank, int sound, int music, int muted) {
+  if (!bank) return;
+  auto clamp = [](int volume) { return volume < 0 ? 0 : volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume; };
+  bank->soundVolume = clamp(sound);
+  bank->musicVolume = clamp(music);
+  bank->muted = muted != 0;
+  if (!Mix_QuerySpec(nullptr, nullptr, nullptr)) return;  // no audio open: nothing plays
+  Mix_Volume(-1, bank->muted ? 0 : bank->soundVolume);
+  if (bank->loopChannel >= 0) Mix_Volume(bank->loopChannel, bank->muted ? 0 : bank->musicVolume);
 }
 
 void StopLoop(SoundBank* bank) {

@@ -13,6 +13,8 @@ struct SoundBank {
   Mix_Chunk** chunks;
   int capacity;
   int loopChannel;
+  int soundVolume, musicVolume;  // 0 to MIX_MAX_VOLUME: one-shot sounds, and the loop
+  int muted;
 };
 
 // 22050 Hz, 16-bit stereo, 512-sample chunks; 1 when open, 0 after printing the failure.
@@ -55,6 +57,8 @@ int PlaySound(SoundBank* bank, int slot);
 // then plays).
 int PlayLoop(SoundBank* bank, int slot);
 void StopLoop(SoundBank* bank);
+// The volumes (clamped to 0 to MIX_MAX_VOLUME) and mute, for what plays now and from now on.
+void SetVolumes(SoundBank* bank, int sound, int music, int muted);
 
 // Told of every one-shot sound the game asks for (replay traces list them).
 using SoundObserver = void (*)(int slot, void* context);

@@ -1,0 +1,140 @@
+#include "flow/comforts.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/regular_file.h"
+#include "config/keyword_map.h"
+#include "engine/scene.h"
+#include "flow/game_resources.h"
+#include "game/game_state.h"
+#include "graphics/font.h"
+#include "graphics/sprite.h"
+#include "sound/sound_bank.h"
+
+namespace {
+
+int wantFullScreen = -1;  // from the command line; -1: as the settings say
+
+// The setting's value when it is a whole number from `low` to `high`;
+// otherwise `fallback`, after saying so (a missing setting is not a fault).
+int ReadSetting(const KeywordMap* config, const char* key, int low, int high, int fallback) {
+  const char* text = GetKeyword(config, key);
+  if (!text) return fallback;
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < low || value > high) {
+    std::fprintf(stderr, "config: %s \"%s\" is not a number from %d to %d; using %d\n", key, text, low, high, fallback);
+    return fallback;
+  }
+  return static_cast<int>(value);
+}
+
+void WriteSetting(KeywordMap* config, const char* key, int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  SetKeyword(config, key, text);
+}
+
+// The one line of comfort text, in the top layer's top-right corner for a
+// moment; a new value replaces the one showing.
+void ShowComfortText(System* sys, const char* text) {
+  static Sprite* shown = nullptr;
+  static uint32_t shownSerial = 0;
+  SpriteList* top = sys->layers[LayerTop];
+  if (!top || !sys->font) return;
+  if (shown && shown->inUse && shown->serial == shownSerial) FreeSprite(top, shown);
+  shown = AllocTextSprite(top, sys->font, 0);
+  if (!shown) return;
+  shownSerial = shown->serial;
+  std::snprintf(shown->text, sizeof shown->text, "%s", text);
+  const int width = static_cast<int>(std::strlen(shown->text)) * sys->font->advance;
+  SetSpritePos(shown, kScreenWidth - width - 8, 8);
+  shown->visible = 1;
+  shown->life = kComfortTextFrames;
+}
+
+void ShowVolumes(System* sys) {
+  const SoundBank* bank = sys->sound;
+  char text[48];
+  if (bank->muted) {
+    std::snprintf(text, sizeof text, "Sound off");
+  } else {
+    std::snprintf(text, sizeof text, "Sound %d  Music %d", bank->soundVolume, bank->musicVolume);
+  }
+  ShowComfortText(sys, text);
+}
+
+void ToggleFullScreen(System* sys) {
+  if (!sys->screen || !SDL_WM_ToggleFullScreen(sys->screen)) return;
+  if (KeywordMap* config = sys->game ? sys->game->config : nullptr)
+    WriteSetting(config, "fullscreen", (sys->screen->flags & SDL_FULLSCREEN) ? 1 : 0);
+}
+
+}  // namespace
+
+void PrepareWindow(int argc, char** argv) {
+  int scale = 0;
+  for (int i = 1; i < argc; i++) {
+    if (std::strcmp(argv[i], "--fullscreen") == 0) wantFullScreen = 1;
+    if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
+      KeywordMap* given = CreateKeywordMap(1);
+      SetKeyword(given, "--scale", argv[++i]);
+      scale = ReadSetting(given, "--scale", 1, kMaxWindowScale, 0);
+      DestroyKeywordMap(given);
+    }
+  }
+  if (scale == 0) {
+    // Only this setting is needed this early; the rest are read with the others.
+    KeywordMap* settings = CreateKeywordMap(256);
+    if (FILE* file = OpenRegularFile(kConfigPath)) {
+      LoadKeywordStream(settings, file);
+      std::fclose(file);
+    }
+    scale = ReadSetting(settings, "scale", 1, kMaxWindowScale, 1);
+    DestroyKeywordMap(settings);
+  }
+  if (scale <= 1) return;
+  char factor[16];
+  std::snprintf(factor, sizeof factor, "%d", scale);
+  setenv("SDL12COMPAT_WINDOW_SCALING", factor, 0);  // the player's own choice wins
+  setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
+
+void LoadComforts(System* sys) {
+  const KeywordMap* config = sys->game ? sys->game->config : nullptr;
+  if (config && sys->sound) {
+    SetVolumes(sys->sound, ReadSetting(config, "sound_volume", 0, MIX_MAX_VOLUME, MIX_MAX_VOLUME),
+               ReadSetting(config, "music_volume", 0, MIX_MAX_VOLUME, MIX_MAX_VOLUME), 0);
+  }
+  const int fullScreen = wantFullScreen >= 0 ? wantFullScreen : config ? ReadSetting(config, "fullscreen", 0, 1, 0) : 0;
+  if (fullScreen == 1 && sys->screen && !(sys->screen->flags & SDL_FULLSCREEN)) SDL_WM_ToggleFullScreen(sys->screen);
+  SetSceneKeyHook(HandleComfortKey);
+}
+
+void HandleComfortKey(System* sys, const SDL_keysym* key) {
+  const bool alt = (key->mod & KMOD_ALT) != 0;
+  if (key->sym == SDLK_F11 || (alt && (key->sym == SDLK_RETURN || key->sym == SDLK_KP_ENTER))) {
+    ToggleFullScreen(sys);
+    return;
+  }
+  SoundBank* bank = sys->sound;
+  if (!bank) return;
+  int step = 0;
+  if (key->sym == SDLK_MINUS || key->sym == SDLK_KP_MINUS) step = -kVolumeStep;
+  if (key->sym == SDLK_PLUS || key->sym == SDLK_EQUALS || key->sym == SDLK_KP_PLUS) step = kVolumeStep;
+  if (key->sym == SDLK_m) {
+    SetVolumes(bank, bank->soundVolume, bank->musicVolume, !bank->muted);
+  } else if (step != 0) {
+    // A change of volume is meant to be heard.
+    SetVolumes(bank, bank->soundVolume + step, bank->musicVolume + step, 0);
+    if (KeywordMap* config = sys->game ? sys->game->config : nullptr) {
+      WriteSetting(config, "sound_volume", bank->soundVolume);
+      WriteSetting(config, "music_volume", bank->musicVolume);
+    }
+  } else {
+    return;
+  }
+  ShowVolumes(sys);
+}

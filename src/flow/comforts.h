@@ -1,0 +1,25 @@
+// Comforts a player expects beyond the game's own rules, kept in settings of
+// their own in the configuration file: the sound and music volumes, mute,
+// and full screen, with keys that work on every screen.
+#pragma once
+
+#include <SDL.h>
+
+#include "engine/system.h"
+
+inline constexpr int kVolumeStep = 16;
+inline constexpr int kMaxWindowScale = 4;
+inline constexpr int kComfortTextFrames = 60;  // how long a new value shows in the corner
+
+// Before the video starts: the window's scale from `--scale N` or the `scale`
+// setting (1-4; the compatibility layer scales with sharp pixels), and
+// `--fullscreen`. Every other argument is ignored, as the game always has.
+void PrepareWindow(int argc, char** argv);
+// Reads `sound_volume`, `music_volume` (0-128) and `fullscreen` (0/1) from the
+// settings and uses them; a value that is not a number in range is named in a
+// message and the default kept. Installs the keys below on the scene loop.
+void LoadComforts(System* sys);
+// M mutes and unmutes, minus and plus (the keypad's too) lower and raise both
+// volumes, F11 or Alt+Enter switches full screen; other keys are left alone.
+// A changed volume shows in the screen's corner and goes into the settings.
+void HandleComfortKey(System* sys, const SDL_keysym* key);

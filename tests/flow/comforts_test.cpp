@@ -1,0 +1,119 @@
+// The volume settings and keys: read with their bad values refused, changed
+// by key presses the scene loop takes off SDL's queue on any screen, shown
+// for a moment in the corner and written back to the settings.
+#include "flow/comforts.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "config/keyword_map.h"
+#include "engine/scene.h"
+#include "sound/sound_bank.h"
+#include "support/game_harness.h"
+
+namespace {
+
+class ComfortsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bank = CreateSoundBank(4);
+    saved = harness.sys()->sound;
+    harness.sys()->sound = bank;
+  }
+  void TearDown() override {
+    SetSceneKeyHook(nullptr);
+    harness.sys()->sound = saved;
+    DestroySoundBank(bank);
+  }
+  // Presses a key as the window would: onto SDL's queue, for the next pass.
+  void Press(SDLKey sym, SDLMod mod = KMOD_NONE) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = sym;
+    event.key.keysym.mod = mod;
+    ASSERT_EQ(SDL_PushEvent(&event), 0);
+    harness.Frame();
+  }
+  std::string CornerText() {
+    const SpriteList* top = harness.sys()->layers[LayerTop];
+    for (int i = 0; i < top->highWater; i++)
+      if (top->sprites[i].inUse && top->sprites[i].visible) return top->sprites[i].text;
+    return "";
+  }
+  KeywordMap* config() { return harness.game()->config; }
+
+  GameHarness harness;
+  SoundBank* bank = nullptr;
+  SoundBank* saved = nullptr;
+};
+
+TEST_F(ComfortsTest, SettingsInRangeAreUsedAndOthersNamedAndLeftAtTheDefault) {
+  SetKeyword(config(), "sound_volume", "64");
+  SetKeyword(config(), "music_volume", "200");
+  const std::string err = OutputOf(stderr, [&] { LoadComforts(harness.sys()); });
+  EXPECT_EQ(bank->soundVolume, 64);
+  EXPECT_EQ(bank->musicVolume, MIX_MAX_VOLUME);
+  EXPECT_NE(err.find("music_volume \"200\""), std::string::npos) << err;
+  EXPECT_EQ(err.find("sound_volume"), std::string::npos) << err;
+
+  for (const char* bad : {"", "12x", "-1", "loud"}) {
+    SetKeyword(config(), "sound_volume", bad);
+    OutputOf(stderr, [&] { LoadComforts(harness.sys()); });
+    EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME) << bad;
+  }
+}
+
+TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
+  LoadComforts(harness.sys());
+  harness.Load(MapText(RoomSpec()));
+  Press(SDLK_MINUS);
+  Press(SDLK_KP_MINUS);
+  EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME - 2 * kVolumeStep);
+  EXPECT_EQ(bank->musicVolume, MIX_MAX_VOLUME - 2 * kVolumeStep);
+  EXPECT_STREQ(GetKeyword(config(), "sound_volume"), "96");
+  EXPECT_STREQ(GetKeyword(config(), "music_volume"), "96");
+  EXPECT_EQ(CornerText(), "Sound 96  Music 96");
+
+  Press(SDLK_m);
+  EXPECT_TRUE(bank->muted);
+  EXPECT_EQ(CornerText(), "Sound off");
+  Press(SDLK_EQUALS);  // plus without shift, and it unmutes
+  EXPECT_FALSE(bank->muted);
+  for (int i = 0; i < 4; i++) Press(SDLK_KP_PLUS);
+  EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME) << "never past the mixer's full volume";
+  EXPECT_STREQ(GetKeyword(config(), "sound_volume"), "128");
+
+  Press(SDLK_a);
+  EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME) << "other keys are left alone";
+  harness.Frames(kComfortTextFrames);
+  EXPECT_EQ(CornerText(), "") << "the text goes after a moment";
+  EXPECT_EQ(harness.player().lives, 3) << "the level went on meanwhile";
+}
+
+TEST(WindowScale, TheCommandLineOrTheSettingAsksTheCompatibilityLayerForSharpPixels) {
+  GameHarness harness;
+  harness.UseGameFolder();
+  unsetenv("SDL12COMPAT_WINDOW_SCALING");
+  unsetenv("SDL12COMPAT_SCALE_METHOD");
+  WriteFile(harness.dir().File("Media/data/config"), "scale\t3\n");
+  char name[] = "runeblock", scale[] = "--scale", two[] = "2", other[] = "--other", nine[] = "9";
+  char* withTwo[] = {name, other, scale, two};
+  PrepareWindow(4, withTwo);
+  EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "2");
+  EXPECT_STREQ(getenv("SDL12COMPAT_SCALE_METHOD"), "nearest");
+
+  unsetenv("SDL12COMPAT_WINDOW_SCALING");
+  char* withNine[] = {name, scale, nine};
+  const std::string err = OutputOf(stderr, [&] { PrepareWindow(3, withNine); });
+  EXPECT_NE(err.find("--scale \"9\""), std::string::npos) << err;
+  EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3") << "a bad argument falls back to the setting";
+
+  unsetenv("SDL12COMPAT_WINDOW_SCALING");
+  WriteFile(harness.dir().File("Media/data/config"), "scale\tbig\n");
+  OutputOf(stderr, [&] { PrepareWindow(1, withNine); });
+  EXPECT_EQ(getenv("SDL12COMPAT_WINDOW_SCALING"), nullptr) << "no scaling asked for at the default";
+  unsetenv("SDL12COMPAT_SCALE_METHOD");
+}
+
+}  // namespace
