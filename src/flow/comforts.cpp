@@ -11,6 +11,7 @@
 #include "game/game_state.h"
 #include "graphics/font.h"
 #include "graphics/sprite.h"
+#include "input/input.h"
 #include "sound/sound_bank.h"
 
 namespace {
@@ -110,6 +111,14 @@ void LoadComforts(System* sys) {
   }
   const int fullScreen = wantFullScreen >= 0 ? wantFullScreen : config ? ReadSetting(config, "fullscreen", 0, 1, 0) : 0;
   if (fullScreen == 1 && sys->screen && !(sys->screen->flags & SDL_FULLSCREEN)) SDL_WM_ToggleFullScreen(sys->screen);
+  static const char* const kKeySettings[kInputCount] = {"key_up", "key_down", "key_left", "key_right",
+                                                        "key_z",  "key_x",    "key_c",    "key_v"};
+  for (int i = 0; config && sys->input && i < kInputCount; i++) {
+    const char* name = GetKeyword(config, kKeySettings[i]);
+    if (name && SetInputKey(sys->input, i, name) != 0)
+      std::fprintf(stderr, "config: %s \"%s\" is not a key's name; using \"%s\"\n", kKeySettings[i], name,
+                   SDL_GetKeyName(sys->input->keys[i]));
+  }
   SetSceneKeyHook(HandleComfortKey);
 }
 

@@ -45,7 +45,7 @@ void SetUpRanking(System* sys) {
 
 void UpdateRanking(System* sys) {
   PollInput(sys->input);
-  if (sys->input->pressed[ButtonZ]) sys->sceneEnd = 1;
+  if (sys->input->pressed[ButtonZ] || sys->input->enterPressed) sys->sceneEnd = 1;
 }
 
 void ShowRanking(System* sys) {

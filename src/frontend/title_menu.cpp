@@ -94,7 +94,7 @@ void UpdateTitleMenu(System* sys) {
       ClearSpriteEffect(cursorSprite);
   }
 
-  if (input->pressed[ButtonZ]) {
+  if (input->pressed[ButtonZ] || input->enterPressed) {
     FadeOut(picture);
     FadeOut(cursorSprite);
     for (int i = 0; i < kMenuEntries; i++)

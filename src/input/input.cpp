@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "base/messages.h"
 
@@ -22,6 +23,7 @@ InputState* CreateInput(int joystickNumber, int wantJoystick) {
     input->joystick = SDL_JoystickOpen(joystickNumber);
     if (!input->joystick) std::fprintf(stdout, "%s", msg::MsgJoystickOpen);
   }
+  for (int i = 0; i < kInputCount; i++) input->keys[i] = kKeys[i];
   return input;
 }
 
@@ -62,11 +64,17 @@ uint8_t ReadDeviceInput(InputState* input, void*) {
   const Uint8* keys = SDL_GetKeyState(nullptr);
   if (keys)
     for (int i = 0; i < kInputCount; i++)
-      if (keys[kKeys[i]] == 1) mask |= 1u << i;
+      if (keys[input->keys[i]] == 1) mask |= 1u << i;
   return mask;
 }
 
 void PollInput(InputState* input) {
+  if (!input->source) {
+    const Uint8* keys = SDL_GetKeyState(nullptr);
+    const int enter = keys && (keys[SDLK_RETURN] || keys[SDLK_KP_ENTER]) && !(SDL_GetModState() & KMOD_ALT);
+    input->enterPressed = enter && !input->enterHeld;
+    input->enterHeld = enter;
+  }
   const uint8_t raw = ReadRawInput(input);
   for (int i = 0; i < kInputCount; i++) {
     input->pressed[i] = (raw >> i) & 1;
@@ -77,6 +85,18 @@ void PollInput(InputState* input) {
       input->held[i] = 0;
     }
   }
+}
+
+int SetInputKey(InputState* input, int index, const char* name) {
+  if (index < 0 || index >= kInputCount || !name) return -1;
+  for (int key = SDLK_FIRST + 1; key < SDLK_LAST; key++) {
+    const char* keyName = SDL_GetKeyName(static_cast<SDLKey>(key));
+    if (keyName && std::strcmp(keyName, name) == 0 && std::strcmp(keyName, "unknown key") != 0) {
+      input->keys[index] = static_cast<SDLKey>(key);
+      return 0;
+    }
+  }
+  return -1;
 }
 
 void SetInputDefaults(InputState* input) {

@@ -18,8 +18,10 @@ struct InputState {
   int edgeOnly[kInputCount];
   int held[kInputCount];
   SDL_Joystick* joystick;
-  int deadZone;        // joystick axis units (-32768 to 32767)
-  InputSource source;  // null = keyboard and joystick
+  int deadZone;                 // joystick axis units (-32768 to 32767)
+  SDLKey keys[kInputCount];     // the key for each input; the design's unless the player chose
+  int enterHeld, enterPressed;  // Return or the keypad's Enter (not with Alt), for menus
+  InputSource source;           // null = keyboard and joystick
   void* sourceContext;
 };
 
@@ -32,6 +34,9 @@ void DestroyInput(InputState* input);
 void PollInput(InputState* input);
 // Edge-only buttons, level-triggered directions and a dead zone of 10000.
 void SetInputDefaults(InputState* input);
+// The input's key by its name as SDL_GetKeyName gives it ("z", "left", "space"); 0, or -1 for a
+// name no key has (the key stays as it was).
+int SetInputKey(InputState* input, int index, const char* name);
 void SetButtonsEdgeTriggered(InputState* input);
 void SetDirectionsLevelTriggered(InputState* input);
 

@@ -49,13 +49,16 @@ sleep 3  # the one-second pause after loading, then the title fades in
 import -window root "$work/title.png" || fail "no screenshot of the title"
 busy "$work/title.png" || fail "the title screen is blank"
 
-tap z  # Start: the cursor starts there with no stored level
+tap Return  # Start (Return chooses as Z does): the cursor starts there with no stored level
 sleep 6                    # menu closing, lives screen, level intro
 xdotool keydown Right
 sleep 1
 xdotool keyup Right
 import -window root "$work/level.png" || fail "no screenshot of the level"
 busy "$work/level.png" || fail "the level screen is blank"
+difference=$(convert "$work/title.png" "$work/level.png" -compose difference -composite -format '%[fx:mean]' info:)
+awk -v d="$difference" 'BEGIN { exit !(d > 0.02) }' || fail "Return did not start the game from the title"
+tap minus  # both volumes down a step, kept in the settings
 
 tap Escape
 wait_for_game 15
@@ -72,4 +75,20 @@ if grep -Evq '^[^ ]{1,3} -?[0-9]+ -?[0-9]+ -?[0-9]+$' "$scores"; then
   cat -A "$scores"
   fail "a score line is malformed"
 fi
-echo "PASS: title and level drawn, quit with status 0, files well formed"
+grep -q "^sound_volume"$'\t\t\t\t'"112$" "$config" || fail "the lowered volume was not kept"
+
+# Twice the size with sharp pixels, and full screen on F11, kept for next time.
+SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$game" --scale 2 >>"$work/stdout.txt" 2>>"$work/stderr.txt" &
+game_pid=$!
+window=$(xdotool search --sync --name Runeblock 2>/dev/null | head -n 1)
+[ -n "$window" ] || fail "no Runeblock window appeared with --scale 2"
+size=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { print $2 }')
+[ "$size" = "1280x960" ] || fail "the window is $size with --scale 2, not 1280x960"
+sleep 2
+tap F11
+sleep 0.5
+tap Escape
+wait_for_game 15
+[ "${status:-1}" -eq 0 ] || fail "the scaled game did not quit cleanly"
+grep -q "^fullscreen"$'\t\t\t\t'"1$" "$config" || fail "full screen was not kept"
+echo "PASS: title and level drawn, quit with status 0, files well formed, volume, scale and full screen kept"

@@ -9,6 +9,7 @@
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "input/input.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"
 
@@ -89,6 +90,30 @@ TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
   harness.Frames(kComfortTextFrames);
   EXPECT_EQ(CornerText(), "") << "the text goes after a moment";
   EXPECT_EQ(harness.player().lives, 3) << "the level went on meanwhile";
+}
+
+TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesAndPlayAsTheDesignsKeys) {
+  SetKeyword(config(), "key_z", "space");
+  SetKeyword(config(), "key_left", "a");
+  SetKeyword(config(), "key_x", "no such key");
+  const std::string err = OutputOf(stderr, [&] { LoadComforts(harness.sys()); });
+  EXPECT_NE(err.find("key_x \"no such key\""), std::string::npos) << err;
+  InputState* input = harness.sys()->input;
+  EXPECT_EQ(input->keys[ButtonZ], SDLK_SPACE);
+  EXPECT_EQ(input->keys[Left], SDLK_a);
+  EXPECT_EQ(input->keys[ButtonX], SDLK_x) << "a bad name keeps the key";
+  EXPECT_EQ(input->keys[Right], SDLK_RIGHT);
+
+  // Through the device seam, as live play reads it.
+  SetInputSource(input, nullptr, nullptr);
+  SetKey(SDLK_SPACE, true);
+  SetKey(SDLK_a, true);
+  EXPECT_EQ(ReadRawInput(input), (1u << ButtonZ) | (1u << Left));
+  SetKey(SDLK_SPACE, false);
+  SetKey(SDLK_a, false);
+  SetKey(SDLK_z, true);
+  EXPECT_EQ(ReadRawInput(input), 0) << "the design's key no longer casts";
+  SetKey(SDLK_z, false);
 }
 
 TEST(WindowScale, TheCommandLineOrTheSettingAsksTheCompatibilityLayerForSharpPixels) {
