@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 seconds=${1:-600}
-install_packages
+install_packages test-packages.txt
 build_tree build-fuzz -DRUNEBLOCK_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 cd "$RUNEBLOCK_ROOT"
 # Each target with its seed folders; the picture and sound files feed one.

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 frames=${1:-1000000}
-install_packages
+install_packages test-packages.txt
 build_tree build-test -DCMAKE_BUILD_TYPE=Debug -DRUNEBLOCK_SANITIZE=ON
 cd "$RUNEBLOCK_ROOT"
 RUNEBLOCK_SOAK_FRAMES=$frames SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \

@@ -4,7 +4,7 @@
 # then proves every shipped level with the solver, built for speed.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
-install_packages
+install_packages test-packages.txt
 build_tree build-test -DCMAKE_BUILD_TYPE=Debug -DRUNEBLOCK_SANITIZE=ON
 cd "$RUNEBLOCK_ROOT"
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"

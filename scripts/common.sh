@@ -2,15 +2,17 @@
 # Sourced, not run.
 
 RUNEBLOCK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-RUNEBLOCK_PACKAGES=$(grep -v '^#' "$RUNEBLOCK_ROOT/scripts/packages.txt" | tr '\n' ' ')
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_packages [LIST...]: the packages of scripts/packages.txt and of the
+# other lists named (files in scripts/) that are not installed yet.
 install_packages() {
-  local missing=""
-  for package in $RUNEBLOCK_PACKAGES; do
+  local missing="" packages list
+  packages=$(for list in packages.txt "$@"; do grep -v '^#' "$RUNEBLOCK_ROOT/scripts/$list"; done | tr '\n' ' ')
+  for package in $packages; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed' || missing="$missing $package"
   done
   [ -z "$missing" ] && return 0
