@@ -75,10 +75,13 @@ TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
   EXPECT_STREQ(GetKeyword(config(), "sound_volume"), "96");
   EXPECT_STREQ(GetKeyword(config(), "music_volume"), "96");
   EXPECT_EQ(CornerText(), "Sound 96  Music 96");
+  ASSERT_NE(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the dummy audio driver opens the mixer";
+  EXPECT_EQ(Mix_Volume(-1, -1), 96) << "every channel plays at the new volume";
 
   Press(SDLK_m);
   EXPECT_TRUE(bank->muted);
   EXPECT_EQ(CornerText(), "Sound off");
+  EXPECT_EQ(Mix_Volume(-1, -1), 0);
   Press(SDLK_EQUALS);  // plus without shift, and it unmutes
   EXPECT_FALSE(bank->muted);
   for (int i = 0; i < 4; i++) Press(SDLK_KP_PLUS);
