@@ -51,8 +51,8 @@ ssize_t WriteConverted(void* cookie, const char* data, size_t size) {
       const size_t result = iconv(sink->convert, &in, &inLeft, &outPtr, &outLeft);
       if (!WriteAll(sink->fd, out, sizeof out - outLeft)) return -1;
       if (result != static_cast<size_t>(-1)) break;
-      if (errno == EINVAL && inLeft < sizeof sink->pending && taken == size) {
-        // A character cut at the end of the write: kept for the next one.
+      if (errno == EINVAL && inLeft < sizeof sink->pending) {
+        // A character cut at the end of this piece: kept for the next piece or write.
         std::memcpy(sink->pending, in, inLeft);
         sink->pendingCount = inLeft;
         inLeft = 0;

@@ -18,18 +18,22 @@ namespace {
 
 int wantFullScreen = -1;  // from the command line; -1: as the settings say
 
-// The setting's value when it is a whole number from `low` to `high`;
-// otherwise `fallback`, after saying so (a missing setting is not a fault).
-int ReadSetting(const KeywordMap* config, const char* key, int low, int high, int fallback) {
-  const char* text = GetKeyword(config, key);
+// The value when `text` is a whole number from `low` to `high`; otherwise
+// `fallback`, after naming `name` (a missing value is not a fault).
+int ParseSetting(const char* name, const char* text, int low, int high, int fallback) {
   if (!text) return fallback;
   char* end = nullptr;
   const long value = std::strtol(text, &end, 10);
   if (end == text || *end != '\0' || value < low || value > high) {
-    std::fprintf(stderr, "config: %s \"%s\" is not a number from %d to %d; using %d\n", key, text, low, high, fallback);
+    std::fprintf(stderr, "config: %s \"%s\" is not a number from %d to %d; using %d\n", name, text, low, high,
+                 fallback);
     return fallback;
   }
   return static_cast<int>(value);
+}
+
+int ReadSetting(const KeywordMap* config, const char* key, int low, int high, int fallback) {
+  return ParseSetting(key, GetKeyword(config, key), low, high, fallback);
 }
 
 void WriteSetting(KeywordMap* config, const char* key, int value) {
@@ -79,12 +83,8 @@ void PrepareWindow(int argc, char** argv) {
   int scale = 0;
   for (int i = 1; i < argc; i++) {
     if (std::strcmp(argv[i], "--fullscreen") == 0) wantFullScreen = 1;
-    if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc) {
-      KeywordMap* given = CreateKeywordMap(1);
-      SetKeyword(given, "--scale", argv[++i]);
-      scale = ReadSetting(given, "--scale", 1, kMaxWindowScale, 0);
-      DestroyKeywordMap(given);
-    }
+    if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc)
+      scale = ParseSetting("--scale", argv[++i], 1, kMaxWindowScale, 0);
   }
   if (scale == 0) {
     // Only this setting is needed this early; the rest are read with the others.

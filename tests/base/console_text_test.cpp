@@ -39,6 +39,10 @@ TEST(ConsoleText, ShiftJisBecomesUtf8AndOtherBytesPassAsTheyAre) {
               std::fputs("\xB8\xFF!\n", s);
             }),
             "./Media/a.bmp \xE5\xA4\xB1\xFF!\n");
+  // A message longer than any buffer on the way.
+  std::string longer, expected;
+  for (int i = 0; i < 700; i++) longer += "a\x8E\xB8", expected += "a\xE5\xA4\xB1";
+  EXPECT_EQ(Converted([&](FILE* s) { std::fwrite(longer.data(), 1, longer.size(), s); }), expected);
 }
 
 TEST(ConsoleText, OnlyAUtf8LocaleReplacesTheStreams) {

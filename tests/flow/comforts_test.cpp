@@ -9,6 +9,7 @@
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "graphics/font.h"
 #include "input/input.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"
@@ -36,10 +37,18 @@ class ComfortsTest : public ::testing::Test {
     ASSERT_EQ(SDL_PushEvent(&event), 0);
     harness.Frame();
   }
+  // The text showing in the top layer, which must fit on the screen.
   std::string CornerText() {
     const SpriteList* top = harness.sys()->layers[LayerTop];
-    for (int i = 0; i < top->highWater; i++)
-      if (top->sprites[i].inUse && top->sprites[i].visible) return top->sprites[i].text;
+    for (int i = 0; i < top->highWater; i++) {
+      const Sprite& text = top->sprites[i];
+      if (!text.inUse || !text.visible) continue;
+      const int left = FixedToPixels(text.x);
+      const int right = left + static_cast<int>(std::strlen(text.text)) * harness.sys()->font->advance;
+      EXPECT_LE(right, kScreenWidth) << text.text;
+      EXPECT_GE(left, kScreenWidth / 2) << "in the right-hand corner";
+      return text.text;
+    }
     return "";
   }
   KeywordMap* config() { return harness.game()->config; }
@@ -136,6 +145,10 @@ TEST(WindowScale, TheCommandLineOrTheSettingAsksTheCompatibilityLayerForSharpPix
   const std::string err = OutputOf(stderr, [&] { PrepareWindow(3, withNine); });
   EXPECT_NE(err.find("--scale \"9\""), std::string::npos) << err;
   EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3") << "a bad argument falls back to the setting";
+
+  setenv("SDL12COMPAT_WINDOW_SCALING", "1.5", 1);
+  PrepareWindow(4, withTwo);
+  EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "1.5") << "the player's own variable wins";
 
   unsetenv("SDL12COMPAT_WINDOW_SCALING");
   WriteFile(harness.dir().File("Media/data/config"), "scale\tbig\n");
