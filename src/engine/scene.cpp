@@ -1,5 +1,6 @@
 #include "engine/scene.h"
 
+#include "engine/present.h"
 #include "graphics/sprite.h"
 #include "graphics/sprite_draw.h"
 #include "graphics/sprite_update.h"
@@ -35,6 +36,7 @@ int PollQuitEvents(System* sys) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_QUIT) return 1;
+    if (event.type == SDL_VIDEOEXPOSE) RequestFullPresentation();
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
     if (event.type == SDL_KEYDOWN && keyHook) keyHook(sys, &event.key.keysym);
   }
@@ -79,7 +81,7 @@ void RunScene(System* sys) {
     }
     if (!sys->timer.late && sys->screen) {
       DrawSceneLayers(sys);
-      if (presentFrames) SDL_Flip(sys->screen);
+      if (presentFrames) PresentScreen(sys->screen);
     }
     PaceFrame(&sys->timer);
   }
@@ -110,6 +112,6 @@ void EndSceneAfter(System* sys, int frames) { sys->endCountdown = frames; }
 
 void FlipAndClear(System* sys) {
   if (!sys->screen) return;
-  SDL_Flip(sys->screen);
+  PresentScreen(sys->screen);
   SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
 }

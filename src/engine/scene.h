@@ -36,7 +36,7 @@ void FreezeLayer(System* sys, int layer);
 void ResetLayerFlags(System* sys, int layer);
 // Ends the scene in the `frames`-th pass from now; 0 cancels a pending end.
 void EndSceneAfter(System* sys, int frames);
-// Shows the screen, then clears it to black; nothing without a screen.
+// Shows the screen (the parts that changed), then clears it to black; nothing without a screen.
 void FlipAndClear(System* sys);
 
 // Whether drawn frames are shown (flipped). Headless replays draw every frame

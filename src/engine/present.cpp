@@ -1,0 +1,131 @@
+#include "engine/present.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "engine/system.h"
+
+namespace {
+
+constexpr int kTileSize = 32;  // pixels; the screen is compared in squares of this side
+constexpr int kTileColumns = (kScreenWidth + kTileSize - 1) / kTileSize;
+constexpr int kTileRows = (kScreenHeight + kTileSize - 1) / kTileSize;
+constexpr int kMaxBytesPerPixel = 4;
+// Past this share of the screen (in tiles), one whole flip is cheaper than the parts.
+constexpr int kFullFlipTiles = kTileColumns * kTileRows / 2;
+
+// What the window shows: a copy of the last presented pixels, in the
+// screen's own layout. Fixed storage, so presenting never allocates.
+uint8_t shown[kScreenWidth * kScreenHeight * kMaxBytesPerPixel];
+const SDL_Surface* shownSurface = nullptr;
+int shownPitch = 0;
+int shownValid = 0;
+int partialEnabled = 1;
+
+int FullPresent(SDL_Surface* screen) {
+  SDL_Flip(screen);
+  const size_t bytes = static_cast<size_t>(screen->pitch) * static_cast<size_t>(screen->h);
+  shownValid = bytes <= sizeof shown && partialEnabled;
+  if (shownValid) std::memcpy(shown, screen->pixels, bytes);
+  shownSurface = screen;
+  shownPitch = screen->pitch;
+  return 0;
+}
+
+bool Comparable(const SDL_Surface* screen) {
+  return partialEnabled && shownValid && screen == shownSurface && screen->pitch == shownPitch &&
+         screen->w == kScreenWidth && screen->h == kScreenHeight && !SDL_MUSTLOCK(screen);
+}
+
+// Marks the tiles whose pixels differ from what is shown; returns how many.
+int FindChangedTiles(const SDL_Surface* screen, bool changed[kTileRows][kTileColumns]) {
+  const int bpp = screen->format->BytesPerPixel;
+  const size_t rowBytes = static_cast<size_t>(screen->w) * bpp;
+  const auto* pixels = static_cast<const uint8_t*>(screen->pixels);
+  int count = 0;
+  for (int y = 0; y < screen->h; y++) {
+    const uint8_t* now = pixels + static_cast<size_t>(y) * screen->pitch;
+    const uint8_t* before = shown + static_cast<size_t>(y) * screen->pitch;
+    if (std::memcmp(now, before, rowBytes) == 0) continue;
+    bool* row = changed[y / kTileSize];
+    for (int tx = 0; tx < kTileColumns; tx++) {
+      if (row[tx]) continue;
+      const int x = tx * kTileSize;
+      const int width = screen->w - x < kTileSize ? screen->w - x : kTileSize;
+      if (std::memcmp(now + x * bpp, before + x * bpp, static_cast<size_t>(width) * bpp) != 0) {
+        row[tx] = true;
+        count++;
+      }
+    }
+  }
+  return count;
+}
+
+// One rectangle per run of changed tiles in a tile row, grown downwards
+// while the rows below change over the very same run.
+int CollectRects(const SDL_Surface* screen, bool changed[kTileRows][kTileColumns], SDL_Rect* rects) {
+  int count = 0;
+  for (int ty = 0; ty < kTileRows; ty++) {
+    for (int tx = 0; tx < kTileColumns;) {
+      if (!changed[ty][tx]) {
+        tx++;
+        continue;
+      }
+      int end = tx;
+      while (end < kTileColumns && changed[ty][end]) end++;
+      int bottom = ty + 1;
+      auto sameRun = [&](int row) {
+        for (int i = tx; i < end; i++)
+          if (!changed[row][i]) return false;
+        return (tx == 0 || !changed[row][tx - 1]) && (end == kTileColumns || !changed[row][end]);
+      };
+      while (bottom < kTileRows && sameRun(bottom)) {
+        for (int i = tx; i < end; i++) changed[bottom][i] = false;
+        bottom++;
+      }
+      const int x = tx * kTileSize, y = ty * kTileSize;
+      const int right = end * kTileSize < screen->w ? end * kTileSize : screen->w;
+      const int lower = bottom * kTileSize < screen->h ? bottom * kTileSize : screen->h;
+      rects[count++] = {static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(right - x),
+                        static_cast<Uint16>(lower - y)};
+      tx = end;
+    }
+  }
+  return count;
+}
+
+void CopyToShown(const SDL_Surface* screen, const SDL_Rect* rects, int count) {
+  const int bpp = screen->format->BytesPerPixel;
+  const auto* pixels = static_cast<const uint8_t*>(screen->pixels);
+  for (int i = 0; i < count; i++) {
+    const SDL_Rect& r = rects[i];
+    for (int y = r.y; y < r.y + r.h; y++) {
+      const size_t at = static_cast<size_t>(y) * screen->pitch + static_cast<size_t>(r.x) * bpp;
+      std::memcpy(shown + at, pixels + at, static_cast<size_t>(r.w) * bpp);
+    }
+  }
+}
+
+}  // namespace
+
+int PresentScreen(SDL_Surface* screen) {
+  if (!screen) return -1;
+  if (!Comparable(screen)) return FullPresent(screen);
+  static bool changed[kTileRows][kTileColumns];
+  static SDL_Rect rects[kTileRows * kTileColumns];
+  std::memset(changed, 0, sizeof changed);
+  const int tiles = FindChangedTiles(screen, changed);
+  if (tiles == 0) return 0;
+  if (tiles > kFullFlipTiles) return FullPresent(screen);
+  const int count = CollectRects(screen, changed, rects);
+  SDL_UpdateRects(screen, count, rects);
+  CopyToShown(screen, rects, count);
+  return 0;
+}
+
+void RequestFullPresentation() { shownValid = 0; }
+
+void SetPartialPresentation(int partial) {
+  partialEnabled = partial;
+  shownValid = 0;
+}
