@@ -7,4 +7,4 @@ build_tree build-bench -DCMAKE_BUILD_TYPE=Release -DRUNEBLOCK_TESTS=OFF -DRUNEBL
 cd "$RUNEBLOCK_ROOT"
 ./build-bench/bench/runeblock_bench "$@"
 bench/callgrind.sh
-./build-bench/bench/paced_run
+bench/paced_xvfb.sh

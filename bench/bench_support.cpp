@@ -46,14 +46,23 @@ void PlaySnapshot::Take(const System* sys) {
   input_ = *sys->input;
 }
 
+namespace {
+
+// Everything of the list record but where its slots live.
+void RestoreListFields(SpriteList* list, const SpriteList& saved) {
+  Sprite* sprites = list->sprites;
+  *list = saved;
+  list->sprites = sprites;
+}
+
+}  // namespace
+
 void PlaySnapshot::Restore(System* sys) const {
   *sys->game = game_;
   for (int i = 0; i < kLayerCount; i++) {
     SpriteList* list = sys->layers[i];
     std::memcpy(list->sprites, sprites_[i].data(), sizeof(Sprite) * list->capacity);
-    list->cameraX = lists_[i].cameraX;
-    list->cameraY = lists_[i].cameraY;
-    list->nextSerial = lists_[i].nextSerial;
+    RestoreListFields(list, lists_[i]);
   }
   sys->drawBackground = scene_.drawBackground;
   for (int i = 0; i < kLayerCount; i++) {
@@ -72,7 +81,7 @@ void PlaySnapshot::RestoreLevel(System* sys) const {
   *sys->game = game_;
   SpriteList* world = sys->layers[1];
   std::memcpy(world->sprites, sprites_[1].data(), sizeof(Sprite) * world->capacity);
-  world->nextSerial = lists_[1].nextSerial;
+  RestoreListFields(world, lists_[1]);
 }
 
 int CountDrawnSprites(const System* sys) {
@@ -124,7 +133,7 @@ bool FindBusiestMoment(System* sys, BusiestMoment* moment) {
 std::vector<FloorBlit> BuildDrawList(const System* sys) {
   std::vector<FloorBlit> blits;
   for (const SpriteList* list : sys->layers) {
-    for (int i = 0; list && i < list->capacity; i++) {
+    for (int i = 0; list && i < list->highWater; i++) {
       const Sprite& s = list->sprites[i];
       if (!s.inUse || !s.visible || s.delay != 0 || (!s.bitmaps && !s.font)) continue;
       int x = s.x >> 12, y = s.y >> 12;
@@ -132,17 +141,21 @@ std::vector<FloorBlit> BuildDrawList(const System* sys) {
         x = (s.x - list->cameraX) >> 12;
         y = (s.y - list->cameraY) >> 12;
       }
+      const bool blended = s.alpha != 255;
       if (s.kind == KindText) {
+        const BitmapFont* font = s.font;
+        if (y <= -font->glyphHeight || y >= kScreenHeight) continue;
         for (int c = 0; s.text[c]; c++) {
+          const int pen = x + font->advance * c;
+          if (pen >= kScreenWidth) break;
+          if (pen <= -font->glyphWidth) continue;
           const auto code = static_cast<unsigned char>(s.text[c]);
-          blits.push_back({s.alpha == 255 ? s.font->sheet : s.font->blendSheet, s.font->glyphs[code < 128 ? code : 0],
-                           false, x + s.font->advance * c, y});
+          blits.push_back({blended ? font->blendSheet : font->sheet, font->glyphs[code < kFontGlyphs ? code : 0], false,
+                           pen, y, s.alpha});
         }
       } else if (SDL_Surface* bitmap = GetBitmap(s.bitmaps, s.frame)) {
-        if (x >= 640 || y >= 480 || x <= -bitmap->w || y <= -bitmap->h) continue;
-        SDL_Surface* source = s.alpha == 255 ? bitmap : GetBlendBitmap(s.bitmaps, s.frame);
-        if (s.alpha != 255) SDL_SetAlpha(source, SDL_SRCALPHA, s.alpha);
-        blits.push_back({source, {}, true, x, y});
+        if (x >= kScreenWidth || y >= kScreenHeight || x <= -bitmap->w || y <= -bitmap->h) continue;
+        blits.push_back({blended ? GetBlendBitmap(s.bitmaps, s.frame) : bitmap, {}, true, x, y, s.alpha});
       }
     }
   }
@@ -152,7 +165,19 @@ std::vector<FloorBlit> BuildDrawList(const System* sys) {
 void BlitDrawList(const std::vector<FloorBlit>& blits, SDL_Surface* screen) {
   SDL_FillRect(screen, nullptr, 0);
   for (const FloorBlit& blit : blits) {
+    // As the game does: a blend twin keeps its alpha until another is asked for.
+    if (blit.alpha != 255 && blit.surface->format->alpha != blit.alpha)
+      SDL_SetAlpha(blit.surface, SDL_SRCALPHA, static_cast<Uint8>(blit.alpha));
     SDL_Rect dest = {static_cast<Sint16>(blit.x), static_cast<Sint16>(blit.y), 0, 0};
     SDL_UpperBlit(blit.surface, blit.whole ? nullptr : const_cast<SDL_Rect*>(&blit.source), screen, &dest);
   }
+}
+
+bool DrawListMatchesFrame(System* sys) {
+  SDL_Surface* screen = sys->screen;
+  BlitDrawList(BuildDrawList(sys), screen);
+  const size_t bytes = static_cast<size_t>(screen->pitch) * screen->h;
+  std::vector<uint8_t> floor(static_cast<uint8_t*>(screen->pixels), static_cast<uint8_t*>(screen->pixels) + bytes);
+  DrawSceneLayers(sys);
+  return std::memcmp(floor.data(), screen->pixels, bytes) == 0;
 }

@@ -62,13 +62,18 @@ bool FindBusiestMoment(System* sys, BusiestMoment* moment);
 // Sprites that would be drawn in the layers right now.
 int CountDrawnSprites(const System* sys);
 
-// One blit of a frame's draw list.
+// One blit of a frame's draw list, with the alpha the game gives it.
 struct FloorBlit {
   SDL_Surface* surface;
   SDL_Rect source;
   bool whole;
   int x, y;
+  int alpha;
 };
-// The blits DrawSprites would make for the current layers, precomputed.
+// The blits DrawSprites would make for the current layers, precomputed (the
+// frame floor: what the frame's drawing costs as bare SDL blits).
 std::vector<FloorBlit> BuildDrawList(const System* sys);
 void BlitDrawList(const std::vector<FloorBlit>& blits, SDL_Surface* screen);
+// Whether the bare blits leave the very pixels the scene's drawing leaves
+// (the floor is only a floor if it draws the same frame).
+bool DrawListMatchesFrame(System* sys);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/messages.h"
 #include "base/regular_file.h"
 #include "config/keyword_map.h"
 #include "engine/present.h"
@@ -18,6 +19,10 @@
 namespace {
 
 int wantFullScreen = -1;  // from the command line; -1: as the settings say
+// The settings as read before the video started, kept for the game so that
+// the file is read once; `preparedFound` says whether it could be opened.
+KeywordMap* preparedSettings = nullptr;
+int preparedFound = 0;
 
 // The value when `text` is a whole number from `low` to `high`; otherwise
 // `fallback`, after naming `name` (a missing value is not a fault).
@@ -89,20 +94,30 @@ void PrepareWindow(int argc, char** argv) {
       scale = ParseSetting("--scale", argv[++i], 1, kMaxWindowScale, 0);
   }
   if (scale == 0) {
-    // Only this setting is needed this early; the rest are read with the others.
-    KeywordMap* settings = CreateKeywordMap(256);
-    if (FILE* file = OpenRegularFile(kConfigPath)) {
-      LoadKeywordStream(settings, file);
+    // Read quietly: a missing file is told when the game takes the settings.
+    DestroyKeywordMap(preparedSettings);
+    preparedSettings = CreateKeywordMap(256);
+    FILE* file = OpenRegularFile(kConfigPath);
+    preparedFound = file != nullptr;
+    if (file) {
+      LoadKeywordStream(preparedSettings, file);
       std::fclose(file);
     }
-    scale = ReadSetting(settings, "scale", 1, kMaxWindowScale, 1);
-    DestroyKeywordMap(settings);
+    scale = ReadSetting(preparedSettings, "scale", 1, kMaxWindowScale, 1);
   }
   if (scale <= 1) return;
   char factor[16];
   std::snprintf(factor, sizeof factor, "%d", scale);
   setenv("SDL12COMPAT_WINDOW_SCALING", factor, 0);  // the player's own choice wins
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+}
+
+KeywordMap* TakeSettings() {
+  KeywordMap* settings = preparedSettings;
+  preparedSettings = nullptr;
+  if (settings && !preparedFound) std::fprintf(stderr, msg::MsgConfigOpen, kConfigPath);
+  if (!settings && (settings = CreateKeywordMap(256))) LoadKeywordFile(settings, kConfigPath);
+  return settings;
 }
 
 void LoadComforts(System* sys) {

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include "config/keyword_map.h"
 #include "engine/system.h"
 
 inline constexpr int kVolumeStep = 16;
@@ -15,6 +16,9 @@ inline constexpr int kComfortTextFrames = 60;  // how long a new value shows in 
 // setting (1-4; the compatibility layer scales with sharp pixels), and
 // `--fullscreen`. Every other argument is ignored, as the game always has.
 void PrepareWindow(int argc, char** argv);
+// The settings file's keys: those PrepareWindow read, or read now (with the
+// message of a file that cannot be opened either way); the caller owns them.
+KeywordMap* TakeSettings();
 // Reads `sound_volume`, `music_volume` (0-128), `fullscreen` (0/1) and the
 // keys of one's own (`key_up` ... `key_v`, SDL key names) from the settings
 // and uses them; a value that is not a number in range or a key's name is

@@ -28,8 +28,7 @@ void LoadGameResources(System* sys) {
   game->enemyBitmaps = LoadBitmapSet(kEnemyBitmapDir);
   sys->sound = CreateSoundBank(256);
   LoadSoundDir(sys->sound, kSoundDir);
-  game->config = CreateKeywordMap(256);
-  LoadKeywordFile(game->config, kConfigPath);
+  game->config = TakeSettings();
   PrimeBlits(sys);
 }
 

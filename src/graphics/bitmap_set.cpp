@@ -98,12 +98,19 @@ SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot) {
 
 void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target) {
   if (!set || !target) return;
+  // SDL sets a blit up (and run-length encodes a keyed picture) whatever
+  // its size; one pixel of it is enough.
+  SDL_Rect clip;
+  SDL_GetClipRect(target, &clip);
+  SDL_Rect pixel = {0, 0, 1, 1};
+  SDL_SetClipRect(target, &pixel);
   for (int i = 0; i < set->capacity; i++) {
     SDL_Rect dest = {0, 0, 0, 0};
     if (set->bitmaps[i]) SDL_UpperBlit(set->bitmaps[i], nullptr, target, &dest);
     dest = {0, 0, 0, 0};
     if (set->blendBitmaps[i]) SDL_UpperBlit(set->blendBitmaps[i], nullptr, target, &dest);
   }
+  SDL_SetClipRect(target, &clip);
 }
 
 int LoadBitmapAt(BitmapSet* set, const char* path, int slot) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "config/keyword_map.h"
@@ -154,6 +155,23 @@ TEST(WindowScale, TheCommandLineOrTheSettingAsksTheCompatibilityLayerForSharpPix
   WriteFile(harness.dir().File("Media/data/config"), "scale\tbig\n");
   OutputOf(stderr, [&] { PrepareWindow(1, withNine); });
   EXPECT_EQ(getenv("SDL12COMPAT_WINDOW_SCALING"), nullptr) << "no scaling asked for at the default";
+  unsetenv("SDL12COMPAT_SCALE_METHOD");
+
+  // The game takes the settings read for the window: the file is read once.
+  WriteFile(harness.dir().File("Media/data/config"), "scale	4\nlevel	5\n");
+  KeywordMap* taken = TakeSettings();
+  EXPECT_STREQ(GetKeyword(taken, "scale"), "big");
+  DestroyKeywordMap(taken);
+  taken = TakeSettings();
+  EXPECT_STREQ(GetKeyword(taken, "level"), "5") << "nothing read early: the file is read now";
+  DestroyKeywordMap(taken);
+  std::remove(harness.dir().File("Media/data/config").c_str());
+  PrepareWindow(1, withNine);
+  const std::string missing = OutputOf(stderr, [] { DestroyKeywordMap(TakeSettings()); });
+  EXPECT_NE(missing, "");
+  EXPECT_EQ(missing, OutputOf(stderr, [] { DestroyKeywordMap(TakeSettings()); }))
+      << "a missing file is told once, as when it is read late";
+  unsetenv("SDL12COMPAT_WINDOW_SCALING");
   unsetenv("SDL12COMPAT_SCALE_METHOD");
 }
 
