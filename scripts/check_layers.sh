@@ -6,15 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/../src"
 
 declare -A sees=(
-  [main]="flow game frontend engine graphics sound input config base"
-  [flow]="game frontend engine graphics sound input config base"
-  [game]="engine graphics sound input config base"
-  [frontend]="engine graphics sound input config base"
-  [engine]="graphics sound input config base"
-  [graphics]="base"
-  [sound]="base"
-  [input]="base"
-  [config]="base"
+  [main]="flow game frontend engine graphics sound input config platform base"
+  [flow]="game frontend engine graphics sound input config platform base"
+  [game]="engine graphics sound input config platform base"
+  [frontend]="engine graphics sound input config platform base"
+  [engine]="graphics sound input config platform base"
+  [graphics]="platform base"
+  [sound]="platform base"
+  [input]="platform base"
+  [config]="platform base"
+  [platform]="base"
   [base]=""
 )
 

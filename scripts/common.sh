@@ -28,3 +28,11 @@ build_tree() {
   cmake -S "$RUNEBLOCK_ROOT" -B "$dir" "$@" >/dev/null
   cmake --build "$dir" -j"$(nproc)"
 }
+
+# build_web: the browser build in build-web/, from the media already in
+# Media/. Debian's emscripten needs node to search Debian's own modules.
+build_web() {
+  export NODE_PATH=/usr/share/nodejs
+  emcmake cmake -S "$RUNEBLOCK_ROOT" -B "$RUNEBLOCK_ROOT/build-web" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$RUNEBLOCK_ROOT/build-web" -j"$(nproc)"
+}

@@ -52,7 +52,7 @@ SDL_Surface* CreateBlendTwin(SDL_Surface* surface) {
                                format->Rmask, format->Gmask, format->Bmask, format->Amask);
   if (!twin) return nullptr;
   if (format->palette) SDL_SetColors(twin, format->palette->colors, 0, format->palette->ncolors);
-  if (surface->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(twin, SDL_SRCCOLORKEY, format->colorkey);
+  if (surface->flags & SDL_SRCCOLORKEY) SDL_SetColorKey(twin, SDL_SRCCOLORKEY, SurfaceColorKey(surface));
   SDL_SetAlpha(twin, SDL_SRCALPHA, 128);
   return twin;
 }

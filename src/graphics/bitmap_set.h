@@ -5,6 +5,10 @@
 
 #include <cstdio>
 
+#ifdef __EMSCRIPTEN__
+#include "platform/web/web_sdl.h"
+#endif
+
 struct BitmapSet {
   int count;
   SDL_Surface** bitmaps;
@@ -44,6 +48,16 @@ SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot);
 inline constexpr int kMaxBitmapSide = 4096;
 // SDL_LoadBMP_RW within that limit; the stream is always closed.
 SDL_Surface* LoadBoundedBMP(SDL_RWops* stream);
+
+// The per-surface alpha and colour key, which the browser build's SDL keeps
+// outside the pixel format.
+#ifdef __EMSCRIPTEN__
+inline Uint8 SurfaceAlpha(const SDL_Surface* surface) { return ReadSurfaceAlpha(surface); }
+inline Uint32 SurfaceColorKey(const SDL_Surface* surface) { return ReadSurfaceColorKey(surface); }
+#else
+inline Uint8 SurfaceAlpha(const SDL_Surface* surface) { return surface->format->alpha; }
+inline Uint32 SurfaceColorKey(const SDL_Surface* surface) { return surface->format->colorkey; }
+#endif
 
 // A surface sharing `surface`'s pixels, colour key and palette with
 // per-surface alpha switched on; null when it cannot be made.

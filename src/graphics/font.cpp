@@ -98,7 +98,7 @@ void DrawText(BitmapFont* font, const char* text, SDL_Surface* target, int x, in
 void DrawTextAlpha(BitmapFont* font, const char* text, SDL_Surface* target, int x, int y, int alpha) {
   if (!font || !font->sheet || !text || !target) return;
   if (font->blendSheet) {
-    if (font->blendSheet->format->alpha != static_cast<Uint8>(alpha))
+    if (SurfaceAlpha(font->blendSheet) != static_cast<Uint8>(alpha))
       SDL_SetAlpha(font->blendSheet, SDL_SRCALPHA, static_cast<Uint8>(alpha));
     DrawGlyphs(font, font->blendSheet, text, target, x, y);
     return;

@@ -28,7 +28,7 @@ int BlitBitmapAlpha(const BitmapSet* set, SDL_Surface* target, int index, int x,
   if (SDL_Surface* twin = GetBlendBitmap(set, index)) {
     // The twin keeps its alpha between blits; many sprites of one picture
     // (a wipe, a fade) share a value, so it is only set when it changes.
-    if (twin->format->alpha != static_cast<Uint8>(alpha)) SDL_SetAlpha(twin, SDL_SRCALPHA, static_cast<Uint8>(alpha));
+    if (SurfaceAlpha(twin) != static_cast<Uint8>(alpha)) SDL_SetAlpha(twin, SDL_SRCALPHA, static_cast<Uint8>(alpha));
     return BlitSurface(twin, target, x, y);
   }
   SDL_SetAlpha(bitmap, SDL_SRCALPHA, static_cast<Uint8>(alpha));

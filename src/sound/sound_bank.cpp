@@ -8,6 +8,9 @@
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/text_lines.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/web_sdl.h"
+#endif
 
 namespace {
 
@@ -78,6 +81,7 @@ uint64_t ConvertedSoundBytes(const uint8_t* data, size_t size) {
   return frames * frameBytes * static_cast<uint64_t>(frequency) / fromRate;
 }
 
+#ifndef __EMSCRIPTEN__
 // SDL_mixer 1.2 converts a sound in a buffer sized for the sound's length
 // masked down to whole sample frames, a mask right only for power-of-two
 // frame sizes, and then copies the unmasked length in: six channels, or a
@@ -134,6 +138,7 @@ Mix_Chunk* LoadRiffChunk(SDL_RWops* stream) {
   chunk->volume = MIX_MAX_VOLUME;
   return chunk;
 }
+#endif
 
 }  // namespace
 
@@ -153,7 +158,12 @@ Mix_Chunk* LoadBoundedWAV(SDL_RWops* stream) {
       if (IsRiff(data, size)) {
         CutRiffChunks(data, size);
         if (ConvertedSoundBytes(data, size) <= kMaxSoundBytes)
+#ifdef __EMSCRIPTEN__
+          // The browser decodes and converts; a chunk made here could not play.
+          chunk = LoadWavInBrowser(data, size);
+#else
           chunk = LoadRiffChunk(SDL_RWFromConstMem(data, static_cast<int>(size)));
+#endif
       }
     }
     std::free(data);

@@ -1,0 +1,129 @@
+// Program entry of the browser build: the desktop's start and end, a frame
+// clock that hands the browser every frame, settings written once they
+// change (a page is closed, not quit) and a probe the page reads.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <initializer_list>
+
+#include "config/keyword_map.h"
+#include "engine/present.h"
+#include "engine/scene.h"
+#include "engine/system.h"
+#include "flow/comforts.h"
+#include "flow/game_resources.h"
+#include "game/game_state.h"
+#include "graphics/sprite.h"
+#include "platform/web/web_sdl.h"
+#include "sound/sound_bank.h"
+
+namespace {
+
+System* running = nullptr;
+
+// The scene loop blocks; the browser only draws and delivers keys while it
+// sleeps. A late frame does not wait, so the clock gives way when read
+// after a frame that did not.
+struct FrameWork {
+  int waited;
+  double wokeAt;  // ms, when the loop last got control back
+  double totalMs;
+  int frames, lateFrames;
+};
+FrameWork work = {1, 0, 0, 0, 0};
+
+uint32_t ReadWebTicks(void*) {
+  if (!work.waited) {
+    work.lateFrames += 1;
+    emscripten_sleep(0);
+    work.wokeAt = emscripten_get_now();
+  }
+  work.waited = 0;
+  return SDL_GetTicks();
+}
+
+void WaitWebFrame(void*, uint32_t ms) {
+  const double spent = emscripten_get_now() - work.wokeAt;
+  if (spent < 1000) {  // not the pause before the title
+    work.totalMs += spent;
+    work.frames += 1;
+  }
+  emscripten_sleep(ms);
+  work.waited = 1;
+  work.wokeAt = emscripten_get_now();
+}
+
+constexpr int kSettingsCheckPasses = 30;
+
+uint64_t HashSettings(const KeywordMap* config) {
+  uint64_t hash = 1469598103934665603ull;
+  for (int i = 0; config && i < config->capacity; i++)
+    for (const char* text : {config->keys[i], config->values[i]})
+      for (const char* c = text ? text : "";; c++) {
+        hash = (hash ^ static_cast<uint8_t>(*c)) * 1099511628211ull;
+        if (!*c) break;
+      }
+  return hash;
+}
+
+void SaveChangedSettings(System* sys, void*) {
+  static int passes = 0;
+  static uint64_t saved = 0;
+  const KeywordMap* config = sys->game ? sys->game->config : nullptr;
+  if (!config || ++passes % kSettingsCheckPasses != 0) return;
+  const uint64_t now = HashSettings(config);
+  if (saved != 0 && now != saved) SaveKeywordFile(config, kConfigPath);
+  saved = now;
+}
+
+EM_JS(void, ShowGameEnded, (), {
+  if (Module.onGameEnded) Module.onGameEnded();
+});
+
+}  // namespace
+
+// What the page shows and its test checks: the level, whether one is being
+// played, where the player is, the frames waited for and the time they
+// worked (ms, all told), and the sound volume.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* ProbeGame() {
+  static char text[256];
+  const GameState* game = running ? running->game : nullptr;
+  const Player* player = game ? &game->player : nullptr;
+  // Between attempts the player's sprite is the lives screen's icon; in play
+  // it is one of the world's.
+  const SpriteList* world = running ? running->layers[LayerWorld] : nullptr;
+  const int playing = player && world && player->sprite && player->sprite->inUse && player->sprite >= world->sprites &&
+                      player->sprite < world->sprites + world->capacity;
+  std::snprintf(text, sizeof text,
+                "{\"level\":%d,\"playing\":%d,\"x\":%d,\"y\":%d,\"frames\":%d,\"lateFrames\":%d,"
+                "\"workMs\":%.3f,\"soundVolume\":%d}",
+                game ? game->level + 1 : 0, playing, player ? FixedToPixels(player->x) : 0,
+                player ? FixedToPixels(player->y) : 0, work.frames, work.lateFrames, work.totalMs,
+                running && running->sound ? running->sound->soundVolume : -1);
+  return text;
+}
+
+int main(int argc, char** argv) {
+  StartWebPlatform();
+  const FrameClock clock = {ReadWebTicks, WaitWebFrame, nullptr};
+  SetFrameClock(&clock);
+  work.wokeAt = emscripten_get_now();
+  // The browser's SDL draws straight onto the page's canvas: there is no
+  // copy of the screen to hand over part by part.
+  SetPartialPresentation(0);
+  PrepareWindow(argc, argv);
+  System* sys = CreateSystem();
+  if (!sys) return 1;
+  InitSystem(sys);
+  if (SystemUnusable(sys)) {
+    DestroySystem(sys);
+    return 1;
+  }
+  running = sys;
+  SetScenePassHook(SaveChangedSettings, nullptr);
+  RunGame(sys);
+  running = nullptr;
+  DestroySystem(sys);
+  ShowGameEnded();
+  return 0;
+}
