@@ -1,6 +1,6 @@
 // What the browser build's SDL lacks or gets wrong, made good: colour keys
 // kept as alpha, stdio streams, BMP and WAV bytes decoded by the browser,
-// the mixer's spec and the chunk of each channel, and SDL 1.2 key names.
+// the mixer's format and the chunk of each channel, and SDL 1.2 key names.
 // web_routes.h points the game's SDL calls here.
 #pragma once
 
