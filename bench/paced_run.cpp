@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "bench_support.h"
+#include "engine/present.h"
 #include "engine/scene.h"
 #include "flow/game_flow.h"
 #include "flow/game_resources.h"
@@ -53,6 +54,7 @@ struct Phase {
   int frames = 0;
   int late = 0;
   double wall = 0, cpu = 0, serverCpu = 0, loadBefore = 0, loadAfter = 0;
+  long shown[3] = {0, 0, 0};  // frames presented as nothing, parts, whole
 };
 
 Phase* running = nullptr;
@@ -84,7 +86,9 @@ void Measure(Phase* phase, long serverPid, Body body) {
   const double cpuStart = ProcessCpuSeconds(getpid());
   const double serverStart = serverPid > 0 ? ProcessCpuSeconds(serverPid) : -1;
   const auto wallStart = std::chrono::steady_clock::now();
+  const Presentation before = LastPresentation();
   body();
+  for (int kind = 0; kind < 3; kind++) phase->shown[kind] = LastPresentation().frames[kind] - before.frames[kind];
   phase->wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
   phase->cpu = ProcessCpuSeconds(getpid()) - cpuStart;
   phase->serverCpu = serverStart >= 0 ? ProcessCpuSeconds(serverPid) - serverStart : -1;
@@ -96,6 +100,8 @@ void Report(const Phase& phase) {
               phase.late, 100.0 * phase.cpu / phase.wall);
   if (phase.serverCpu >= 0) std::printf(", X server %5.1f%%", 100.0 * phase.serverCpu / phase.wall);
   std::printf("; load average %.2f -> %.2f\n", phase.loadBefore, phase.loadAfter);
+  std::printf("       shown whole %ld, in parts %ld, unchanged %ld\n", phase.shown[PresentWhole],
+              phase.shown[PresentParts], phase.shown[PresentNothing]);
 }
 
 }  // namespace

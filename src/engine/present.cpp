@@ -21,6 +21,15 @@ const SDL_Surface* shownSurface = nullptr;
 int shownPitch = 0;
 int shownValid = 0;
 int partialEnabled = 1;
+SDL_Rect rects[kTileRows * kTileColumns];
+Presentation last = {PresentNothing, 0, rects, {0, 0, 0}};
+
+int Presented(int kind, int rectCount) {
+  last.kind = kind;
+  last.rectCount = rectCount;
+  last.frames[kind] += 1;
+  return 0;
+}
 
 int FullPresent(SDL_Surface* screen) {
   SDL_Flip(screen);
@@ -29,7 +38,7 @@ int FullPresent(SDL_Surface* screen) {
   if (shownValid) std::memcpy(shown, screen->pixels, bytes);
   shownSurface = screen;
   shownPitch = screen->pitch;
-  return 0;
+  return Presented(PresentWhole, 0);
 }
 
 bool Comparable(const SDL_Surface* screen) {
@@ -112,15 +121,14 @@ int PresentScreen(SDL_Surface* screen) {
   if (!screen) return -1;
   if (!Comparable(screen)) return FullPresent(screen);
   static bool changed[kTileRows][kTileColumns];
-  static SDL_Rect rects[kTileRows * kTileColumns];
   std::memset(changed, 0, sizeof changed);
   const int tiles = FindChangedTiles(screen, changed);
-  if (tiles == 0) return 0;
+  if (tiles == 0) return Presented(PresentNothing, 0);
   if (tiles > kFullFlipTiles) return FullPresent(screen);
   const int count = CollectRects(screen, changed, rects);
   SDL_UpdateRects(screen, count, rects);
   CopyToShown(screen, rects, count);
-  return 0;
+  return Presented(PresentParts, count);
 }
 
 void RequestFullPresentation() { shownValid = 0; }
@@ -129,3 +137,5 @@ void SetPartialPresentation(int partial) {
   partialEnabled = partial;
   shownValid = 0;
 }
+
+Presentation LastPresentation() { return last; }

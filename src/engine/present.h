@@ -12,3 +12,14 @@ int PresentScreen(SDL_Surface* screen);
 void RequestFullPresentation();
 // Whether frames are shown part by part (1, the default) or always whole.
 void SetPartialPresentation(int partial);
+
+enum PresentKind { PresentNothing = 0, PresentParts = 1, PresentWhole = 2 };
+// What presenting has handed to SDL: the last frame's kind and rectangles
+// (valid until the next PresentScreen), and how many frames of each kind so far.
+struct Presentation {
+  int kind;  // PresentKind
+  int rectCount;
+  const SDL_Rect* rects;
+  long frames[3];  // by PresentKind
+};
+Presentation LastPresentation();
