@@ -7,13 +7,8 @@
 int main(int argc, char** argv) {
   UseLocaleConsole();
   PrepareWindow(argc, argv);
-  System* sys = CreateSystem();
+  System* sys = StartSystem();
   if (!sys) return 1;
-  InitSystem(sys);
-  if (SystemUnusable(sys)) {
-    DestroySystem(sys);
-    return 1;
-  }
   RunGame(sys);
   DestroySystem(sys);
   return 0;

@@ -112,13 +112,8 @@ int main(int argc, char** argv) {
   // copy of the screen to hand over part by part.
   SetPartialPresentation(0);
   PrepareWindow(argc, argv);
-  System* sys = CreateSystem();
+  System* sys = StartSystem();
   if (!sys) return 1;
-  InitSystem(sys);
-  if (SystemUnusable(sys)) {
-    DestroySystem(sys);
-    return 1;
-  }
   running = sys;
   SetScenePassHook(SaveChangedSettings, nullptr);
   RunGame(sys);

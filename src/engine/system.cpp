@@ -118,6 +118,15 @@ int SystemUnusable(const System* sys) {
   return 0;
 }
 
+System* StartSystem() {
+  System* sys = CreateSystem();
+  if (!sys) return nullptr;
+  InitSystem(sys);
+  if (!SystemUnusable(sys)) return sys;
+  DestroySystem(sys);
+  return nullptr;
+}
+
 void DestroySystem(System* sys) {
   CloseAudio();
   if (!sys) return;

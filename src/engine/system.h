@@ -57,3 +57,6 @@ void DestroySystem(System* sys);
 // Returns 1 when start-up left the system unable to run (no screen or font):
 // the message has already been printed by the part that failed.
 int SystemUnusable(const System* sys);
+// The program's start: a created and initialised system, or null (freed,
+// the reason printed) when it cannot run.
+System* StartSystem();
