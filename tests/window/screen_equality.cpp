@@ -15,10 +15,10 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/frame_timer.h"
 #include "flow/headless.h"
 #include "game/recording.h"
 #include "game/replay.h"
+#include "support/test_system.h"
 
 namespace {
 
@@ -81,11 +81,6 @@ void CompareWindow(System* sys, int f, const int*, int, void* context) {
   if (++check->compared >= check->passes) sys->quit = 1;
 }
 
-// Frames are due at once: the run is as fast as the window allows, never late.
-uint32_t clockNow = 0;
-uint32_t Ticks(void*) { return clockNow; }
-void Wait(void*, uint32_t ms) { clockNow += ms; }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,8 +104,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "screen_equality: %s\n", error);
     return 2;
   }
-  const FrameClock clock = {Ticks, Wait, nullptr};
-  SetFrameClock(&clock);
+  FakeClock clock;  // frames are due at once: as fast as the window allows, never late
+  clock.Install();
   const ReplayObserver observer = {CompareWindow, &check, 1};
   ReplayOutcome outcome;
   RunReplay(sys, &recording, &observer, &outcome);
