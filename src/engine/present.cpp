@@ -19,6 +19,7 @@ constexpr int kFullFlipTiles = kTileColumns * kTileRows / 2;
 uint8_t shown[kScreenWidth * kScreenHeight * kMaxBytesPerPixel];
 const SDL_Surface* shownSurface = nullptr;
 int shownPitch = 0;
+Uint32 shownFlags = 0;  // the surface's, as shown: a switch to or from full screen shows anew
 int shownValid = 0;
 int partialEnabled = 1;
 SDL_Rect rects[kTileRows * kTileColumns];
@@ -38,12 +39,14 @@ int FullPresent(SDL_Surface* screen) {
   if (shownValid) std::memcpy(shown, screen->pixels, bytes);
   shownSurface = screen;
   shownPitch = screen->pitch;
+  shownFlags = screen->flags;
   return Presented(PresentWhole, 0);
 }
 
 bool Comparable(const SDL_Surface* screen) {
   return partialEnabled && shownValid && screen == shownSurface && screen->pitch == shownPitch &&
-         screen->w == kScreenWidth && screen->h == kScreenHeight && !SDL_MUSTLOCK(screen);
+         screen->flags == shownFlags && screen->w == kScreenWidth && screen->h == kScreenHeight &&
+         !SDL_MUSTLOCK(screen);
 }
 
 // Marks the tiles whose pixels differ from what is shown; returns how many.

@@ -8,7 +8,8 @@
 // Shows the screen's present pixels; 0, or -1 without a screen.
 int PresentScreen(SDL_Surface* screen);
 // The next frame is shown whole: the window may have lost what it showed
-// (it was uncovered, or went to or from the full screen).
+// (it was uncovered). A new surface, or a switch to or from the full
+// screen, is shown whole without asking.
 void RequestFullPresentation();
 // Whether frames are shown part by part (1, the default) or always whole.
 void SetPartialPresentation(int partial);

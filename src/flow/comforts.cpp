@@ -7,7 +7,6 @@
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "config/keyword_map.h"
-#include "engine/present.h"
 #include "engine/scene.h"
 #include "flow/game_resources.h"
 #include "game/game_state.h"
@@ -79,7 +78,6 @@ void ShowVolumes(System* sys) {
 
 void ToggleFullScreen(System* sys) {
   if (!sys->screen || !SDL_WM_ToggleFullScreen(sys->screen)) return;
-  RequestFullPresentation();
   if (KeywordMap* config = sys->game ? sys->game->config : nullptr)
     WriteSetting(config, "fullscreen", (sys->screen->flags & SDL_FULLSCREEN) ? 1 : 0);
 }
@@ -127,8 +125,7 @@ void LoadComforts(System* sys) {
                ReadSetting(config, "music_volume", 0, MIX_MAX_VOLUME, MIX_MAX_VOLUME), 0);
   }
   const int fullScreen = wantFullScreen >= 0 ? wantFullScreen : config ? ReadSetting(config, "fullscreen", 0, 1, 0) : 0;
-  if (fullScreen == 1 && sys->screen && !(sys->screen->flags & SDL_FULLSCREEN) && SDL_WM_ToggleFullScreen(sys->screen))
-    RequestFullPresentation();
+  if (fullScreen == 1 && sys->screen && !(sys->screen->flags & SDL_FULLSCREEN)) SDL_WM_ToggleFullScreen(sys->screen);
   static const char* const kKeySettings[kInputCount] = {"key_up", "key_down", "key_left", "key_right",
                                                         "key_z",  "key_x",    "key_c",    "key_v"};
   for (int i = 0; config && sys->input && i < kInputCount; i++) {

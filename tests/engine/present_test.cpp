@@ -65,7 +65,7 @@ TEST(PresentTest, OnlyTheChangedTilesAreHandedOverAndMostOfTheScreenGoesWhole) {
   }
 }
 
-TEST(PresentTest, ANewSurfaceARequestOrTurningPartsOffShowsTheWholeScreen) {
+TEST(PresentTest, ANewSurfaceASwitchARequestOrTurningPartsOffShowsTheWholeScreen) {
   TestSystem sys;
   SDL_Surface* screen = sys->screen;
   PresentScreen(screen);
@@ -74,6 +74,11 @@ TEST(PresentTest, ANewSurfaceARequestOrTurningPartsOffShowsTheWholeScreen) {
   RequestFullPresentation();  // the window was uncovered
   PresentScreen(screen);
   EXPECT_EQ(LastPresentation().kind, PresentWhole);
+
+  screen->flags ^= SDL_FULLSCREEN;  // as a switch to or from the full screen leaves it
+  PresentScreen(screen);
+  screen->flags ^= SDL_FULLSCREEN;
+  EXPECT_EQ(LastPresentation().kind, PresentWhole) << "the window was switched";
 
   SDL_Surface* other = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 16, 0xF800, 0x07E0, 0x001F, 0);
   PresentScreen(other);
