@@ -49,11 +49,18 @@ void KeepOverflowLine(KeywordMap* map, const char* line) {
   map->overflowSize = size;
 }
 
+// Once, not once per line or per setting that found the map full.
+void ReportOverflow(KeywordMap* map) {
+  if (!map->overflowReported) std::fprintf(stderr, "%s", msg::MsgKeywordOverflow);
+  map->overflowReported = 1;
+}
+
 void DropOverflow(KeywordMap* map) {
   std::free(map->overflow);
   map->overflow = nullptr;
   map->overflowSize = 0;
   map->overflowLost = 0;
+  map->overflowReported = 0;
 }
 
 }  // namespace
@@ -127,7 +134,7 @@ int SetKeyword(KeywordMap* map, const char* key, const char* value) {
   int slot = FindKeyword(map, cutKey);
   if (slot < 0) slot = FindFreeKeyword(map);
   if (slot < 0) {
-    std::fprintf(stderr, "%s", msg::MsgKeywordOverflow);
+    ReportOverflow(map);
     return -1;
   }
   std::memcpy(map->keys[slot], cutKey, kKeywordBufferSize);
@@ -138,7 +145,6 @@ int SetKeyword(KeywordMap* map, const char* key, const char* value) {
 int LoadKeywordStream(KeywordMap* map, FILE* file) {
   LineReader reader;
   reader.file = file;
-  bool overflowed = false;
   while (char* line = ReadLine(&reader)) {
     if (IsSkippedLine(line)) continue;
     char raw[kLineBufferSize];
@@ -148,9 +154,7 @@ int LoadKeywordStream(KeywordMap* map, FILE* file) {
     char key[kKeywordBufferSize];
     if (map && tokens[0]) CopyCut(key, tokens[0]);
     if (map && tokens[0] && FindKeyword(map, key) < 0 && FindFreeKeyword(map) < 0) {
-      // The game prints the overflow message once, not once per line.
-      if (!overflowed) std::fprintf(stderr, "%s", msg::MsgKeywordOverflow);
-      overflowed = true;
+      ReportOverflow(map);
       KeepOverflowLine(map, raw);
       continue;
     }

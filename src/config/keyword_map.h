@@ -14,9 +14,10 @@ struct KeywordMap {
   int capacity;
   char** keys;
   char** values;
-  char* overflow;       // the lines that did not fit, as read; null when none
-  size_t overflowSize;  // bytes
-  int overflowLost;     // 1 when lines did not fit even there: saving would lose them
+  char* overflow;        // the lines that did not fit, as read; null when none
+  size_t overflowSize;   // bytes
+  int overflowLost;      // 1 when lines did not fit even there: saving would lose them
+  int overflowReported;  // 1 once the overflow message was printed: a full map says so once
 };
 
 KeywordMap* CreateKeywordMap(int capacity);
@@ -29,12 +30,12 @@ int FindFreeKeyword(const KeywordMap* map);
 // The key's value, or null when the key is absent.
 const char* GetKeyword(const KeywordMap* map, const char* key);
 // Sets or adds the key, both cut to 199 characters (a null value stores ""); 0, or -1 when the
-// key is null or the map full, after printing the keyword or overflow message.
+// key is null or the map full, after printing the keyword message or the map's one overflow message.
 int SetKeyword(KeywordMap* map, const char* key, const char* value);
 // Sets every key the file's lines hold; 0, or -1 for a null map or, after the open message, no file.
 int LoadKeywordFile(KeywordMap* map, const char* path);
 // The same from an open stream; always 0. A key with no free slot prints the overflow message
-// once per load, and its line is kept for the save.
+// unless the map already did, and its line is kept for the save.
 int LoadKeywordStream(KeywordMap* map, FILE* file);
 // Replaces the file only once the new one is complete; 0, or -1 after printing the cannot-create
 // message (the old file stays). A map that lost overflow lines on loading is not saved.

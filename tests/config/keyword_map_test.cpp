@@ -67,6 +67,8 @@ TEST_F(KeywordMapTest, AnOverfullFileIsReportedOnceAndSavedBackWithEveryLine) {
   EXPECT_EQ(Load(content), msg::MsgKeywordOverflow);
   EXPECT_STREQ(GetKeyword(map, "k255"), "v255");
   EXPECT_EQ(GetKeyword(map, "k256"), nullptr);
+  // Settings the game then finds no room for add no second message.
+  EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(SetKeyword(map, "sound_volume", "112"), -1); }), "");
   EXPECT_EQ(Saved(), "#\n" + content + "\n");
 
   // Past what the map keeps aside, saving would lose lines: it is refused.
