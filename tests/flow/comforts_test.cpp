@@ -100,6 +100,21 @@ TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
 
   Press(SDLK_a);
   EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME) << "other keys are left alone";
+
+  // Full screen on F11 or Alt with either Enter, and nothing else: Alt+Tab
+  // leaves the game for another window.
+  const struct {
+    SDLKey sym;
+    SDLMod mod;
+    const char* fullScreen;
+  } switches[] = {{SDLK_F11, KMOD_NONE, "1"},      {SDLK_RETURN, KMOD_LALT, "0"}, {SDLK_TAB, KMOD_LALT, "0"},
+                  {SDLK_KP_ENTER, KMOD_RALT, "1"}, {SDLK_RETURN, KMOD_NONE, "1"}, {SDLK_F11, KMOD_NONE, "0"}};
+  for (const auto& pressed : switches) {
+    Press(pressed.sym, pressed.mod);
+    const char* kept = GetKeyword(config(), "fullscreen");
+    EXPECT_STREQ(kept ? kept : "0", pressed.fullScreen) << SDL_GetKeyName(pressed.sym) << " with mod " << pressed.mod;
+    EXPECT_EQ((harness.sys()->screen->flags & SDL_FULLSCREEN) != 0, pressed.fullScreen[0] == '1');
+  }
   harness.Frames(kComfortTextFrames);
   EXPECT_EQ(CornerText(), "") << "the text goes after a moment";
   EXPECT_EQ(harness.player().lives, 3) << "the level went on meanwhile";
