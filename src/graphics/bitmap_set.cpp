@@ -96,14 +96,17 @@ SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot) {
   return set->blendBitmaps[slot];
 }
 
-void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target) {
-  if (!set || !target) return;
-  // SDL sets a blit up (and run-length encodes a keyed picture) whatever
-  // its size; one pixel of it is enough.
+SDL_Rect ClipToOnePixel(SDL_Surface* target) {
   SDL_Rect clip;
   SDL_GetClipRect(target, &clip);
   SDL_Rect pixel = {0, 0, 1, 1};
   SDL_SetClipRect(target, &pixel);
+  return clip;
+}
+
+void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target) {
+  if (!set || !target) return;
+  SDL_Rect clip = ClipToOnePixel(target);
   for (int i = 0; i < set->capacity; i++) {
     SDL_Rect dest = {0, 0, 0, 0};
     if (set->bitmaps[i]) SDL_UpperBlit(set->bitmaps[i], nullptr, target, &dest);

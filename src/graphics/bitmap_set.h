@@ -66,3 +66,7 @@ SDL_Surface* CreateBlendTwin(SDL_Surface* surface);
 // Blits every bitmap once onto the target so SDL sets up each blit before
 // play rather than during it; the caller clears the target afterwards.
 void PrimeBitmapSet(const BitmapSet* set, SDL_Surface* target);
+// Clips `target` to its top-left pixel and returns the clip it had. SDL sets
+// a blit up (and run-length encodes a keyed picture) whatever its size, so
+// priming through one pixel costs what one pixel does.
+SDL_Rect ClipToOnePixel(SDL_Surface* target);

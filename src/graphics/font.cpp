@@ -110,10 +110,7 @@ void DrawTextAlpha(BitmapFont* font, const char* text, SDL_Surface* target, int 
 
 void PrimeFont(BitmapFont* font, SDL_Surface* target) {
   if (!target) return;
-  SDL_Rect clip;
-  SDL_GetClipRect(target, &clip);
-  SDL_Rect pixel = {0, 0, 1, 1};  // the set-up is the same for one pixel as for a glyph
-  SDL_SetClipRect(target, &pixel);
+  SDL_Rect clip = ClipToOnePixel(target);
   DrawText(font, "A", target, 0, 0);
   DrawTextAlpha(font, "A", target, 0, 0, 128);
   SDL_SetClipRect(target, &clip);

@@ -81,6 +81,9 @@ uint64_t ConvertedSoundBytes(const uint8_t* data, size_t size) {
   return frames * frameBytes * static_cast<uint64_t>(frequency) / fromRate;
 }
 
+// What a channel plays at: nothing while muted.
+int HeardVolume(const SoundBank* bank, int volume) { return bank->muted ? 0 : volume; }
+
 #ifndef __EMSCRIPTEN__
 // SDL_mixer 1.2 converts a sound in a buffer sized for the sound's length
 // masked down to whole sample frames, a mask right only for power-of-two
@@ -282,7 +285,7 @@ int PlaySound(SoundBank* bank, int slot) {
   // which allocates: play would touch the heap on every busy sound.
   if (Mix_Playing(-1) >= Mix_AllocateChannels(-1)) return -1;
   const int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
-  if (channel >= 0) Mix_Volume(channel, bank->muted ? 0 : bank->soundVolume);
+  if (channel >= 0) Mix_Volume(channel, HeardVolume(bank, bank->soundVolume));
   return channel;
 }
 
@@ -292,7 +295,7 @@ int PlayLoop(SoundBank* bank, int slot) {
   Mix_Chunk* chunk = ChunkAt(bank, slot);
   bank->loopChannel = chunk ? Mix_PlayChannelTimed(-1, chunk, -1, -1) : -1;
   if (bank->loopChannel < 0) bank->loopChannel = -1;
-  if (bank->loopChannel >= 0) Mix_Volume(bank->loopChannel, bank->muted ? 0 : bank->musicVolume);
+  if (bank->loopChannel >= 0) Mix_Volume(bank->loopChannel, HeardVolume(bank, bank->musicVolume));
   return bank->loopChannel;
 }
 
@@ -303,8 +306,8 @@ void SetVolumes(SoundBank* bank, int sound, int music, int muted) {
   bank->musicVolume = clamp(music);
   bank->muted = muted != 0;
   if (!Mix_QuerySpec(nullptr, nullptr, nullptr)) return;  // no audio open: nothing plays
-  Mix_Volume(-1, bank->muted ? 0 : bank->soundVolume);
-  if (bank->loopChannel >= 0) Mix_Volume(bank->loopChannel, bank->muted ? 0 : bank->musicVolume);
+  Mix_Volume(-1, HeardVolume(bank, bank->soundVolume));
+  if (bank->loopChannel >= 0) Mix_Volume(bank->loopChannel, HeardVolume(bank, bank->musicVolume));
 }
 
 void StopLoop(SoundBank* bank) {
