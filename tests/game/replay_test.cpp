@@ -1,11 +1,13 @@
 // Recordings and their replays: a trace checked against values worked out
 // by hand from the rules, an attempt of the real game replayed to the same
-// state, and the file format with its refusals.
+// state, the live recorder's files, and the file format with its refusals.
 #include "game/replay.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -151,6 +153,42 @@ TEST(Replay, AnAttemptRecordedFromTheRealGameReplaysToTheSameState) {
   EXPECT_EQ(replayed.checksum, live.checksum);
   EXPECT_EQ(replayed.score, live.score);
   EXPECT_EQ(replayed.lives, live.lives);
+}
+
+// Two starts of the game into one folder, with a link taking the next name
+// while the second runs: no file is replaced or written through, and the
+// numbers go on past the highest. Each attempt's score tells its file.
+TEST(Replay, AnotherStartNumbersOnAndNeverReplacesAFile) {
+  GameHarness harness;
+  const std::string runs = harness.dir().File("runs");
+  mkdir(runs.c_str(), 0700);
+  WriteFile(harness.dir().File("elsewhere"), "keep");
+  setenv("RUNEBLOCK_RECORD", runs.c_str(), 1);
+  auto attempt = [&](int score) {
+    harness.game()->player.score = score;
+    BeginAttemptRecording(harness.sys());
+    EndAttemptRecording(harness.sys());
+  };
+  ResetAttemptRecorder();
+  attempt(1);
+  attempt(2);
+  ResetAttemptRecorder();  // the game starts again
+  attempt(3);
+  ASSERT_EQ(symlink(harness.dir().File("elsewhere").c_str(), (runs + "/attempt-0004-level1.rbr").c_str()), 0);
+  attempt(5);
+  unsetenv("RUNEBLOCK_RECORD");
+  EXPECT_EQ(std::string(LastRecordingPath()), runs + "/attempt-0005-level1.rbr");
+  ResetAttemptRecorder();
+  EXPECT_EQ(ReadFile(harness.dir().File("elsewhere")), "keep");
+  for (int number : {1, 2, 3, 5}) {
+    char name[64];
+    std::snprintf(name, sizeof name, "/attempt-%04d-level1.rbr", number);
+    Recording recording;
+    char error[128] = "";
+    ASSERT_EQ(LoadRecordingFile((runs + name).c_str(), &recording, error, sizeof error), 0) << name << ": " << error;
+    EXPECT_EQ(recording.start.score, number) << name;
+    FreeRecording(&recording);
+  }
 }
 
 std::vector<uint8_t> Serialized(const Recording& recording) {
