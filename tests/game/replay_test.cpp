@@ -288,4 +288,20 @@ TEST(ReplayTool, ABrokenOrMissingRecordingGivesAMessageAndAFailingStatus) {
   EXPECT_NE(std::system((tool + " " + dir.File("none.rbr") + " 2>/dev/null").c_str()), 0);
 }
 
+// On a UTF-8 terminal the tool's messages are the game's, converted as the
+// game converts them, and its report is all its standard output says: it
+// opens no joystick, so there is no notice of a missing one in front.
+TEST(ReplayTool, SpeaksTheTerminalsLanguageAndReportsFirst) {
+  TempDir dir;  // no maps: the level's map does not open
+  const std::string command = "env -u LC_ALL -u LC_CTYPE LANG=C.UTF-8 " + std::string(RUNEBLOCK_REPLAY_TOOL) +
+                              " --maps " + dir.path() + "/ tests/data/solutions/level1.rbr >" + dir.File("out") +
+                              " 2>" + dir.File("err");
+  ASSERT_NE(std::system(command.c_str()), -1);
+  EXPECT_EQ(ReadFile(dir.File("out")).rfind("level 1: ", 0), 0u) << ReadFile(dir.File("out"));
+  // "オープン失敗 " and the map's path
+  const std::string opened = "\xE3\x82\xAA\xE3\x83\xBC\xE3\x83\x97\xE3\x83\xB3\xE5\xA4\xB1\xE6\x95\x97 ";
+  EXPECT_NE(ReadFile(dir.File("err")).find(opened + dir.path() + "/map1.map\n"), std::string::npos)
+      << ReadFile(dir.File("err"));
+}
+
 }  // namespace
