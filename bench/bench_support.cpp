@@ -12,7 +12,7 @@
 #include "graphics/font.h"
 #include "input/input.h"
 
-HeadlessGame::HeadlessGame() : sys_(StartHeadlessGame(1)) {
+HeadlessGame::HeadlessGame() : sys_(StartHeadlessGame(HeadlessPictures)) {
   if (!sys_) std::abort();
 }
 

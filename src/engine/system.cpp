@@ -96,12 +96,16 @@ SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags) {
   return screen;
 }
 
-void InitSystem(System* sys) {
-  sys->screen = InitVideo(kScreenWidth, kScreenHeight, kScreenDepth, 0);
-  sys->font = LoadFont("./Media/bmp/sys/font.bmp");
-  if (sys->font) sys->font->advance = 12;
-  OpenAudio();
-  sys->input = CreateInput(0, 1);
+void InitSystem(System* sys) { InitSystemParts(sys, SystemScreen | SystemJoystick); }
+
+void InitSystemParts(System* sys, int parts) {
+  if (parts & SystemScreen) {
+    sys->screen = InitVideo(kScreenWidth, kScreenHeight, kScreenDepth, 0);
+    sys->font = LoadFont("./Media/bmp/sys/font.bmp");
+    if (sys->font) sys->font->advance = 12;
+    OpenAudio();
+  }
+  sys->input = CreateInput(0, (parts & SystemJoystick) ? 1 : 0);
   if (sys->input) {
     SetInputDefaults(sys->input);
     SetButtonsEdgeTriggered(sys->input);

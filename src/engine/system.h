@@ -47,8 +47,15 @@ struct System {
 
 System* CreateSystem();
 // Opens the window, font, audio, input and layers; a part that fails prints why and stays null
-// (see SystemUnusable).
+// (see SystemUnusable). The game's input reads joystick 0 as well.
 void InitSystem(System* sys);
+// What InitSystemParts opens besides the input, frame timer and layers.
+enum SystemPart {
+  SystemScreen = 1,    // the window, the font and the audio
+  SystemJoystick = 2,  // joystick 0, which only the game plays from
+};
+// InitSystem with only these parts; InitSystem opens them all.
+void InitSystemParts(System* sys, int parts);
 // Starts SDL video in this mode, cursor hidden; null after printing why.
 SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags);
 // Closes the audio too, even for a null system.

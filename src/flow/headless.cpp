@@ -4,10 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/console_text.h"
 #include "engine/scene.h"
 #include "flow/game_resources.h"
 #include "game/game_state.h"
 #include "graphics/bitmap_set.h"
+#include "graphics/font.h"
 
 namespace {
 
@@ -17,24 +19,47 @@ BitmapSet* NewSet(const char* dir) {
   return set;
 }
 
+// The font's measures without its picture: text sprites, and the trails only
+// text with a font leaves, are made as with the picture.
+BitmapFont* MeasuresOnlyFont() {
+  auto* font = static_cast<BitmapFont*>(std::calloc(1, sizeof(BitmapFont)));
+  if (!font) return nullptr;
+  font->glyphWidth = font->glyphHeight = 16;
+  LayoutFontGlyphs(font, 16);
+  font->advance = 12;
+  return font;
+}
+
 }  // namespace
 
-System* StartHeadlessGame(int withPictures) {
+System* StartHeadlessGame(int options) {
+#ifndef __EMSCRIPTEN__  // a browser has no terminal to convert for
+  if (options & HeadlessConsole) UseLocaleConsole();
+#endif
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   System* sys = CreateSystem();
   if (!sys) return nullptr;
-  InitSystem(sys);
-  if (!sys->screen || !sys->input) {
+  const bool screenless = options & HeadlessScreenless;
+  InitSystemParts(sys, screenless ? 0 : SystemScreen);
+  if (screenless) sys->font = MeasuresOnlyFont();
+  bool usable = (screenless || sys->screen) && sys->input && (!screenless || sys->font);
+  for (SpriteList* layer : sys->layers) usable = usable && layer;
+  if (!usable) {
     DestroySystem(sys);
     return nullptr;
   }
+  const bool withPictures = (options & HeadlessPictures) && !screenless;
   GameState* game = TheGameState();
   std::memset(game, 0, sizeof(GameState));
   sys->game = game;
   game->sysBitmaps = NewSet(withPictures ? kSysBitmapDir : nullptr);
   game->charBitmaps = NewSet(withPictures ? kCharBitmapDir : nullptr);
   game->enemyBitmaps = NewSet(withPictures ? kEnemyBitmapDir : nullptr);
+  if (!game->sysBitmaps || !game->charBitmaps || !game->enemyBitmaps) {
+    StopHeadlessGame(sys);
+    return nullptr;
+  }
   ResetHeadlessGame(sys);
   if (withPictures) {
     LoadBitmapDir(game->sysBitmaps, game->mapDir);

@@ -28,7 +28,8 @@ enum PlayerState { Stand = 1, Walk = 2, WalkFast = 3, JumpStart = 4, Land = 5, A
 enum TileCode { TileEmpty = 0, TileWall = 10, TileBlock = 11, TileCracked = 12, TileChange = 13, TileNoMagic = 14 };
 
 // Start indices of the circular sprite search in the level layer; they fix
-// the drawing order from bottom to top.
+// the drawing order from bottom to top. The clear wipe, over everything,
+// takes the layer's last slots.
 enum WorldSlot {
   SlotBackdrop = 0,
   SlotTiles = 100,
@@ -38,7 +39,6 @@ enum WorldSlot {
   SlotFireballs = 1100,
   SlotSparks = 1200,
   SlotStatus = 1500,
-  SlotWipe = 2000,
 };
 
 struct Player {

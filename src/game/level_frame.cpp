@@ -111,9 +111,16 @@ void CheckKeyAndDoor(System* sys) {
 void StartClearWipe(System* sys) {
   const int w = ScreenWidth(sys);
   const int h = ScreenHeight(sys);
+  SpriteList* world = sys->layers[LayerWorld];
+  if (!world) return;
+  // The squares take the layer's last slots, so that every one is drawn over
+  // all the level shows; a lower start would wrap the last columns round to
+  // the slots under the tiles.
+  const int squares = ((w + kWipeSquare - 1) / kWipeSquare) * ((h + kWipeSquare - 1) / kWipeSquare);
+  const int start = squares < world->capacity ? world->capacity - 1 - squares : 0;
   for (int sx = 0, column = 0; sx < w; sx += kWipeSquare, column++)
     for (int sy = 0; sy < h; sy += kWipeSquare) {
-      Sprite* square = AllocSprite(sys->layers[LayerWorld], sys->game->sysBitmaps, SlotWipe);
+      Sprite* square = AllocSprite(world, sys->game->sysBitmaps, start);
       if (!square) return;
       square->frame = FrameWipe;
       square->visible = 1;

@@ -1,5 +1,10 @@
 #include "game/recording.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,7 +53,8 @@ uint8_t HeldMask(const InputState* input) {
 // The live recorder: a fixed buffer, so recording allocates nothing in play.
 struct LiveRecorder {
   bool active;
-  int attempt;
+  bool numbered;  // the folder's highest number has been read this run
+  int attempt;    // the number of the last file this run took
   Recording recording;
   uint8_t buffer[1 << 20];
 };
@@ -66,6 +72,63 @@ void NoteLiveOutcome(const System* sys) {
   lastOutcome.itemsTaken = game->itemsTaken;
   lastOutcome.itemsTotal = game->itemsTotal;
   lastOutcome.checksum = GameStateChecksum(sys);
+}
+
+constexpr char kAttemptPrefix[] = "attempt-";
+// Numbers past this are not taken for the game's own: the name stays short
+// and the count cannot overflow.
+constexpr int kMaxAttemptNumber = 99999999;
+// Names taken one after another before the recorder gives up.
+constexpr int kCreateTries = 1000;
+
+// The highest number of an "attempt-N-..." file in the folder, 0 when none.
+int HighestAttemptNumber(const char* folder) {
+  DIR* dir = opendir(folder);
+  if (!dir) return 0;
+  int highest = 0;
+  while (const dirent* entry = readdir(dir)) {
+    if (std::strncmp(entry->d_name, kAttemptPrefix, sizeof kAttemptPrefix - 1) != 0) continue;
+    const char* digits = entry->d_name + sizeof kAttemptPrefix - 1;
+    const char* p = digits;
+    int number = 0;
+    while (*p >= '0' && *p <= '9' && number <= kMaxAttemptNumber) number = number * 10 + (*p++ - '0');
+    if (p != digits && *p == '-' && number <= kMaxAttemptNumber && number > highest) highest = number;
+  }
+  closedir(dir);
+  return highest;
+}
+
+// A new file for the attempt under the next free number, created so that it
+// never replaces a file nor writes through a link; -1 when none could be
+// made (after a message), with the last name tried in `path`.
+int CreateAttemptFile(const char* folder, int level, char* path) {
+  if (!recorder.numbered) {
+    const int highest = HighestAttemptNumber(folder);
+    if (highest > recorder.attempt) recorder.attempt = highest;
+    recorder.numbered = true;
+  }
+  for (int tries = 0; tries < kCreateTries; tries++) {
+    recorder.attempt += 1;
+    char name[64];
+    std::snprintf(name, sizeof name, "/%s%04d-level%d.rbr", kAttemptPrefix, recorder.attempt, level + 1);
+    if (JoinPath(path, folder, name) != 0) return -1;
+    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) break;
+  }
+  std::fprintf(stderr, msg::MsgCannotCreate, path);
+  return -1;
+}
+
+bool WriteWhole(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
 }
 
 void RecordPass(System* sys, void*) {
@@ -332,20 +395,30 @@ void EndAttemptRecording(System* sys) {
   NoteLiveOutcome(sys);
   SetScenePassHook(nullptr, nullptr);
   recorder.active = false;
-  recorder.attempt += 1;
   const char* folder = std::getenv("RUNEBLOCK_RECORD");
-  char name[64];
-  std::snprintf(name, sizeof name, "/attempt-%04d-level%d.rbr", recorder.attempt, recorder.recording.start.level + 1);
-  char path[kPathBufferSize];
-  if (!folder || JoinPath(path, folder, name) != 0) return;
+  if (!folder) return;
   size_t size = 0;
   uint8_t* image = SerializeRecording(&recorder.recording, &size);
-  FILE* file = image ? std::fopen(path, "wb") : nullptr;
-  if (file) {
-    const bool written = std::fwrite(image, 1, size, file) == size;
-    if (std::fclose(file) == 0 && written) std::snprintf(lastPath, sizeof lastPath, "%s", path);
-  } else {
-    std::fprintf(stderr, msg::MsgCannotCreate, path);
+  char path[kPathBufferSize] = "";
+  const int fd = image ? CreateAttemptFile(folder, recorder.recording.start.level, path) : -1;
+  if (fd >= 0) {
+    const bool written = WriteWhole(fd, image, size);
+    if (close(fd) == 0 && written) {
+      std::snprintf(lastPath, sizeof lastPath, "%s", path);
+    } else {
+      unlink(path);  // the file this call made, cut short
+      std::fprintf(stderr, msg::MsgCannotCreate, path);
+    }
+  } else if (!image) {
+    std::fprintf(stderr, msg::MsgCannotCreate, folder);
   }
   std::free(image);
+}
+
+void ResetAttemptRecorder() {
+  if (recorder.active) SetScenePassHook(nullptr, nullptr);
+  recorder.active = recorder.numbered = false;
+  recorder.attempt = 0;
+  lastPath[0] = '\0';
+  lastOutcome = ReplayOutcome{};
 }

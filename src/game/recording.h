@@ -79,9 +79,13 @@ void CaptureAttemptStart(const System* sys, AttemptStart* start);
 void ApplyAttemptStart(System* sys, const AttemptStart* start);
 
 // Recording of the real game: when the environment names a folder in
-// RUNEBLOCK_RECORD, every level attempt is written there.
+// RUNEBLOCK_RECORD, every level attempt is written there, numbered on from
+// the highest number the folder held when the run wrote its first; a file
+// already there is never replaced.
 void BeginAttemptRecording(System* sys);
 void EndAttemptRecording(System* sys);
+// Forgets the numbering and the last recording, as a new start of the game does.
+void ResetAttemptRecorder();
 // The path of the last recording written (empty when none) and the live
 // game's result for it, as a replay of it must reproduce.
 const char* LastRecordingPath();

@@ -1,11 +1,13 @@
 // Recordings and their replays: a trace checked against values worked out
 // by hand from the rules, an attempt of the real game replayed to the same
-// state, and the file format with its refusals.
+// state, the live recorder's files, and the file format with its refusals.
 #include "game/replay.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -153,6 +155,42 @@ TEST(Replay, AnAttemptRecordedFromTheRealGameReplaysToTheSameState) {
   EXPECT_EQ(replayed.lives, live.lives);
 }
 
+// Two starts of the game into one folder, with a link taking the next name
+// while the second runs: no file is replaced or written through, and the
+// numbers go on past the highest. Each attempt's score tells its file.
+TEST(Replay, AnotherStartNumbersOnAndNeverReplacesAFile) {
+  GameHarness harness;
+  const std::string runs = harness.dir().File("runs");
+  mkdir(runs.c_str(), 0700);
+  WriteFile(harness.dir().File("elsewhere"), "keep");
+  setenv("RUNEBLOCK_RECORD", runs.c_str(), 1);
+  auto attempt = [&](int score) {
+    harness.game()->player.score = score;
+    BeginAttemptRecording(harness.sys());
+    EndAttemptRecording(harness.sys());
+  };
+  ResetAttemptRecorder();
+  attempt(1);
+  attempt(2);
+  ResetAttemptRecorder();  // the game starts again
+  attempt(3);
+  ASSERT_EQ(symlink(harness.dir().File("elsewhere").c_str(), (runs + "/attempt-0004-level1.rbr").c_str()), 0);
+  attempt(5);
+  unsetenv("RUNEBLOCK_RECORD");
+  EXPECT_EQ(std::string(LastRecordingPath()), runs + "/attempt-0005-level1.rbr");
+  ResetAttemptRecorder();
+  EXPECT_EQ(ReadFile(harness.dir().File("elsewhere")), "keep");
+  for (int number : {1, 2, 3, 5}) {
+    char name[64];
+    std::snprintf(name, sizeof name, "/attempt-%04d-level1.rbr", number);
+    Recording recording;
+    char error[128] = "";
+    ASSERT_EQ(LoadRecordingFile((runs + name).c_str(), &recording, error, sizeof error), 0) << name << ": " << error;
+    EXPECT_EQ(recording.start.score, number) << name;
+    FreeRecording(&recording);
+  }
+}
+
 std::vector<uint8_t> Serialized(const Recording& recording) {
   size_t size = 0;
   uint8_t* image = SerializeRecording(&recording, &size);
@@ -248,6 +286,22 @@ TEST(ReplayTool, ABrokenOrMissingRecordingGivesAMessageAndAFailingStatus) {
   EXPECT_NE(std::system((tool + " " + dir.File("bad.rbr") + " 2>" + dir.File("err") + " >/dev/null").c_str()), 0);
   EXPECT_NE(ReadFile(dir.File("err")).find("truncated"), std::string::npos) << ReadFile(dir.File("err"));
   EXPECT_NE(std::system((tool + " " + dir.File("none.rbr") + " 2>/dev/null").c_str()), 0);
+}
+
+// On a UTF-8 terminal the tool's messages are the game's, converted as the
+// game converts them, and its report is all its standard output says: it
+// opens no joystick, so there is no notice of a missing one in front.
+TEST(ReplayTool, SpeaksTheTerminalsLanguageAndReportsFirst) {
+  TempDir dir;  // no maps: the level's map does not open
+  const std::string command = "env -u LC_ALL -u LC_CTYPE LANG=C.UTF-8 " + std::string(RUNEBLOCK_REPLAY_TOOL) +
+                              " --maps " + dir.path() + "/ tests/data/solutions/level1.rbr >" + dir.File("out") +
+                              " 2>" + dir.File("err");
+  ASSERT_NE(std::system(command.c_str()), -1);
+  EXPECT_EQ(ReadFile(dir.File("out")).rfind("level 1: ", 0), 0u) << ReadFile(dir.File("out"));
+  // "オープン失敗 " and the map's path
+  const std::string opened = "\xE3\x82\xAA\xE3\x83\xBC\xE3\x83\x97\xE3\x83\xB3\xE5\xA4\xB1\xE6\x95\x97 ";
+  EXPECT_NE(ReadFile(dir.File("err")).find(opened + dir.path() + "/map1.map\n"), std::string::npos)
+      << ReadFile(dir.File("err"));
 }
 
 }  // namespace

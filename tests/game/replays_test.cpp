@@ -6,19 +6,24 @@
 // solver; the retired first levels, with every kind of enemy in them, keep
 // their solutions and explorations as goldens of the rules. When a change to
 // the rules or a map is meant, write the lists again with `replay --hashes`
-// (see the README) and say why in the commit.
+// (see the README) and say why in the commit. A clear ends on a screen that
+// shows the wipe and nothing of the level.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "base/media_slots.h"
+#include "engine/scene.h"
 #include "game/recording.h"
 #include "game/replay.h"
 #include "game/state_hash.h"
+#include "graphics/bitmap_set.h"
 #include "support/game_harness.h"
 
 namespace {
@@ -71,6 +76,56 @@ TEST(Replays, EveryRecordingReplaysToItsCommittedFingerprints) {
     }
     FreeRecording(&recording);
   }
+}
+
+// A pixel's colour, whatever the surface's depth (x86 is little-endian).
+void PixelRgb(const SDL_Surface* surface, int x, int y, Uint8 rgb[3]) {
+  const int bytes = surface->format->BytesPerPixel;
+  Uint32 pixel = 0;
+  std::memcpy(&pixel, static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * bytes, bytes);
+  SDL_GetRGB(pixel, surface->format, &rgb[0], &rgb[1], &rgb[2]);
+}
+
+// How far the screen strays from the wipe square's picture laid over it.
+int WorstDistanceFromWipe(System* sys) {
+  SDL_Surface* screen = sys->screen;
+  const SDL_Surface* square = GetBitmap(sys->game->sysBitmaps, FrameWipe);
+  if (!square) return 255;
+  int worst = 0;
+  SDL_LockSurface(screen);
+  for (int y = 0; y < screen->h; y++)
+    for (int x = 0; x < screen->w; x++) {
+      Uint8 shown[3], wanted[3];
+      PixelRgb(screen, x, y, shown);
+      PixelRgb(square, x % square->w, y % square->h, wanted);
+      for (int c = 0; c < 3; c++) worst = std::max(worst, std::abs(shown[c] - wanted[c]));
+    }
+  SDL_UnlockSurface(screen);
+  return worst;
+}
+
+// On the last drawn pass of a clear every square has faded in to alpha 229
+// over the whole screen: what shows is the square's picture, with at most
+// 26/255 of the level bleeding through, and 16-bit rounding on top.
+TEST(Replays, TheClearWipeCoversTheWholeScreenOnTheLastPass) {
+  GameHarness harness;
+  harness.LoadPictures();
+  Recording recording;
+  char error[128] = "";
+  ASSERT_EQ(LoadRecordingFile("tests/data/solutions/level1.rbr", &recording, error, sizeof error), 0) << error;
+  std::vector<int> worst;
+  const ReplayObserver observer = {[](System* sys, int, const int*, int, void* context) {
+                                     if (sys->game->player.clearTimer != 1 || sys->sceneEnd) return;
+                                     DrawSceneLayers(sys);
+                                     static_cast<std::vector<int>*>(context)->push_back(WorstDistanceFromWipe(sys));
+                                   },
+                                   &worst, 0};
+  ReplayOutcome outcome{};
+  RunReplay(harness.sys(), &recording, &observer, &outcome);
+  EXPECT_EQ(outcome.result, ReplayCleared);
+  ASSERT_EQ(worst.size(), 1u);
+  EXPECT_LE(worst[0], 26 + 8);
+  FreeRecording(&recording);
 }
 
 }  // namespace

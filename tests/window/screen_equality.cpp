@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: screen_equality RECORDING PASSES\n");
     return 2;
   }
-  System* sys = StartHeadlessGame(1);
+  System* sys = StartHeadlessGame(HeadlessPictures);
   if (!sys) return 2;
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);

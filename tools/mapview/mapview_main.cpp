@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
                  "that holds Media/.\n");
     return 2;
   }
-  System* sys = StartHeadlessGame(1);
+  System* sys = StartHeadlessGame(HeadlessPictures | HeadlessConsole);
   if (!sys) return 1;
   GameState* game = sys->game;
   game->world = sys->layers[1];

@@ -232,7 +232,7 @@ int main(int argc, char** argv) {
   recording.inputCount = kCapacity;
   plan.recording = &recording;
 
-  System* sys = StartHeadlessGame(0);
+  System* sys = StartHeadlessGame(HeadlessConsole);
   if (!sys) return 1;
   const ReplayObserver observer = {AfterPass, &plan, 0};
   ReplayOutcome outcome{};

@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
   std::fclose(out);
   std::free(image);
 
-  System* sys = StartHeadlessGame(0);
+  System* sys = StartHeadlessGame(HeadlessConsole);
   if (!sys) return 1;
   std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", maps.c_str());
   ReplayOutcome outcome{};

@@ -102,10 +102,15 @@ int main(int argc, char** argv) {
     Usage();
     return 2;
   }
+  // Pictures only, for the screenshots: no sound and no configuration. First,
+  // so that every message after the arguments is written for the terminal.
+  System* sys = StartHeadlessGame(HeadlessPictures | HeadlessConsole);
+  if (!sys) return 1;
   Recording recording;
   char error[128];
   if (LoadRecordingFile(options.recording.c_str(), &recording, error, sizeof error) != 0) {
     std::fprintf(stderr, "replay: %s: %s\n", options.recording.c_str(), error);
+    StopHeadlessGame(sys);
     return 1;
   }
   FILE* trace = nullptr;
@@ -115,15 +120,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "replay: cannot create %s\n", path->c_str());
       if (trace) std::fclose(trace);
       FreeRecording(&recording);
+      StopHeadlessGame(sys);
       return 1;
     }
-  }
-
-  // Pictures only, for the screenshots: no sound and no configuration.
-  System* sys = StartHeadlessGame(1);
-  if (!sys) {
-    FreeRecording(&recording);
-    return 1;
   }
   std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", options.maps.c_str());
 

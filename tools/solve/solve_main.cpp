@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
                  SearchLimits{}.budget);
     return 2;
   }
-  System* sys = StartHeadlessGame(0);
+  System* sys = StartHeadlessGame(HeadlessConsole);
   if (!sys) return 1;
   std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", maps.c_str());
   const SearchResult result = SearchLevel(sys, level, map.empty() ? nullptr : map.c_str(), limits);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/console_text.h"
 #include "engine/scene.h"
 #include "engine/system.h"
 #include "flow/game_resources.h"
@@ -100,10 +101,16 @@ void DemoUpdate(System* sys) {
 }  // namespace
 
 int main() {
+  // A window of its own, so not the headless start-up; the game's console
+  // all the same, and no joystick, which the demo does not read.
+  UseLocaleConsole();
   System* sys = CreateSystem();
   if (!sys) return 1;
-  InitSystem(sys);
-  if (SystemUnusable(sys)) return 1;
+  InitSystemParts(sys, SystemScreen);
+  if (SystemUnusable(sys)) {
+    DestroySystem(sys);
+    return 1;
+  }
   sysSet = CreateBitmapSet(256);
   charSet = CreateBitmapSet(256);
   enemySet = CreateBitmapSet(256);

@@ -8,15 +8,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "engine/system.h"
 #include "flow/headless.h"
-#include "game/game_state.h"
 #include "game/replay.h"
 #include "game/state_hash.h"
-#include "graphics/bitmap_set.h"
-#include "graphics/font.h"
-#include "graphics/sprite.h"
-#include "input/input.h"
 
 namespace {
 
@@ -29,39 +23,6 @@ void AfterPass(System* sys, int f, const int* sounds, int soundCount, void* cont
   const auto* out = static_cast<Outputs*>(context);
   if (out->hashes) std::fprintf(out->hashes, "%08x\n", PassHash(sys, sounds, soundCount));
   if (out->trace) WriteTraceRecord(out->trace, sys, f, sounds, soundCount);
-}
-
-// InitSystem without the video, font picture and audio it would open.
-System* StartScreenless() {
-  System* sys = CreateSystem();
-  if (!sys) return nullptr;
-  sys->input = CreateInput(0, 0);
-  if (sys->input) {
-    SetInputDefaults(sys->input);
-    SetButtonsEdgeTriggered(sys->input);
-    SetDirectionsLevelTriggered(sys->input);
-  }
-  // The font's measures without its picture: text sprites, and the trails
-  // only text with a font leaves, are made as on the desktop.
-  sys->font = static_cast<BitmapFont*>(std::calloc(1, sizeof(BitmapFont)));
-  if (sys->font) {
-    sys->font->glyphWidth = sys->font->glyphHeight = 16;
-    LayoutFontGlyphs(sys->font, 16);
-    sys->font->advance = 12;
-  }
-  InitFrameTimer(&sys->timer, kFramesPerSecond);
-  for (int i = 0; i < kLayerCount; i++) sys->layers[i] = CreateSpriteList(kLayerCapacity);
-  sys->game = TheGameState();
-  std::memset(sys->game, 0, sizeof(GameState));
-  sys->game->sysBitmaps = CreateBitmapSet(256);
-  sys->game->charBitmaps = CreateBitmapSet(256);
-  sys->game->enemyBitmaps = CreateBitmapSet(256);
-  if (!sys->input || !sys->font || !sys->layers[kLayerCount - 1] || !sys->game->enemyBitmaps) {
-    StopHeadlessGame(sys);
-    return nullptr;
-  }
-  ResetHeadlessGame(sys);
-  return sys;
 }
 
 }  // namespace
@@ -89,7 +50,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   Outputs out = {paths[0] ? std::fopen(paths[0], "wb") : nullptr, paths[1] ? std::fopen(paths[1], "wb") : nullptr};
-  System* sys = StartScreenless();
+  System* sys = StartHeadlessGame(HeadlessScreenless | HeadlessConsole);
   int status = 0;
   if (!sys || (paths[0] && !out.hashes) || (paths[1] && !out.trace)) {
     std::fprintf(stderr, "webreplay: cannot start or create the output files\n");
