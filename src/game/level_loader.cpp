@@ -1,6 +1,7 @@
 #include "game/level_loader.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -56,7 +57,7 @@ void ReadItems(System* sys, FILE* map) {
     if (game->itemsPlaced) continue;
     // A type with no item behind it is not counted: it could never be taken.
     if (type < 1 || type > kItemTypeCount) continue;
-    game->itemsTotal += 1;
+    game->itemsTotal = AddCapped(game->itemsTotal, 1, INT_MAX);
     Item* item = AddItem(sys, type, ClampCell(column), ClampCell(row), hidden);
     if (item && hidden != 0 && item->sprite) item->sprite->visible = 0;
   }

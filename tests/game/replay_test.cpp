@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -175,7 +176,7 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   NewGameAttemptStart(&recording.start, 4);
   recording.start.itemCount = 2;
   recording.start.items[0] = {7, 3, 4, 1, 0};
-  recording.start.items[1] = {18, 19, 19, 0, 2};
+  recording.start.items[1] = {18, 19, 19, 0, 1};
   recording.start.heldAtStart = 0x11;
   recording.start.setupInput = 0x24;
   recording.inputs = inputs;
@@ -206,12 +207,41 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   refused.back().first[4] = 9;
   refused.push_back({whole, "no level"});
   refused.back().first[5] = 12;
+  // Values no game reaches, some of which once overflowed in a replay. The
+  // start's fields are, in order: level, lives, magic, score, fire bonus,
+  // items placed, item total, items taken, state, on ground, facing,
+  // crouching, death timer.
+  const struct {
+    int field, value;
+    const char* reason;
+  } fields[] = {{1, 0, "lives"},
+                {1, INT_MIN, "lives"},
+                {1, kMaxLives + 1, "lives"},
+                {2, -1, "magic"},
+                {2, INT_MAX, "magic"},
+                {3, INT_MAX, "score"},
+                {4, INT_MAX, "fire bonus"},
+                {5, 2, "items-placed"},
+                {6, -1, "item total"},
+                {7, 3, "items taken"},
+                {8, 7, "state"},
+                {8, 9, "state"},
+                {9, 2, "ground"},
+                {10, 1000000000, "facing"},
+                {11, -1, "crouch"},
+                {12, 201, "death timer"}};
+  for (const auto& f : fields) {
+    refused.push_back({whole, f.reason});
+    WriteLittleEndian(&refused.back().first[5 + 4 * f.field], static_cast<uint32_t>(f.value), 4);
+  }
   for (RecordedItem item : {RecordedItem{3, -1409286134, 0, 0, 0},
                             {3, 20, 0, 0, 0},
                             {3, 0, -1, 0, 0},
                             {3, 0, 20, 0, 0},
                             {0, 1, 1, 0, 0},
-                            {19, 1, 1, 0, 0}}) {
+                            {19, 1, 1, 0, 0},
+                            {3, 1, 1, 2, 0},
+                            {3, 1, 1, 0, -1}}) {
     // A column read as -1409286134 once overflowed column * 48 in a replay.
     Recording impossible = recording;
     impossible.start.items[1] = item;
@@ -226,7 +256,7 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
     Recording r;
     char why[128] = "";
     EXPECT_EQ(ParseRecording(bytes.data(), bytes.size(), &r, why, sizeof why), -1) << reason;
-    EXPECT_NE(std::string(why).find(reason), std::string::npos) << why;
+    EXPECT_NE(std::string(why).find(reason), std::string::npos) << reason << ": " << why;
     EXPECT_EQ(r.inputs, nullptr);
   }
 
