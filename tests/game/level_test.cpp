@@ -108,6 +108,20 @@ TEST(LevelLoader, AMissingMapIsReportedAndLeavesAnEmptyRoom) {
   EXPECT_EQ(level.player().magic, 5);
 }
 
+TEST(OpenRing, ThePlayerWalksOutOfTheGridAndOnWithoutThePositionOverflowing) {
+  GameHarness level;
+  MapSpec layout = RoomSpec();
+  layout.rows[18][0] = '.';
+  level.LoadSpec(layout);
+  level.Frames(200, kLeft);
+  EXPECT_LT(level.PixelX(), -48) << "out through the gap";
+  // Where a walk of some 97 minutes would take it, next to the integer's end.
+  level.PlacePlayer(-524200, 18 * 48);
+  level.Frames(200, kLeft);
+  EXPECT_LT(level.PixelX(), -100 * kLevelPixels);
+  EXPECT_EQ(level.sys()->layers[LayerWorld]->cameraX, 0);
+}
+
 TEST(LevelClock, LifeRunsOutAfterTenThousandFramesThenTheDeathTakesTwoHundred) {
   GameHarness level;
   level.LoadSpec(RoomSpec());
