@@ -26,9 +26,21 @@ std::string RoomUpToItems() {
   return map.substr(0, map.find("-1 0 0 0"));
 }
 
+// What loading the map text printed.
+std::string Printed(GameHarness& level, const std::string& map) {
+  return OutputOf(stderr, [&] { level.Load(map); });
+}
+
+// The message for the harness's map file.
+std::string Message(GameHarness& level, const char* format) {
+  char text[1024];
+  std::snprintf(text, sizeof text, format, level.dir().File("level.map").c_str());
+  return text;
+}
+
 TEST(LevelLoader, TilesRowByRowEarlyEndsAndGarbage) {
   GameHarness level;
-  level.Load("0 " + Codes(18, 11) + "0\n" + Codes(380, 0) + "\n3 4 5 6 7 8\n-1\n");
+  EXPECT_EQ(Printed(level, "0 " + Codes(18, 11) + "0\n" + Codes(380, 0) + "\n3 4 5 6 7 8\n-1\n"), "");
   EXPECT_EQ(level.Code(0, 0), TileEmpty) << "the map overwrites the ring";
   EXPECT_EQ(level.Code(18, 0), TileBlock);
   EXPECT_EQ(level.Code(19, 0), TileEmpty);
@@ -41,16 +53,23 @@ TEST(LevelLoader, TilesRowByRowEarlyEndsAndGarbage) {
   EXPECT_EQ(level.game()->key.sprite->y >> 12, 8 * 48);
 
   // A section ending early repeats its last code; a header that cannot be
-  // read puts everything in cell 1.
-  level.Load(Codes(25, 10) + "12 x");
+  // read puts everything in cell 1. Either is played, and named.
+  const std::string tiles = Message(level, msg::MsgMapTiles);
+  EXPECT_EQ(Printed(level, Codes(25, 10) + "12 x"), tiles);
   EXPECT_EQ(level.Code(5, 1), TileCracked);
   EXPECT_EQ(level.Code(19, 19), TileCracked);
   EXPECT_EQ(level.PixelY(), 48);
   EXPECT_EQ(level.game()->itemsTotal, 0);
+  EXPECT_EQ(Printed(level, Codes(400, 0) + "3 4 x"), Message(level, msg::MsgMapPositions));
+  EXPECT_EQ(level.PixelX(), 3 * 48) << "what was read of the header holds";
+  EXPECT_EQ(level.game()->key.sprite->x >> 12, 48);
 
-  level.Load("garbage\n");
-  EXPECT_EQ(level.Code(0, 0), TileWall) << "the reset grid stays";
-  EXPECT_EQ(level.Code(5, 5), TileEmpty);
+  for (const char* map : {"garbage\n", ""}) {
+    EXPECT_EQ(Printed(level, map), tiles);
+    EXPECT_EQ(level.Code(0, 0), TileWall) << "the reset grid stays";
+    EXPECT_EQ(level.Code(5, 5), TileEmpty);
+    EXPECT_EQ(level.game()->levelCleared, 1) << "player, key and door share cell 1,1";
+  }
 }
 
 TEST(LevelLoader, ItemAndEnemyRecordsThatAreShortOrOutOfRange) {
@@ -59,7 +78,7 @@ TEST(LevelLoader, ItemAndEnemyRecordsThatAreShortOrOutOfRange) {
     level.game()->itemsTotal = 0;
     level.Load(map);
   };
-  load(RoomUpToItems() + "3 5 5 0\n4 6 6 1\n");  // no terminator
+  EXPECT_EQ(OutputOf(stderr, [&] { load(RoomUpToItems() + "3 5 5 0\n4 6 6 1\n"); }), "") << "no terminator is needed";
   EXPECT_EQ(level.game()->itemsTotal, 2);
   EXPECT_EQ(level.game()->items[1].sprite->visible, 0) << "hidden";
 
