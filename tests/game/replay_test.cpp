@@ -197,7 +197,7 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   EXPECT_EQ(back.inputCount, 0u);
   FreeRecording(&back);
 
-  std::vector<std::pair<std::vector<uint8_t>, const char*>> refused;
+  std::vector<std::pair<std::vector<uint8_t>, std::string>> refused;
   for (size_t cut : {size_t{0}, size_t{3}, size_t{5}, size_t{40}, whole.size() - 8, whole.size() - 1})
     refused.push_back(
         {{whole.begin(), whole.begin() + static_cast<long>(cut)}, cut < 5 ? "not a Runeblock" : "truncated"});
@@ -207,32 +207,25 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   refused.back().first[4] = 9;
   refused.push_back({whole, "no level"});
   refused.back().first[5] = 12;
-  // Values no game reaches, some of which once overflowed in a replay. The
-  // start's fields are, in order: level, lives, magic, score, fire bonus,
-  // items placed, item total, items taken, state, on ground, facing,
-  // crouching, death timer.
-  const struct {
-    int field, value;
-    const char* reason;
-  } fields[] = {{1, 0, "lives"},
-                {1, INT_MIN, "lives"},
-                {1, kMaxLives + 1, "lives"},
-                {2, -1, "magic"},
-                {2, INT_MAX, "magic"},
-                {3, INT_MAX, "score"},
-                {4, INT_MAX, "fire bonus"},
-                {5, 2, "items-placed"},
-                {6, -1, "item total"},
-                {7, 3, "items taken"},
-                {8, 7, "state"},
-                {8, 9, "state"},
-                {9, 2, "ground"},
-                {10, 1000000000, "facing"},
-                {11, -1, "crouch"},
-                {12, 201, "death timer"}};
-  for (const auto& f : fields) {
-    refused.push_back({whole, f.reason});
-    WriteLittleEndian(&refused.back().first[5 + 4 * f.field], static_cast<uint32_t>(f.value), 4);
+  // Values no game reaches, some of which once overflowed in a replay, each
+  // refused with its value: {field, value}, the fields in order level, lives,
+  // magic, score, fire bonus, items placed, item total, items taken, state,
+  // on ground, facing, crouching, death timer.
+  for (auto [field, value] : {std::pair{1, 0},
+                              {1, INT_MIN},
+                              {2, INT_MAX},
+                              {3, INT_MAX},
+                              {4, INT_MAX},
+                              {5, 2},
+                              {6, -1},
+                              {7, 3},
+                              {8, 7},
+                              {9, 2},
+                              {10, 1000000000},
+                              {11, -1},
+                              {12, 201}}) {
+    refused.push_back({whole, "(" + std::to_string(value) + ")"});
+    WriteLittleEndian(&refused.back().first[5 + 4 * field], static_cast<uint32_t>(value), 4);
   }
   for (RecordedItem item : {RecordedItem{3, -1409286134, 0, 0, 0},
                             {3, 20, 0, 0, 0},
