@@ -49,9 +49,9 @@ SDL_Surface* LoadBoundedBMP(SDL_RWops* stream, size_t allowance) {
   // every later one.
   uint8_t head[30];
   const int start = SDL_RWtell(stream);
-  const size_t read = SDL_RWread(stream, head, 1, sizeof head);
+  const int read = static_cast<int>(SDL_RWread(stream, head, 1, sizeof head));  // -1 on an error
   const bool core = read >= 26 && HeaderField(head + 14, 4) == 12;
-  if ((!core && read < sizeof head) || SDL_RWseek(stream, start, RW_SEEK_SET) < 0) {
+  if ((!core && read < static_cast<int>(sizeof head)) || SDL_RWseek(stream, start, RW_SEEK_SET) < 0) {
     SDL_RWclose(stream);
     return nullptr;
   }
