@@ -37,9 +37,9 @@ int SplitTokens(char* line, char** tokens, int maxTokens) {
 
 namespace {
 
-// A slot is a plain decimal number, perhaps signed. One past the integer's
-// range reads as the range's end and anything else as -1: no slot of any
-// list, so the loader refuses the line with its slot message.
+// A slot is a plain decimal number, perhaps signed. A number beyond the
+// integer's range reads as the range's end and anything else as -1: no slot
+// of any list, so the loader refuses the line with its slot message.
 int ParseSlot(const char* token) {
   const char* digits = token + (*token == '-' || *token == '+');
   if (*digits < '0' || *digits > '9') return -1;

@@ -211,20 +211,12 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   // refused with its value: {field, value}, the fields in order level, lives,
   // magic, score, fire bonus, items placed, item total, items taken, state,
   // on ground, facing, crouching, death timer.
-  for (auto [field, value] : {std::pair{1, 0},
-                              {1, INT_MIN},
-                              {2, INT_MAX},
-                              {3, INT_MAX},
-                              {4, INT_MAX},
-                              {5, 2},
-                              {6, -1},
-                              {7, 3},
-                              {8, 7},
-                              {9, 2},
-                              {10, 1000000000},
-                              {11, -1},
-                              {12, 201}}) {
-    refused.push_back({whole, "(" + std::to_string(value) + ")"});
+  const int impossible[][2] = {{1, 0}, {1, INT_MIN}, {2, INT_MAX}, {3, INT_MAX},     {4, INT_MAX}, {5, 2},   {6, -1},
+                               {7, 3}, {8, 7},       {9, 2},       {10, 1000000000}, {11, 2},      {12, 201}};
+  for (const auto& [field, value] : impossible) {
+    char named[32];
+    std::snprintf(named, sizeof named, "(%d)", value);
+    refused.push_back({whole, named});
     WriteLittleEndian(&refused.back().first[5 + 4 * field], static_cast<uint32_t>(value), 4);
   }
   for (RecordedItem item : {RecordedItem{3, -1409286134, 0, 0, 0},
