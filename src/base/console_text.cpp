@@ -84,6 +84,12 @@ bool LocaleIsUtf8() {
   return utf8;
 }
 
+// The streams put in place, and the ones they replaced.
+FILE* convertedOut;
+FILE* convertedErr;
+FILE* plainOut;
+FILE* plainErr;
+
 }  // namespace
 
 FILE* OpenUtf8Stream(int fd) {
@@ -106,6 +112,7 @@ FILE* OpenUtf8Stream(int fd) {
 }
 
 int UseLocaleConsole() {
+  if (convertedOut) return 1;
   if (!LocaleIsUtf8()) return 0;
   FILE* out = OpenUtf8Stream(STDOUT_FILENO);
   FILE* err = OpenUtf8Stream(STDERR_FILENO);
@@ -116,7 +123,21 @@ int UseLocaleConsole() {
   }
   std::fflush(stdout);
   std::fflush(stderr);
-  stdout = out;
-  stderr = err;
+  static bool closesAtExit = false;
+  if (!closesAtExit) closesAtExit = std::atexit(RestoreConsole) == 0;
+  plainOut = stdout;
+  plainErr = stderr;
+  convertedOut = stdout = out;
+  convertedErr = stderr = err;
   return 1;
+}
+
+void RestoreConsole() {
+  if (!convertedOut) return;
+  // Whatever prints after this goes out unconverted rather than into a closed stream.
+  stdout = plainOut;
+  stderr = plainErr;
+  std::fclose(convertedOut);
+  std::fclose(convertedErr);
+  convertedOut = convertedErr = nullptr;
 }

@@ -10,4 +10,7 @@
 FILE* OpenUtf8Stream(int fd);
 // Puts such streams in place of stdout and stderr when the locale's character
 // set (LC_ALL, LC_CTYPE or LANG) is UTF-8; 1 when it did, 0 when it left them.
+// At exit (or when called) the converted streams are flushed, closed and the
+// plain ones put back.
 int UseLocaleConsole();
+void RestoreConsole();

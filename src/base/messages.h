@@ -19,6 +19,12 @@ inline constexpr const char MsgBitmapSlot[] = "\203r\203b\203g\203}\203b\203v\21
 // "ビットマップ読み込み失敗 %s \n"
 inline constexpr const char MsgBitmapLoad[] =
     "\203r\203b\203g\203}\203b\203v\223\307\202\335\215\236\202\335\216\270\224s %s \n";
+// "マップタイル読み込み失敗 %s\n"
+inline constexpr const char MsgMapTiles[] =
+    "\203}\203b\203v\203^\203C\203\213\223\307\202\335\215\236\202\335\216\270\224s %s\n";
+// "マップ位置読み込み失敗 %s\n"
+inline constexpr const char MsgMapPositions[] =
+    "\203}\203b\203v\210\312\222u\223\307\202\335\215\236\202\335\216\270\224s %s\n";
 // "オープン失敗 %s\n"
 inline constexpr const char MsgOpenFailed[] = "\203I\201[\203v\203\223\216\270\224s %s\n";
 // "アロケート？()\n"

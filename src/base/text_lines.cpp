@@ -1,5 +1,6 @@
 #include "base/text_lines.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -34,6 +35,22 @@ int SplitTokens(char* line, char** tokens, int maxTokens) {
   return count;
 }
 
+namespace {
+
+// A slot is a plain decimal number, perhaps signed. A number beyond the
+// integer's range reads as the range's end and anything else as -1: no slot
+// of any list, so the loader refuses the line with its slot message.
+int ParseSlot(const char* token) {
+  const char* digits = token + (*token == '-' || *token == '+');
+  if (*digits < '0' || *digits > '9') return -1;
+  char* end = nullptr;
+  const long long value = std::strtoll(token, &end, 10);
+  if (*end != '\0') return -1;
+  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+}  // namespace
+
 void ReadSlotList(FILE* list, const char* dir, SlotFileLoader load, void* context) {
   LineReader reader;
   reader.file = list;
@@ -44,7 +61,7 @@ void ReadSlotList(FILE* list, const char* dir, SlotFileLoader load, void* contex
     if (fields < 2) continue;  // no field, or a slot without a file name
     char path[kPathBufferSize];
     if (JoinPath(path, dir, tokens[1]) != 0) continue;
-    load(context, std::atoi(tokens[0]), path, fields);
+    load(context, ParseSlot(tokens[0]), path, fields);
   }
 }
 

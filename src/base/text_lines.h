@@ -27,7 +27,8 @@ int SplitTokens(char* line, char** tokens, int maxTokens);
 // Reads a slot list, the format of the picture and sound lists: lines of a
 // slot number, a file name in `dir` and, for pictures, a third field. Lines
 // with no file name, or whose path would not fit, are passed over; `load` is
-// called with every other line's slot, path and field count (2 or 3).
+// called with every other line's slot, path and field count (2 or 3). A slot
+// that is not a number is -1, one beyond the integer's range its nearest end.
 using SlotFileLoader = void (*)(void* context, int slot, const char* path, int fields);
 void ReadSlotList(FILE* list, const char* dir, SlotFileLoader load, void* context);
 

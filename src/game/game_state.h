@@ -23,6 +23,16 @@ inline constexpr int kStartLife = 10000;  // frames of a level's clock
 inline constexpr int kDeathFrames = 200;  // the death sequence, from its first frame
 inline constexpr int kPathSize = 1024;
 
+// Caps of what a player gathers. A game holds at most 400 items a level over
+// eight levels; the caps lie far above that, and far enough below the integer
+// limit that nothing added to a capped value can overflow.
+inline constexpr int kMaxLives = 10000;        // a game reaches 3 + 8 x 400
+inline constexpr int kMaxMagic = 100000;       // a game reaches 5 + 8 x 400 x 5
+inline constexpr int kMaxFireBonus = 1000000;  // frames; 8 x 400 x 2 a game, kept from game to game
+inline constexpr int kMaxScore = 1000000000;   // a game reaches 8 x (400 x 1000 + the largest clear bonus)
+// value + amount (amount >= 0), but never above cap.
+inline int AddCapped(int value, int amount, int cap) { return value > cap - amount ? cap : value + amount; }
+
 enum PlayerState { Stand = 1, Walk = 2, WalkFast = 3, JumpStart = 4, Land = 5, Air = 6, Cast = 8 };
 
 enum TileCode { TileEmpty = 0, TileWall = 10, TileBlock = 11, TileCracked = 12, TileChange = 13, TileNoMagic = 14 };

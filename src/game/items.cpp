@@ -17,11 +17,11 @@ struct ItemRule {
 void NoEffect(Player*) {}
 void DoubleLife(Player* p) { p->life = p->life > INT_MAX / 2 ? INT_MAX : p->life * 2; }
 void LifeTo5000(Player* p) { p->life = 5000; }
-void MagicPlus1(Player* p) { p->magic += 1; }
-void ExtraLife(Player* p) { p->lives += 1; }
-void FireBonusPlus1(Player* p) { p->fireBonus += 1; }
-void FireBonusPlus2(Player* p) { p->fireBonus += 2; }
-void MagicPlus5(Player* p) { p->magic += 5; }
+void MagicPlus1(Player* p) { p->magic = AddCapped(p->magic, 1, kMaxMagic); }
+void ExtraLife(Player* p) { p->lives = AddCapped(p->lives, 1, kMaxLives); }
+void FireBonusPlus1(Player* p) { p->fireBonus = AddCapped(p->fireBonus, 1, kMaxFireBonus); }
+void FireBonusPlus2(Player* p) { p->fireBonus = AddCapped(p->fireBonus, 2, kMaxFireBonus); }
+void MagicPlus5(Player* p) { p->magic = AddCapped(p->magic, 5, kMaxMagic); }
 
 // Indexed by item type; type 0 is the free slot.
 const ItemRule kItemRules[kItemTypeCount + 1] = {
@@ -134,7 +134,7 @@ int TryPickUpItem(System* sys, Item* item) {
   PlaySound(sys->sound, SndItem);
   const ItemRule& rule = kItemRules[ValidType(item->type) ? item->type : 0];
   rule.effect(player);
-  player->score += rule.score;
+  player->score = AddCapped(player->score, rule.score, kMaxScore);
   ResetItem(sys, item);
   game->itemsTaken += 1;
   return 1;

@@ -1,6 +1,7 @@
 #include "game/level_loader.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -33,16 +34,18 @@ void ResetGrid(GameState* game) {
     }
 }
 
-void ReadTiles(GameState* game, FILE* map) {
+// Returns the number of codes read.
+int ReadTiles(GameState* game, FILE* map) {
   int code = 0;
-  bool readAny = false;
+  int read = 0;
   for (int n = 0; n < kGridSize * kGridSize; n++) {
     // A section that ends early repeats the last code read; before the first
     // one, cells keep their reset codes.
-    if (std::fscanf(map, "%d ", &code) == 1) readAny = true;
+    if (std::fscanf(map, "%d ", &code) == 1) read++;
     Sprite* tile = game->tiles[n % kGridSize][n / kGridSize];
-    if (tile && readAny) tile->frame = code;
+    if (tile && read > 0) tile->frame = code;
   }
+  return read;
 }
 
 void ReadItems(System* sys, FILE* map) {
@@ -56,7 +59,7 @@ void ReadItems(System* sys, FILE* map) {
     if (game->itemsPlaced) continue;
     // A type with no item behind it is not counted: it could never be taken.
     if (type < 1 || type > kItemTypeCount) continue;
-    game->itemsTotal += 1;
+    game->itemsTotal = AddCapped(game->itemsTotal, 1, INT_MAX);
     Item* item = AddItem(sys, type, ClampCell(column), ClampCell(row), hidden);
     if (item && hidden != 0 && item->sprite) item->sprite->visible = 0;
   }
@@ -146,8 +149,16 @@ void LoadLevelStream(System* sys, FILE* map) {
   ClearEnemies(sys);
   int header[6] = {1, 1, 1, 1, 1, 1};
   if (map) {
-    ReadTiles(game, map);
-    std::fscanf(map, "\n%d %d %d %d %d %d\n", &header[0], &header[1], &header[2], &header[3], &header[4], &header[5]);
+    const int codes = ReadTiles(game, map);
+    const int positions = std::fscanf(map, "\n%d %d %d %d %d %d\n", &header[0], &header[1], &header[2], &header[3],
+                                      &header[4], &header[5]);
+    // The level is played all the same (an empty map clears at once), but
+    // not without a word. Tiles that stop short leave nothing for the
+    // positions either, so one message says where the map gave out.
+    if (codes < kGridSize * kGridSize)
+      std::fprintf(stderr, msg::MsgMapTiles, game->mapPath);
+    else if (positions != 6)
+      std::fprintf(stderr, msg::MsgMapPositions, game->mapPath);
     if (game->itemsPlaced == 0)
       ClearItems(sys);
     else

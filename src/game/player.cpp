@@ -23,6 +23,16 @@ constexpr int kLandPose = 10;
 constexpr int kCastPose = 16;
 constexpr int kGiveUpLineGap = 24;       // pixels from "Paused" down to the line under it
 constexpr int kHeadStop = kCellFar + 1;  // a rising head stops this far into the cell below a block
+// A ring left open lets the player walk out of the grid and on for as long as
+// the clock lasts. The position stops this far outside (273 levels' width),
+// where the camera and every cell lookup see it outside all the same, long
+// before it could overflow.
+constexpr Fixed12 kFarOutside = PixelsToFixed(1 << 18);
+
+Fixed12 WithinReach(Fixed12 position) {
+  constexpr Fixed12 kLow = -kFarOutside, kHigh = PixelsToFixed(kLevelPixels) + kFarOutside;
+  return position < kLow ? kLow : position > kHigh ? kHigh : position;
+}
 
 void Animate(Sprite* sprite, const int (*steps)[2], int count, int terminator) {
   ResetSpriteAnim(sprite);
@@ -209,8 +219,8 @@ int UpdatePlayer(System* sys) {
 
   if (sprite) sprite->visible = 1;
   if (p->actionTimer == 0) {
-    p->x += 16 * p->vx;
-    p->y += 16 * p->vy;
+    p->x = WithinReach(p->x + 16 * p->vx);
+    p->y = WithinReach(p->y + 16 * p->vy);
   }
   if (sprite) {
     sprite->x = p->x + (p->state == Cast && p->facing == 1 ? PixelsToFixed(-12) : 0);

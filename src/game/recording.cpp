@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,6 +42,39 @@ int* StartFields(AttemptStart* s, int index) {
 int Fail(char* error, size_t errorSize, const char* reason) {
   std::snprintf(error, errorSize, "%s", reason);
   return -1;
+}
+
+// What a game can hold in each start field but the level (checked on its
+// own); a replay from outside these would run into states, and sums, that
+// no play can make.
+struct FieldRange {
+  int low, high;
+  const char* name;
+};
+constexpr FieldRange kFieldRanges[kStartFields] = {
+    {0, kLevelCount - 1, "level"},
+    {1, kMaxLives, "number of lives"},  // an attempt is only started with a life left
+    {0, kMaxMagic, "magic"},
+    {0, kMaxScore, "score"},
+    {0, kMaxFireBonus, "fire bonus"},
+    {0, 1, "items-placed flag"},
+    {0, INT_MAX, "item total"},
+    {0, (kLevelCount * kItemSlots), "count of items taken"},  // never more than a game's item slots
+    {0, Cast, "player state"},
+    {0, 1, "ground flag"},
+    {0, 1, "facing"},
+    {0, 1, "crouch flag"},
+    {0, kDeathFrames, "death timer"},
+};
+
+// The first start field no game can reach, or -1.
+int ImpossibleField(AttemptStart* start) {
+  for (int i = 1; i < kStartFields; i++) {
+    const int value = *StartFields(start, i);
+    if (value < kFieldRanges[i].low || value > kFieldRanges[i].high) return i;
+  }
+  if (start->state == 7) return 8;  // there is no state 7
+  return start->itemsTaken > start->itemsTotal ? 7 : -1;
 }
 
 uint8_t HeldMask(const InputState* input) {
@@ -155,6 +189,13 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
     std::memset(&start, 0, sizeof start);
     for (int i = 0; i < kStartFields; i++)
       if (!ReadInt32(&in, StartFields(&start, i))) return Fail(error, errorSize, "recording header is truncated");
+    const int field = ImpossibleField(&start);
+    if (field >= 0) {
+      char reason[96];
+      std::snprintf(reason, sizeof reason, "recording holds an impossible %s (%d)", kFieldRanges[field].name,
+                    *StartFields(&start, field));
+      return Fail(error, errorSize, reason);
+    }
     if (!ReadInt32(&in, &start.itemCount)) return Fail(error, errorSize, "recording header is truncated");
     if (start.itemCount < 0 || start.itemCount > kItemSlots)
       return Fail(error, errorSize, "recording holds an impossible number of items");
@@ -163,9 +204,9 @@ int ParseRecording(const uint8_t* data, size_t size, Recording* recording, char*
       if (!ReadInt32(&in, &item.type) || !ReadInt32(&in, &item.tileX) || !ReadInt32(&in, &item.tileY) ||
           !ReadInt32(&in, &item.hidden) || !ReadInt32(&in, &item.changes))
         return Fail(error, errorSize, "recording header is truncated");
-      // The game only ever holds items of its own types inside the grid.
+      // The game only ever holds items of its own types inside the grid, with flags of 0 or 1.
       if (item.type < 1 || item.type > kItemTypeCount || item.tileX < 0 || item.tileX >= kGridSize || item.tileY < 0 ||
-          item.tileY >= kGridSize)
+          item.tileY >= kGridSize || (item.hidden != 0 && item.hidden != 1) || (item.changes != 0 && item.changes != 1))
         return Fail(error, errorSize, "recording holds an impossible item");
     }
     int count = 0;
@@ -341,7 +382,8 @@ void CaptureAttemptStart(const System* sys, AttemptStart* start) {
   if (game->itemsPlaced) {
     for (const Item& item : game->items) {
       if (item.type == 0) continue;
-      start->items[start->itemCount++] = {item.type, item.tileX, item.tileY, item.hidden, item.changes};
+      // A hidden flag holds its map record's number until a set-up makes it 1.
+      start->items[start->itemCount++] = {item.type, item.tileX, item.tileY, item.hidden != 0, item.changes};
     }
   }
   start->heldAtStart = HeldMask(sys->input);

@@ -1,5 +1,6 @@
 #include "graphics/bitmap_set.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -10,8 +11,15 @@
 
 namespace {
 
+size_t bytesHeld;  // by every set's bitmaps; a twin shares its bitmap's pixels
+
+size_t SurfaceBytes(const SDL_Surface* surface) {
+  return surface ? static_cast<size_t>(surface->pitch) * static_cast<size_t>(surface->h) : 0;
+}
+
 void FreeSlot(BitmapSet* set, int slot) {
   if (set->blendBitmaps[slot]) SDL_FreeSurface(set->blendBitmaps[slot]);
+  bytesHeld -= std::min(bytesHeld, SurfaceBytes(set->bitmaps[slot]));
   if (set->bitmaps[slot]) SDL_FreeSurface(set->bitmaps[slot]);
   set->blendBitmaps[slot] = nullptr;
   set->bitmaps[slot] = nullptr;
@@ -22,23 +30,35 @@ int32_t HeaderField(const uint8_t* bytes, int count) { return static_cast<int32_
 
 bool WithinLimit(int32_t side) { return side >= -kMaxBitmapSide && side <= kMaxBitmapSide; }
 
+// The pixel bytes SDL allocates for a picture: rows of whole 4-byte words, a
+// byte a pixel for 8 bits and fewer. An unknown depth counts as the largest.
+size_t DecodedBytes(int32_t width, int32_t height, int bits) {
+  const size_t perPixel = bits <= 0 || bits > 32 ? 4 : bits <= 8 ? 1 : static_cast<size_t>(bits + 7) / 8;
+  const size_t row = (static_cast<size_t>(std::abs(width)) * perPixel + 3) / 4 * 4;
+  return row * static_cast<size_t>(std::abs(height));
+}
+
 }  // namespace
 
-SDL_Surface* LoadBoundedBMP(SDL_RWops* stream) {
+size_t BitmapBytesHeld() { return bytesHeld; }
+
+SDL_Surface* LoadBoundedBMP(SDL_RWops* stream, size_t allowance) {
   if (!stream) return nullptr;
-  // File header (14 bytes), the info header's size, then its width and
-  // height: 16-bit in the old 12-byte header, 32-bit in every later one.
-  uint8_t head[26];
+  // File header (14 bytes), the info header's size, then its width, height,
+  // planes and depth: 16-bit each in the old 12-byte header, 32-bit sides in
+  // every later one.
+  uint8_t head[30];
   const int start = SDL_RWtell(stream);
-  const bool read = SDL_RWread(stream, head, sizeof head, 1) == 1;
-  if (!read || SDL_RWseek(stream, start, RW_SEEK_SET) < 0) {
+  const int read = static_cast<int>(SDL_RWread(stream, head, 1, sizeof head));  // -1 on an error
+  const bool core = read >= 26 && HeaderField(head + 14, 4) == 12;
+  if ((!core && read < static_cast<int>(sizeof head)) || SDL_RWseek(stream, start, RW_SEEK_SET) < 0) {
     SDL_RWclose(stream);
     return nullptr;
   }
-  const bool core = HeaderField(head + 14, 4) == 12;
   const int32_t width = core ? HeaderField(head + 18, 2) : HeaderField(head + 18, 4);
   const int32_t height = core ? HeaderField(head + 20, 2) : HeaderField(head + 22, 4);
-  if (!WithinLimit(width) || !WithinLimit(height)) {
+  const int bits = core ? HeaderField(head + 24, 2) : HeaderField(head + 28, 2);
+  if (!WithinLimit(width) || !WithinLimit(height) || DecodedBytes(width, height, bits) > allowance) {
     SDL_RWclose(stream);
     return nullptr;
   }
@@ -131,14 +151,17 @@ int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot) 
     return -1;
   }
   set->count = slot;
-  SDL_Surface* surface = LoadBoundedBMP(stream);
-  // A later line for the same slot replaces the bitmap; the old one is freed.
+  // A later line for the same slot replaces the bitmap; the old one is
+  // freed, so its share of the budget is the new one's to take.
+  const size_t held = bytesHeld - std::min(bytesHeld, SurfaceBytes(set->bitmaps[slot]));
+  SDL_Surface* surface = LoadBoundedBMP(stream, kBitmapBudget - std::min(held, kBitmapBudget));
   FreeSlot(set, slot);
   set->bitmaps[slot] = surface;
   if (!surface) {
     std::fprintf(stderr, msg::MsgBitmapLoad, name);
     return -1;
   }
+  bytesHeld += SurfaceBytes(surface);
   set->blendBitmaps[slot] = CreateBlendTwin(surface);
   set->count = slot + 1;
   return 0;

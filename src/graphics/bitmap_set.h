@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdio>
 
 #ifdef __EMSCRIPTEN__
@@ -44,10 +45,16 @@ SDL_Surface* GetBlendBitmap(const BitmapSet* set, int slot);
 
 // The game's bitmaps are at most a screen in size. SDL allocates what a BMP
 // header claims before it reads a pixel, so a stream whose header claims a
-// side longer than this is refused unread.
+// side longer than this, or more pixel bytes than it is allowed, is refused
+// unread.
 inline constexpr int kMaxBitmapSide = 4096;
-// SDL_LoadBMP_RW within that limit; the stream is always closed.
-SDL_Surface* LoadBoundedBMP(SDL_RWops* stream);
+// The decoded pixels of every bitmap set together (the game's own pictures
+// take under 6 MiB); a picture that would pass it does not load.
+inline constexpr size_t kBitmapBudget = size_t{64} << 20;
+// SDL_LoadBMP_RW within those limits; the stream is always closed.
+SDL_Surface* LoadBoundedBMP(SDL_RWops* stream, size_t allowance = kBitmapBudget);
+// Bytes of decoded pixels the bitmap sets hold now.
+size_t BitmapBytesHeld();
 
 // The per-surface alpha and colour key, which the browser build's SDL keeps
 // outside the pixel format.

@@ -41,7 +41,10 @@ TEST(SlotList, LinesGiveASlotAFileAndAnyThirdFieldCommentsAndBlanksNothing) {
       {"7 a\n7 b\n", {"7 dir/a 2", "7 dir/b 2"}},  // the loader replaces the slot
       {"10\ta\t# menu select\r\n", {"10 dir/a 3"}},
       {"  8 b opaque extra\n \t \n9\n", {"8 dir/b 3"}},
-      {"300 a\n-4 a\nx a\n", {"300 dir/a 2", "-4 dir/a 2", "0 dir/a 2"}},  // the loader judges the slot
+      // The loader judges the slot: no number reads as -1, a number beyond the integer as its end.
+      {"300 a\n-4 a\n+7 a\nx a\n150x a\n0x10 a\n4294967446 a\n-9999999999 a\n",
+       {"300 dir/a 2", "-4 dir/a 2", "7 dir/a 2", "-1 dir/a 2", "-1 dir/a 2", "-1 dir/a 2", "2147483647 dir/a 2",
+        "-2147483648 dir/a 2"}},
       {"15 " + longName + "\n16 a", {"16 dir/a 2"}, true},
       {"17 " + longName.substr(1), {"17 dir/" + longName.substr(1) + " 2"}},  // 4095 bytes: the longest path
   };

@@ -1,13 +1,13 @@
-// Level maps: loaded as a level attempt sets them up, then played for a few
-// seconds of random input, then loaded again as a retry after a death.
+// Level maps: loaded as a level attempt sets them up, then played for ten
+// seconds of random input (as long as the recording target plays beyond the
+// intro), then loaded again as a retry after a death and played a while.
 #include "fuzz_support.h"
 #include "game/enemy_table.h"
 #include "game/level_attempt.h"
 
 namespace {
 
-constexpr int kFrames = 120;
-constexpr int kRetryFrames = 40;
+constexpr int kRetryFrames = kPlayPasses / 3;
 
 HeadlessGame* headless;
 
@@ -60,6 +60,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   headless->Reset(Fnv32(data, size));
   // A cleared level is never retried.
-  if (!Play(data, size, false, kFrames)) Play(data, size, true, kRetryFrames);
+  if (!Play(data, size, false, kPlayPasses)) Play(data, size, true, kRetryFrames);
   return 0;
 }

@@ -43,5 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Mix_HaltChannel(-1);
   DestroySoundBank(bank);
   DestroyBitmapSet(set);
+  if (BitmapBytesHeld() != 0) std::abort();  // the picture budget lost count
   return 0;
 }

@@ -25,6 +25,10 @@
 #endif
 inline constexpr char kCorpusDir[] = RUNEBLOCK_FUZZ_CORPUS;
 
+// Passes of play the game targets run an input for (ten seconds of the game):
+// long enough for pick-ups, fireballs and a death to follow what a file set up.
+inline constexpr int kPlayPasses = 600;
+
 // The bytes as a FILE*, closed at scope end. fmemopen wants at least one
 // byte, so an empty input reads from an empty stream of one spare byte.
 class ByteStream {

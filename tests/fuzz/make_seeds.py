@@ -164,6 +164,18 @@ def write_recordings():
     fields[0] = 6
     put(d + "v2-level7.rbr", b"RBRP\x02" + b"".join(struct.pack("<i", v) for v in fields) + struct.pack("<i", 0)
         + bytes([0, 0]) + struct.pack("<i", 3) + bytes([1, 2, 3]))
+    # Starts at the edges of what a game can hold, on the first map: the
+    # highest lives, magic, score, fire bonus and counts with items beside
+    # the player that add to each; then the lowest. The intro's 131 passes,
+    # then a walk right taking them, fireballs and a walk back.
+    play = bytes([0] * 131 + [8] * 60 + [32, 0] * 10 + [9] * 30 + [4] * 120 + [16, 0] * 5 + [34] * 40)
+    highest = [0, 10000, 100000, 1000000000, 1000000, 1, 2147483647, 3200, 8, 1, 1, 1, 200]
+    gifts = [(t, c, 18, 0, 0) for t, c in zip((8, 14, 17, 13, 16, 15, 11, 12, 7), (3, 4, 6, 7, 8, 9, 10, 12, 13))]
+    lowest = [0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0]
+    for name, values, items in (("v2-highest.rbr", highest, gifts), ("v2-lowest.rbr", lowest, [])):
+        body = b"RBRP\x02" + b"".join(struct.pack("<i", v) for v in values) + struct.pack("<i", len(items))
+        body += b"".join(struct.pack("<5i", *i) for i in items)
+        put(d + name, body + bytes([8, 8]) + struct.pack("<i", len(play)) + play)
 
 
 write_bmps()

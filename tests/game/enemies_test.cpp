@@ -4,6 +4,8 @@
 // whose sprite or direction is gone or strange.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "game/enemy_anim.h"
 #include "game/enemy_behaviours.h"
 #include "game/enemy_table.h"
@@ -214,22 +216,28 @@ TEST(Items, EveryTypeHasItsScoreEffectAndChange) {
                         {13, 0, 0, 0, 1, 0, 6},   {14, 0, 0, 1, 0, 0, 14},    {15, 0, 0, 0, 0, 1, 15},
                         {16, 0, 0, 0, 0, 2, 9},   {17, 0, 0, 0, 5, 0, 18},    {18, 0, 0, 0, 5, 0, 10}};
   GameHarness level;
-  for (const Case& c : cases) {
-    SCOPED_TRACE("type " + std::to_string(c.type));
-    EXPECT_EQ(ChangedItemType(c.type), c.changesTo);
-    MapSpec layout = RoomSpec();
-    layout.items = {std::to_string(c.type) + " 12 12 0"};
-    level.LoadSpec(layout);
-    Player& p = level.player();
-    p.life = 3500;
-    p.score = p.lives = p.magic = p.fireBonus = 0;
-    Item* item = &level.game()->items[0];
-    ASSERT_EQ(item->sprite->frame, FrameItemBase + c.type);
-    level.PlacePlayer(12 * 48 + 32, 12 * 48 - 32);
-    ASSERT_EQ(TryPickUpItem(level.sys(), item), 1);
-    EXPECT_EQ((std::vector<int>{p.score, p.life, p.lives, p.magic, p.fireBonus}),
-              (std::vector<int>{c.score, c.life ? c.life : 3500, c.lives, c.magic, c.fireBonus}));
-  }
+  for (const bool full : {false, true})  // counters at their caps stay there
+    for (const Case& c : cases) {
+      SCOPED_TRACE("type " + std::to_string(c.type) + (full ? " at the caps" : ""));
+      EXPECT_EQ(ChangedItemType(c.type), c.changesTo);
+      MapSpec layout = RoomSpec();
+      layout.items = {std::to_string(c.type) + " 12 12 0"};
+      level.LoadSpec(layout);
+      Player& p = level.player();
+      p.life = full ? INT_MAX : 3500;
+      p.score = full ? kMaxScore : 0;
+      p.lives = full ? kMaxLives : 0;
+      p.magic = full ? kMaxMagic : 0;
+      p.fireBonus = full ? kMaxFireBonus : 0;
+      Item* item = &level.game()->items[0];
+      ASSERT_EQ(item->sprite->frame, FrameItemBase + c.type);
+      level.PlacePlayer(12 * 48 + 32, 12 * 48 - 32);
+      ASSERT_EQ(TryPickUpItem(level.sys(), item), 1);
+      const int life = c.type == 12 ? 5000 : full ? INT_MAX : c.life ? c.life : 3500;
+      const std::vector<int> expected = full ? std::vector<int>{kMaxScore, life, kMaxLives, kMaxMagic, kMaxFireBonus}
+                                             : std::vector<int>{c.score, life, c.lives, c.magic, c.fireBonus};
+      EXPECT_EQ((std::vector<int>{p.score, p.life, p.lives, p.magic, p.fireBonus}), expected);
+    }
   EXPECT_EQ(ChangedItemType(0), 0);
   MapSpec layout = RoomSpec();
   layout.items = {"12 12 12 0", "5 5 5 0", "6 7 7 1"};

@@ -55,12 +55,17 @@ TEST_F(BitmapSetTest, AThirdFieldMakesTheBitmapOpaqueAndBadLinesAreReported) {
 }
 
 // A BMP of `bits` per pixel with the 40-byte info header and `pixels` bytes
-// of pixel data, whatever its header claims.
-std::string BmpBytes(int32_t width, int32_t height, int bits, size_t pixels) {
+// of pixel data, whatever its header claims. An 8-bit one run-length encoded
+// instead holds a black palette and two runs, however large it claims to be.
+std::string BmpBytes(int32_t width, int32_t height, int bits, size_t pixels, bool rle = false) {
   auto u32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
   auto u16 = [](uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
-  return "BM" + u32(54 + pixels) + u32(0) + u32(54) + u32(40) + u32(width) + u32(height) + u16(1) + u16(bits) + u32(0) +
-         u32(pixels) + u32(2835) + u32(2835) + u32(0) + u32(0) + std::string(pixels, '\x40');
+  const std::string palette(rle ? 1024 : 0, '\0');
+  const std::string data = rle ? std::string("\xff\x01\xff\x01\0\0\0\x01", 8) : std::string(pixels, '\x40');
+  const uint32_t offset = 54 + palette.size();
+  return "BM" + u32(offset + data.size()) + u32(0) + u32(offset) + u32(40) + u32(width) + u32(height) + u16(1) +
+         u16(bits) + u32(rle ? 1 : 0) + u32(data.size()) + u32(2835) + u32(2835) + u32(rle ? 256 : 0) + u32(0) +
+         palette + data;
 }
 
 // SDL allocates the pixels a header claims before it reads one; a 120-byte
@@ -99,6 +104,35 @@ TEST_F(BitmapSetTest, HeadersClaimingMoreThanAnyScreenAreRefusedUnread) {
   char line[512];
   std::snprintf(line, sizeof line, msg::MsgFontMissing, "huge");
   EXPECT_EQ(captured.Text(), line);
+}
+
+// A kilobyte of run-length code may claim 16 MiB of pixels: every set's
+// pictures share one budget, a picture that would pass it is refused before
+// SDL takes the memory, and one replaced or freed gives its share back.
+TEST_F(BitmapSetTest, AllSetsShareOneBudgetOfDecodedPixels) {
+  constexpr size_t kClaim = 4096 * 4096;
+  WriteFile(dir.File("rle.bmp"), BmpBytes(4096, 4096, 8, 0, true));
+  const std::string rle = dir.File("rle.bmp");
+  const size_t before = BitmapBytesHeld();
+  const int fit = static_cast<int>((kBitmapBudget - before) / kClaim);
+  ASSERT_GT(fit, 0);
+  for (int slot = 1; slot <= fit; slot++) ASSERT_EQ(LoadBitmapAt(set, rle.c_str(), slot), 0) << slot;
+  BitmapSet* other = CreateBitmapSet(8);
+  char refused[512];
+  std::snprintf(refused, sizeof refused, msg::MsgBitmapLoad, rle.c_str());
+  AllocationCounter counter;
+  int result = 0;
+  EXPECT_EQ(OutputOf(stderr, [&] { result = LoadBitmapAt(other, rle.c_str(), 1); }), refused);
+  EXPECT_EQ(result, -1);
+  if (AllocationCounter::Available()) {
+    EXPECT_LT(counter.Largest(), 1u << 20);
+  }
+  EXPECT_EQ(LoadBitmapAt(set, rle.c_str(), fit), 0) << "a replaced picture's share is free";
+  DestroyBitmapSet(set);
+  set = CreateBitmapSet(256);
+  EXPECT_EQ(BitmapBytesHeld(), before);
+  EXPECT_EQ(LoadBitmapAt(other, rle.c_str(), 1), 0);
+  DestroyBitmapSet(other);
 }
 
 }  // namespace
