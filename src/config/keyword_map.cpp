@@ -22,7 +22,7 @@ void FreeBuffers(char** buffers, int count) {
   std::free(buffers);
 }
 
-int WriteKeywords(FILE* file, const void* context) {
+int WriteKeywords(FILE* file, void* context) {
   const auto* map = static_cast<const KeywordMap*>(context);
   if (std::fputs("#\n", file) < 0) return -1;
   for (int i = 0; i < map->capacity; i++) {
@@ -175,11 +175,13 @@ int LoadKeywordFile(KeywordMap* map, const char* path) {
   return 0;
 }
 
-int WriteKeywordStream(const KeywordMap* map, FILE* file) { return map ? WriteKeywords(file, map) : -1; }
+int WriteKeywordStream(const KeywordMap* map, FILE* file) {
+  return map ? WriteKeywords(file, const_cast<KeywordMap*>(map)) : -1;
+}
 
 int SaveKeywordFile(const KeywordMap* map, const char* path) {
   if (!map) return -1;
-  if (map->overflowLost || SaveFileSafely(path, WriteKeywords, map) != 0) {
+  if (map->overflowLost || SaveFileSafely(path, nullptr, WriteKeywords, const_cast<KeywordMap*>(map)) != 0) {
     std::fprintf(stderr, msg::MsgCannotCreate, path);
     return -1;
   }
