@@ -20,9 +20,10 @@ class KeywordMapTest : public testing::Test {
     WriteFile(path, content);
     return OutputOf(stderr, [&] { EXPECT_EQ(LoadKeywordFile(map, path.c_str()), 0); });
   }
+  // What a save writes over the file the map was loaded from.
   std::string Saved() {
-    EXPECT_EQ(SaveKeywordFile(map, dir.File("out").c_str()), 0);
-    return ReadFile(dir.File("out"));
+    EXPECT_EQ(SaveKeywordFile(map, path.c_str()), 0);
+    return ReadFile(path);
   }
   TempDir dir;
   const std::string path = dir.File("config");
@@ -72,15 +73,45 @@ TEST_F(KeywordMapTest, AnOverfullFileIsReportedOnceAndSavedBackWithEveryLine) {
   EXPECT_EQ(Saved(), "#\n" + content + "\n");
 
   // Past what the map keeps aside, saving would lose lines: it is refused.
-  WriteFile(path, "#\n");
   std::string huge;
   for (int i = 0; i < 1500; i++) huge += "k" + std::to_string(i) + " " + std::string(4000, 'v') + "\n";
   Load(huge);
   char refused[512];
   std::snprintf(refused, sizeof refused, msg::MsgCannotCreate, path.c_str());
-  WriteFile(path, "#\nold\t\t\t\tfile\n");
   EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(SaveKeywordFile(map, path.c_str()), -1); }), refused);
-  EXPECT_EQ(ReadFile(path), "#\nold\t\t\t\tfile\n");
+  EXPECT_EQ(ReadFile(path), huge);
+}
+
+TEST_F(KeywordMapTest, ASaveWritesWhatThisRunSetOverTheFileAsItStands) {
+  // Two games read the same file; what each sets survives the other's save,
+  // and a key neither set keeps the file's value at the moment of the save.
+  WriteFile(path, "#\na 1\nlevel 2\nb 3\n");
+  KeywordMap* other = CreateKeywordMap(256);
+  LoadKeywordFile(map, path.c_str());
+  LoadKeywordFile(other, path.c_str());
+  SetKeyword(map, "level", "5");
+  SetKeyword(other, "b", "9");
+  SetKeyword(other, "sound_volume", "64");
+  EXPECT_EQ(SaveKeywordFile(other, path.c_str()), 0);
+  WriteFile(path, ReadFile(path) + "c\t\t\t\t4\n");  // the player edits the file meanwhile
+  EXPECT_EQ(Saved(), "#\na\t\t\t\t1\nlevel\t\t\t\t5\nb\t\t\t\t9\nsound_volume\t\t\t\t64\nc\t\t\t\t4\n");
+  DestroyKeywordMap(other);
+
+  // Games that save at the same moment, each its own key: both keys stay.
+  for (int round = 0; round < 20; round++) {
+    const std::string value = std::to_string(round);
+    auto game = [&](const char* key) {
+      return [&, key] {
+        SetKeyword(map, key, value.c_str());
+        if (SaveKeywordFile(map, path.c_str()) != 0) _exit(1);
+      };
+    };
+    ClearKeywordMap(map);
+    ASSERT_TRUE(RunAtOnce({game("one"), game("two")}));
+    const std::string file = ReadFile(path);
+    for (const char* key : {"\none\t\t\t\t", "\ntwo\t\t\t\t"})
+      ASSERT_NE(file.find(key + value + "\n"), file.npos) << "round " << round << ":\n" << file;
+  }
 }
 
 TEST_F(KeywordMapTest, MissingFilesAndFailedSavesAreReported) {
