@@ -54,6 +54,28 @@ void ReportOverflow(KeywordMap* map) {
   map->overflowReported = 1;
 }
 
+bool IsKeySetting(const char* key) {
+  for (const char* name : kKeySettings)
+    if (std::strcmp(key, name) == 0) return true;
+  return false;
+}
+
+// A key setting's value: the words from `from` up to the line's end or a
+// '#', one blank between them, cut to fit.
+void JoinWords(char* buffer, const char* from) {
+  int length = 0;
+  for (const char* c = from; *c && *c != '#' && *c != '\r' && *c != '\n' && length < kKeywordBufferSize - 1; c++) {
+    const bool blank = *c == ' ' || *c == '\t';
+    if (!blank) {
+      buffer[length++] = *c;
+    } else if (length > 0 && buffer[length - 1] != ' ') {
+      buffer[length++] = ' ';
+    }
+  }
+  while (length > 0 && buffer[length - 1] == ' ') length--;
+  buffer[length] = '\0';
+}
+
 // The slot the key now holds the value in, or -1 as SetKeyword fails.
 int StoreKeyword(KeywordMap* map, const char* key, const char* value) {
   if (!map) return -1;
@@ -188,7 +210,13 @@ int LoadKeywordStream(KeywordMap* map, FILE* file) {
       KeepOverflowLine(map, raw);
       continue;
     }
-    const int slot = StoreKeyword(map, tokens[0], tokens[1]);
+    char words[kKeywordBufferSize];
+    const char* value = tokens[1];
+    if (value && IsKeySetting(tokens[0])) {
+      JoinWords(words, raw + (value - line));
+      value = words;
+    }
+    const int slot = StoreKeyword(map, tokens[0], value);
     if (slot >= 0) map->setHere[slot] = 0;
   }
   return 0;

@@ -10,6 +10,13 @@ inline constexpr int kKeywordBufferSize = 200;
 // written back after the map's own, so a save never drops a setting.
 inline constexpr size_t kMaxOverflowBytes = 4 << 20;
 
+// The settings whose values are key names, in the order of the game's inputs.
+// A key name may hold blanks ("right shift"), so their values run to the end
+// of the line or a '#'; every other value is one word.
+inline constexpr int kKeySettingCount = 8;
+inline constexpr const char* kKeySettings[kKeySettingCount] = {"key_up", "key_down", "key_left", "key_right",
+                                                               "key_z",  "key_x",    "key_c",    "key_v"};
+
 struct KeywordMap {
   int capacity;
   char** keys;
