@@ -46,9 +46,11 @@ TEST_F(KeywordMapTest, LinesReadAndWriteBackInTheFileLayout) {
       // Overlong keys and values are cut; an overlong line is skipped whole.
       {longKey + " " + longValue + "\n" + std::string(5000, 'x') + " tail\nlevel 7\n",
        "#\n" + longKey.substr(0, 199) + "\t\t\t\t" + longValue.substr(0, 199) + "\nlevel\t\t\t\t7\n", ""},
-      // A key's name may have words; every other value is one word.
-      {"key_down  right \t shift # the other one\r\nlevel 3 extra\nkey_up\tup\t\nkey_v #\n",
-       "#\nkey_down\t\t\t\tright shift\nlevel\t\t\t\t3\nkey_up\t\t\t\tup\nkey_v\t\t\t\t\n", ""},
+      // A key's name may have words, cut as any value; every other value is one word.
+      {"key_down  right \t shift # the other one\r\nlevel 3 extra\nkey_up\tup\t\nkey_v #\nkey_c " + longValue + " x\n",
+       "#\nkey_down\t\t\t\tright shift\nlevel\t\t\t\t3\nkey_up\t\t\t\tup\nkey_v\t\t\t\t\nkey_c\t\t\t\t" +
+           longValue.substr(0, 199) + "\n",
+       ""},
       {"#\n", "#\n", ""},
   };
   for (const Case& c : cases) {
