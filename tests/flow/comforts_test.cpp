@@ -120,7 +120,7 @@ TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
   EXPECT_EQ(harness.player().lives, 3) << "the level went on meanwhile";
 }
 
-TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesPlayAsTheDesignsKeysAndAreSavedBack) {
+TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesPlayInPlaceOfTheDefaultsAndAreSavedBack) {
   const std::string path = harness.dir().File("keys");
   WriteFile(path, "key_z space\nkey_left\ta\nkey_x no such key\nkey_down  right shift  # the other shift\n");
   LoadKeywordFile(config(), path.c_str());
@@ -143,7 +143,7 @@ TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesPlayAsTheDesignsKeysAndAreS
   SetKey(SDLK_a, false);
   SetKey(SDLK_RSHIFT, false);
   SetKey(SDLK_z, true);
-  EXPECT_EQ(ReadRawInput(input), 0) << "the design's key no longer casts";
+  EXPECT_EQ(ReadRawInput(input), 0) << "the default key no longer casts";
   SetKey(SDLK_z, false);
 
   ASSERT_EQ(SaveKeywordFile(config(), path.c_str()), 0);
