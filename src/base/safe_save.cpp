@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
 
+#include "base/regular_file.h"
+#include "base/save_folder.h"
 #include "base/text_lines.h"
 
 namespace {
@@ -65,58 +68,94 @@ char* ReadWhole(const char* path, size_t* size) {
   return data ? data : static_cast<char*>(std::malloc(1));
 }
 
-int WriteAndSync(FILE* file, SaveWriter writer, const void* context) {
+// Flushed to the disk, the file still open: a temporary file stays locked
+// until it has been renamed.
+int WriteAndSync(FILE* file, SaveWriter writer, void* context) {
   int failed = writer(file, context) != 0;
   failed |= std::fflush(file) != 0;
   failed |= ::fsync(fileno(file)) != 0;
-  failed |= std::fclose(file) != 0;
   return failed ? -1 : 0;
 }
 
-int WriteBytes(FILE* file, const void* context) {
-  const auto* bytes = static_cast<const std::pair<const char*, size_t>*>(context);
-  return std::fwrite(bytes->first, 1, bytes->second, file) == bytes->second ? 0 : -1;
-}
-
-// Where no temporary file can be made (a folder the player cannot write to)
-// the file is rewritten where it is, as a plain save would. That cannot be
-// safe against a crash, but a write that fails puts the old bytes back.
-int RewriteInPlace(const char* path, bool exists, SaveWriter writer, const void* context) {
+// Where the folder may not be written (a shared install), the file is
+// rewritten where it is, as a plain save would. That cannot be safe against
+// a crash; the old bytes are overwritten rather than cut first, and put back
+// when a write fails.
+int RewriteInPlace(const char* path, SaveWriter writer, void* context) {
   size_t oldSize = 0;
-  char* old = exists ? ReadWhole(path, &oldSize) : nullptr;
-  if (exists && !old) return -1;  // what could not be read could not be put back
-  FILE* file = std::fopen(path, "wb");
+  char* old = ReadWhole(path, &oldSize);
+  if (!old) return -1;  // what could not be read could not be put back
+  const int fd = ::open(path, O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+  FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  if (!file && fd >= 0) ::close(fd);
   int result = file ? WriteAndSync(file, writer, context) : -1;
-  if (result != 0 && old) {
-    const std::pair<const char*, size_t> bytes{old, oldSize};
-    FILE* again = std::fopen(path, "wb");
-    if (again) WriteAndSync(again, WriteBytes, &bytes);
+  const long newSize = result == 0 ? std::ftell(file) : -1;
+  if (result == 0 && (newSize < 0 || ::ftruncate(fd, newSize) != 0 || ::fsync(fd) != 0)) result = -1;
+  if (result != 0 && file) {
+    for (size_t put = 0; put < oldSize;) {
+      const ssize_t wrote = ::pwrite(fd, old + put, oldSize - put, static_cast<off_t>(put));
+      if (wrote <= 0) break;
+      put += static_cast<size_t>(wrote);
+    }
+    if (::ftruncate(fd, static_cast<off_t>(oldSize)) == 0) ::fsync(fd);
   }
+  if (file) std::fclose(file);
   std::free(old);
   return result;
 }
 
-}  // namespace
+// A file-size limit (ulimit -f) fails the write, as a full disk does,
+// instead of ending the game in the middle of the save.
+class SizeLimitSignalIgnored {
+ public:
+  SizeLimitSignalIgnored() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, &saved_);
+  }
+  ~SizeLimitSignalIgnored() { sigaction(SIGXFSZ, &saved_, nullptr); }
 
-int SaveFileSafely(const char* path, SaveWriter writer, const void* context) {
-  char target[kPathBufferSize];
-  if (FollowLinks(path, target) != 0) return -1;
+ private:
+  struct sigaction saved_ {};
+};
+
+int SaveLocked(const char* target, SaveReader reader, SaveWriter writer, void* context) {
   struct stat info;
-  const bool exists = stat(target, &info) == 0;
+  const bool exists = lstat(target, &info) == 0;
+  if (!exists && errno != ENOENT) return -1;
   // A file the player may not write is left alone, as opening it for
-  // writing would have refused.
+  // writing would have refused; one they may not read could not be kept.
   if (exists && (!S_ISREG(info.st_mode) || access(target, W_OK) != 0)) return -1;
+  FILE* current = exists ? OpenRegularFile(target) : nullptr;
+  if (exists && !current) return -1;
+  const int read = reader ? reader(current, context) : 0;
+  if (current) std::fclose(current);
+  if (read != 0) return -1;
+
+  RemoveLeftoverTemps(target);
   char temp[kPathBufferSize];
-  if (JoinPath(temp, target, ".tmp") != 0) return -1;
-  const int fd = ::open(temp, O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (fd < 0) return RewriteInPlace(target, exists, writer, context);
+  const int fd = CreateSaveTemp(target, temp);
+  if (fd < 0) return exists && (errno == EACCES || errno == EPERM) ? RewriteInPlace(target, writer, context) : -1;
   // The new file takes the old one's permissions (open's mode only applies
   // to a file it creates, cut by the umask).
-  struct stat made;
-  if (exists && fstat(fd, &made) == 0 && S_ISREG(made.st_mode)) fchmod(fd, info.st_mode & 07777);
+  if (exists) fchmod(fd, info.st_mode & 07777);
   FILE* file = fdopen(fd, "wb");
   if (!file) ::close(fd);
-  if (file && WriteAndSync(file, writer, context) == 0 && std::rename(temp, target) == 0) return 0;
-  std::remove(temp);
-  return -1;
+  const bool saved = file && WriteAndSync(file, writer, context) == 0 && std::rename(temp, target) == 0;
+  if (!saved) std::remove(temp);
+  if (file) std::fclose(file);
+  return saved ? 0 : -1;
+}
+
+}  // namespace
+
+int SaveFileSafely(const char* path, SaveReader reader, SaveWriter writer, void* context) {
+  char target[kPathBufferSize];
+  if (FollowLinks(path, target) != 0) return -1;
+  const SizeLimitSignalIgnored sizeLimit;
+  const int folder = LockSaveFolder(target);
+  const int result = SaveLocked(target, reader, writer, context);
+  UnlockSaveFolder(folder);
+  return result;
 }

@@ -22,8 +22,7 @@ void FreeBuffers(char** buffers, int count) {
   std::free(buffers);
 }
 
-int WriteKeywords(FILE* file, const void* context) {
-  const auto* map = static_cast<const KeywordMap*>(context);
+int WriteKeywords(FILE* file, const KeywordMap* map) {
   if (std::fputs("#\n", file) < 0) return -1;
   for (int i = 0; i < map->capacity; i++) {
     if (map->keys[i][0] == '\0') continue;
@@ -55,6 +54,68 @@ void ReportOverflow(KeywordMap* map) {
   map->overflowReported = 1;
 }
 
+bool IsKeySetting(const char* key) {
+  for (const char* name : kKeySettings)
+    if (std::strcmp(key, name) == 0) return true;
+  return false;
+}
+
+// A key setting's value: the words from `from` up to the line's end or a
+// '#', one blank between them, cut to fit.
+void JoinWords(char* buffer, const char* from) {
+  int length = 0;
+  for (const char* c = from; *c && *c != '#' && *c != '\r' && *c != '\n' && length < kKeywordBufferSize - 1; c++) {
+    const bool blank = *c == ' ' || *c == '\t';
+    if (!blank) {
+      buffer[length++] = *c;
+    } else if (length > 0 && buffer[length - 1] != ' ') {
+      buffer[length++] = ' ';
+    }
+  }
+  while (length > 0 && buffer[length - 1] == ' ') length--;
+  buffer[length] = '\0';
+}
+
+// The slot the key now holds the value in, or -1 as SetKeyword fails.
+int StoreKeyword(KeywordMap* map, const char* key, const char* value) {
+  if (!map) return -1;
+  if (!key) {
+    std::fprintf(stderr, "%s", msg::MsgKeywordFailed);
+    return -1;
+  }
+  char cutKey[kKeywordBufferSize];
+  CopyCut(cutKey, key);
+  int slot = FindKeyword(map, cutKey);
+  if (slot < 0) slot = FindFreeKeyword(map);
+  if (slot < 0) {
+    ReportOverflow(map);
+    return -1;
+  }
+  std::memcpy(map->keys[slot], cutKey, kKeywordBufferSize);
+  CopyCut(map->values[slot], value ? value : "");
+  return slot;
+}
+
+// A save's merge: the file as it stands, read into `merged`, with the keys
+// `run` set written over it.
+struct KeywordMerge {
+  const KeywordMap* run;
+  KeywordMap* merged;
+};
+
+int MergeKeywords(FILE* current, void* context) {
+  const auto* merge = static_cast<KeywordMerge*>(context);
+  KeywordMap* merged = merge->merged;
+  merged->overflowReported = merge->run->overflowReported;
+  if (current) LoadKeywordStream(merged, current);
+  if (merged->overflowLost) return -1;
+  for (int i = 0; i < merge->run->capacity; i++)
+    if (merge->run->setHere[i] && SetKeyword(merged, merge->run->keys[i], merge->run->values[i]) != 0) return -1;
+  return 0;
+}
+
+int WriteMerged(FILE* file, void* context) { return WriteKeywords(file, static_cast<KeywordMerge*>(context)->merged); }
+
 void DropOverflow(KeywordMap* map) {
   std::free(map->overflow);
   map->overflow = nullptr;
@@ -76,7 +137,8 @@ KeywordMap* CreateKeywordMap(int capacity) {
   const size_t slots = capacity > 0 ? capacity : 1;
   map->keys = static_cast<char**>(std::calloc(slots, sizeof(char*)));
   map->values = static_cast<char**>(std::calloc(slots, sizeof(char*)));
-  bool ok = map->keys && map->values;
+  map->setHere = static_cast<char*>(std::calloc(slots, 1));
+  bool ok = map->keys && map->values && map->setHere;
   for (int i = 0; ok && i < capacity; i++) ok = (map->keys[i] = static_cast<char*>(std::malloc(kKeywordBufferSize)));
   for (int i = 0; ok && i < capacity; i++) ok = (map->values[i] = static_cast<char*>(std::malloc(kKeywordBufferSize)));
   if (!ok) {
@@ -91,6 +153,7 @@ void DestroyKeywordMap(KeywordMap* map) {
   if (!map) return;
   FreeBuffers(map->values, map->capacity);
   FreeBuffers(map->keys, map->capacity);
+  std::free(map->setHere);
   std::free(map->overflow);
   std::free(map);
 }
@@ -100,6 +163,7 @@ void ClearKeywordMap(KeywordMap* map) {
   for (int i = 0; i < map->capacity; i++) {
     map->keys[i][0] = '\0';
     map->values[i][0] = '\0';
+    map->setHere[i] = 0;
   }
   DropOverflow(map);
 }
@@ -124,21 +188,9 @@ const char* GetKeyword(const KeywordMap* map, const char* key) {
 }
 
 int SetKeyword(KeywordMap* map, const char* key, const char* value) {
-  if (!map) return -1;
-  if (!key) {
-    std::fprintf(stderr, "%s", msg::MsgKeywordFailed);
-    return -1;
-  }
-  char cutKey[kKeywordBufferSize];
-  CopyCut(cutKey, key);
-  int slot = FindKeyword(map, cutKey);
-  if (slot < 0) slot = FindFreeKeyword(map);
-  if (slot < 0) {
-    ReportOverflow(map);
-    return -1;
-  }
-  std::memcpy(map->keys[slot], cutKey, kKeywordBufferSize);
-  CopyCut(map->values[slot], value ? value : "");
+  const int slot = StoreKeyword(map, key, value);
+  if (slot < 0) return -1;
+  map->setHere[slot] = 1;
   return 0;
 }
 
@@ -158,7 +210,14 @@ int LoadKeywordStream(KeywordMap* map, FILE* file) {
       KeepOverflowLine(map, raw);
       continue;
     }
-    SetKeyword(map, tokens[0], tokens[1]);
+    char words[kKeywordBufferSize];
+    const char* value = tokens[1];
+    if (value && IsKeySetting(tokens[0])) {
+      JoinWords(words, raw + (value - line));
+      value = words;
+    }
+    const int slot = StoreKeyword(map, tokens[0], value);
+    if (slot >= 0) map->setHere[slot] = 0;
   }
   return 0;
 }
@@ -179,9 +238,9 @@ int WriteKeywordStream(const KeywordMap* map, FILE* file) { return map ? WriteKe
 
 int SaveKeywordFile(const KeywordMap* map, const char* path) {
   if (!map) return -1;
-  if (map->overflowLost || SaveFileSafely(path, WriteKeywords, map) != 0) {
-    std::fprintf(stderr, msg::MsgCannotCreate, path);
-    return -1;
-  }
-  return 0;
+  KeywordMerge merge{map, CreateKeywordMap(map->capacity)};
+  const int result = merge.merged ? SaveFileSafely(path, MergeKeywords, WriteMerged, &merge) : -1;
+  DestroyKeywordMap(merge.merged);
+  if (result != 0) std::fprintf(stderr, msg::MsgCannotCreate, path);
+  return result;
 }

@@ -10,10 +10,18 @@ inline constexpr int kKeywordBufferSize = 200;
 // written back after the map's own, so a save never drops a setting.
 inline constexpr size_t kMaxOverflowBytes = 4 << 20;
 
+// The settings whose values are key names, in the order of the game's inputs.
+// A key name may hold blanks ("right shift"), so their values run to the end
+// of the line or a '#'; every other value is one word.
+inline constexpr int kKeySettingCount = 8;
+inline constexpr const char* kKeySettings[kKeySettingCount] = {"key_up", "key_down", "key_left", "key_right",
+                                                               "key_z",  "key_x",    "key_c",    "key_v"};
+
 struct KeywordMap {
   int capacity;
   char** keys;
   char** values;
+  char* setHere;         // per slot: 1 once this run set the key, 0 while it holds what a file said
   char* overflow;        // the lines that did not fit, as read; null when none
   size_t overflowSize;   // bytes
   int overflowLost;      // 1 when lines did not fit even there: saving would lose them
@@ -37,8 +45,9 @@ int LoadKeywordFile(KeywordMap* map, const char* path);
 // The same from an open stream; always 0. A key with no free slot prints the overflow message
 // unless the map already did, and its line is kept for the save.
 int LoadKeywordStream(KeywordMap* map, FILE* file);
-// Replaces the file only once the new one is complete; 0, or -1 after printing the cannot-create
-// message (the old file stays). A map that lost overflow lines on loading is not saved.
+// Writes the keys this run set over the file as it stands, which keeps its other lines, values
+// and order; the file is replaced only once the new one is complete. 0, or -1 after printing the
+// cannot-create message (the old file stays), also when the file as it stands would lose lines.
 int SaveKeywordFile(const KeywordMap* map, const char* path);
 // What SaveKeywordFile writes, onto an open stream; 0 or -1.
 int WriteKeywordStream(const KeywordMap* map, FILE* file);

@@ -126,8 +126,7 @@ void LoadComforts(System* sys) {
   }
   const int fullScreen = wantFullScreen >= 0 ? wantFullScreen : config ? ReadSetting(config, "fullscreen", 0, 1, 0) : 0;
   if (fullScreen == 1 && sys->screen && !(sys->screen->flags & SDL_FULLSCREEN)) SDL_WM_ToggleFullScreen(sys->screen);
-  static const char* const kKeySettings[kInputCount] = {"key_up", "key_down", "key_left", "key_right",
-                                                        "key_z",  "key_x",    "key_c",    "key_v"};
+  static_assert(kKeySettingCount == kInputCount, "a key setting for every input");
   for (int i = 0; config && sys->input && i < kInputCount; i++) {
     const char* name = GetKeyword(config, kKeySettings[i]);
     if (name && SetInputKey(sys->input, i, name) != 0)

@@ -131,7 +131,7 @@ bool ReadRow(ScoreWords* words, HighScoreEntry* row) {
   return true;
 }
 
-int WriteRows(FILE* file, const void* context) {
+int WriteRows(FILE* file, void* context) {
   const auto* rows = static_cast<const HighScoreEntry*>(context);
   for (int r = 0; r < kHighScoreRows; r++) {
     char name[kNameLength + 1] = {};
@@ -173,7 +173,7 @@ int LoadHighScores(const char* path) {
 int WriteHighScoresStream(FILE* file) { return WriteRows(file, table.rows); }
 
 int SaveHighScores(const char* path) {
-  if (SaveFileSafely(path, WriteRows, table.rows) == 0) {
+  if (SaveFileSafely(path, nullptr, WriteRows, table.rows) == 0) {
     if (std::strcmp(path, unsavedPath) == 0) unsavedPath[0] = '\0';
     return 0;
   }

@@ -120,15 +120,16 @@ TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
   EXPECT_EQ(harness.player().lives, 3) << "the level went on meanwhile";
 }
 
-TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesAndPlayAsTheDesignsKeys) {
-  SetKeyword(config(), "key_z", "space");
-  SetKeyword(config(), "key_left", "a");
-  SetKeyword(config(), "key_x", "no such key");
+TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesPlayInPlaceOfTheDefaultsAndAreSavedBack) {
+  const std::string path = harness.dir().File("keys");
+  WriteFile(path, "key_z space\nkey_left\ta\nkey_x no such key\nkey_down  right shift  # the other shift\n");
+  LoadKeywordFile(config(), path.c_str());
   const std::string err = OutputOf(stderr, [&] { LoadComforts(harness.sys()); });
   EXPECT_NE(err.find("key_x \"no such key\""), std::string::npos) << err;
   InputState* input = harness.sys()->input;
   EXPECT_EQ(input->keys[ButtonZ], SDLK_SPACE);
   EXPECT_EQ(input->keys[Left], SDLK_a);
+  EXPECT_EQ(input->keys[Down], SDLK_RSHIFT);
   EXPECT_EQ(input->keys[ButtonX], SDLK_x) << "a bad name keeps the key";
   EXPECT_EQ(input->keys[Right], SDLK_RIGHT);
 
@@ -136,12 +137,17 @@ TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesAndPlayAsTheDesignsKeys) {
   SetInputSource(input, nullptr, nullptr);
   SetKey(SDLK_SPACE, true);
   SetKey(SDLK_a, true);
-  EXPECT_EQ(ReadRawInput(input), (1u << ButtonZ) | (1u << Left));
+  SetKey(SDLK_RSHIFT, true);
+  EXPECT_EQ(ReadRawInput(input), (1u << ButtonZ) | (1u << Left) | (1u << Down));
   SetKey(SDLK_SPACE, false);
   SetKey(SDLK_a, false);
+  SetKey(SDLK_RSHIFT, false);
   SetKey(SDLK_z, true);
-  EXPECT_EQ(ReadRawInput(input), 0) << "the design's key no longer casts";
+  EXPECT_EQ(ReadRawInput(input), 0) << "the default key no longer casts";
   SetKey(SDLK_z, false);
+
+  ASSERT_EQ(SaveKeywordFile(config(), path.c_str()), 0);
+  EXPECT_NE(ReadFile(path).find("\nkey_down\t\t\t\tright shift\n"), std::string::npos) << ReadFile(path);
 }
 
 TEST(WindowScale, TheCommandLineOrTheSettingAsksTheCompatibilityLayerForSharpPixels) {

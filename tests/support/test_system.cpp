@@ -1,7 +1,9 @@
 #include "support/test_system.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -114,3 +116,41 @@ void WriteFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary);
   out << content;
 }
+
+bool RunAtOnce(const std::vector<std::function<void()>>& bodies) {
+  int gate[2];
+  if (pipe(gate) != 0) return false;
+  std::fflush(nullptr);
+  std::vector<pid_t> children;
+  for (const auto& body : bodies) {
+    const pid_t child = fork();
+    if (child == 0) {
+      close(gate[1]);
+      char byte;
+      while (read(gate[0], &byte, 1) < 0 && errno == EINTR) {
+      }
+      body();
+      std::fflush(nullptr);
+      _exit(0);
+    }
+    if (child > 0) children.push_back(child);
+  }
+  // The gate opens for all of them when its last writer closes it.
+  close(gate[0]);
+  close(gate[1]);
+  bool ok = children.size() == bodies.size();
+  for (const pid_t child : children) {
+    int status = 0;
+    ok &= waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  return ok;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+  getrlimit(RLIMIT_FSIZE, &saved_);
+  rlimit limit = saved_;
+  limit.rlim_cur = bytes < saved_.rlim_max ? bytes : saved_.rlim_max;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <SDL.h>
+#include <sys/resource.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,3 +85,17 @@ class TempDir {
 std::string ReadFile(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
+
+// Runs every body at the same moment, each in a child process of its own;
+// true when all of them ended by themselves with status 0.
+bool RunAtOnce(const std::vector<std::function<void()>>& bodies);
+
+// Files grow no further than `bytes` while it lives, as under `ulimit -f`.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes);
+  ~FileSizeLimit();
+
+ private:
+  rlimit saved_{};
+};
