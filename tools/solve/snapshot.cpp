@@ -30,6 +30,7 @@ struct SlotEntry {
 size_t ChunkLength(size_t size, size_t at) { return std::min(kChunk, size - at); }
 
 void Append(LevelSnapshot* out, const void* data, size_t size) {
+  if (size == 0) return;
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
   out->insert(out->end(), bytes, bytes + size);
 }
@@ -89,9 +90,9 @@ void SnapshotKeeper::Capture(LevelSnapshot* snapshot) const {
       uint32_t mask = 0;
       for (size_t c = 0; c < kSpriteChunks; c++) {
         const size_t at = c * kChunk;
-        if (!baseUsed || std::memcmp(reinterpret_cast<const uint8_t*>(&live) + at,
-                                     reinterpret_cast<const uint8_t*>(&base[s]) + at,
-                                     ChunkLength(sizeof(Sprite), at)) != 0)
+        if (!baseUsed ||
+            std::memcmp(reinterpret_cast<const uint8_t*>(&live) + at, reinterpret_cast<const uint8_t*>(&base[s]) + at,
+                        ChunkLength(sizeof(Sprite), at)) != 0)
           mask |= 1u << c;
       }
       if (mask) entries.push_back({static_cast<uint32_t>(s), mask});
@@ -116,7 +117,7 @@ int SnapshotKeeper::Restore(const LevelSnapshot& snapshot) {
   const size_t gameBytes = static_cast<size_t>(header.gameChunks) * (sizeof(uint32_t) + kChunk);
   if (header.gameChunks > sizeof(GameState) / kChunk + 1 || gameBytes > snapshot.size() - sizeof header) return -1;
   std::vector<uint32_t> chunks(header.gameChunks);
-  std::memcpy(chunks.data(), at, chunks.size() * sizeof(uint32_t));
+  if (!chunks.empty()) std::memcpy(chunks.data(), at, chunks.size() * sizeof(uint32_t));
   for (size_t i = 0; i < chunks.size(); i++)
     if (chunks[i] * kChunk >= sizeof(GameState) || (i > 0 && chunks[i] <= chunks[i - 1])) return -1;
   const uint8_t* gameAt = at + chunks.size() * sizeof(uint32_t);
@@ -130,7 +131,7 @@ int SnapshotKeeper::Restore(const LevelSnapshot& snapshot) {
         header.slots[i] > left / sizeof(SlotEntry))
       return -1;
     entries[i].resize(header.slots[i]);
-    std::memcpy(entries[i].data(), at, entries[i].size() * sizeof(SlotEntry));
+    if (!entries[i].empty()) std::memcpy(entries[i].data(), at, entries[i].size() * sizeof(SlotEntry));
     at += entries[i].size() * sizeof(SlotEntry);
     spritesAt[i] = at;
     size_t bytes = 0;
