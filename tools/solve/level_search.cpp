@@ -229,6 +229,7 @@ class Search {
     run_.watch.SaveTracking(&rootTracking_);
     const std::vector<uint8_t> intro = run_.inputs;
     while (result_.idlePasses < kIdleWatchPasses && run_.Pass(0) && !run_.player().dying) result_.idlePasses++;
+    if (run_.player().dying && run_.watch.death.killer) NoteDeath(run_.watch.death, -1, run_.inputs);
     keeper_->Restore(root_);
     run_.inputs = intro;
     passes_ = run_.passes;
@@ -288,7 +289,7 @@ class Search {
       reply.Put(static_cast<int32_t>(action));
       reply.Put(static_cast<int32_t>(outcome));
       reply.Put(static_cast<int64_t>(run_.passes - before));
-      if (outcome == Cleared || outcome == Rested) reply.PutBytes(run_.inputs);
+      if (outcome == Cleared || outcome == Rested || outcome == Died) reply.PutBytes(run_.inputs);
       if (outcome == Rested) {
         reply.Put(FactsOf(run_.game(), &terrain_));
         LevelSnapshot captured;
@@ -324,7 +325,7 @@ class Search {
         move.action = in.Get<int32_t>();
         move.outcome = static_cast<Outcome>(in.Get<int32_t>());
         move.passes = in.Get<int64_t>();
-        if (move.outcome == Cleared || move.outcome == Rested) move.inputs = in.GetBytes();
+        if (move.outcome == Cleared || move.outcome == Rested || move.outcome == Died) move.inputs = in.GetBytes();
         if (move.outcome == Rested) {
           move.facts = in.Get<PlaceFacts>();
           move.snapshot = in.GetBytes();
@@ -363,7 +364,7 @@ class Search {
           Solved(id, move.inputs);
         } else if (move.outcome == Died) {
           places_[id].deadly = true;
-          if (move.death.killer) NoteDeath(id, move);
+          if (move.death.killer) NoteDeath(move.death, id, move.inputs);
         } else if (move.outcome == Rested) {
           const int waits = action.kind == ActWait ? places_[id].waits + 1 : 0;
           const bool cast = action.kind == ActCast || action.kind == ActClimb;
@@ -374,15 +375,16 @@ class Search {
     return true;
   }
 
-  void NoteDeath(int id, const Move& move) {
+  // A death by an enemy, after `tail` from the rest of `parent` (-1: from the start).
+  void NoteDeath(const Death& death, int parent, const std::vector<uint8_t>& tail) {
     result_.deaths++;
-    if (!move.death.unseen || result_.unseenDeaths.size() >= kUnseenDeathsKept) return;
-    const std::string killer = KindName(move.death.killer, move.death.maker);
+    if (!death.unseen || result_.unseenDeaths.size() >= kUnseenDeathsKept) return;
+    const std::string killer = KindName(death.killer, death.maker);
     for (const UnseenDeath& known : result_.unseenDeaths)
-      if (known.killer == killer && known.column == move.death.column && known.row == move.death.row) return;
-    std::vector<uint8_t> inputs = PathTo(id);
-    inputs.insert(inputs.end(), move.inputs.begin(), move.inputs.end());
-    result_.unseenDeaths.push_back({killer, move.death.column, move.death.row, std::move(inputs)});
+      if (known.killer == killer && known.column == death.column && known.row == death.row) return;
+    std::vector<uint8_t> inputs = parent >= 0 ? PathTo(parent) : std::vector<uint8_t>();
+    inputs.insert(inputs.end(), tail.begin(), tail.end());
+    result_.unseenDeaths.push_back({killer, death.column, death.row, std::move(inputs)});
   }
 
   // The place leads to the door; so does every place that leads to it, and

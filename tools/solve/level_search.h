@@ -30,8 +30,9 @@ struct Trap {
   std::vector<uint8_t> inputs;  // every pass's input from the start of the attempt into it
 };
 
-// A death the search met, by an enemy, shot or strike that had never been
-// on the camera's screen in that attempt.
+// A death the search met, by an enemy, shot or strike that had been on the
+// camera's screen for less than half a second (kWarningPasses) in that
+// attempt; a shot or strike counts from when what made it was.
 struct UnseenDeath {
   std::string killer;  // "a turret's shot"
   int column, row;     // the player's cell
@@ -61,7 +62,7 @@ struct SearchResult {
   std::array<int, 6> ideaPasses{};  // passes that used each idea, in kIdeaNames order
 
   int deaths = 0;                         // deaths by an enemy the search met
-  std::vector<UnseenDeath> unseenDeaths;  // of those, by one never on screen before (one per killer and cell)
+  std::vector<UnseenDeath> unseenDeaths;  // of those, by one not seen coming (one per killer and cell)
 };
 
 // Plays a new game's first attempt at `level` (0-based) on the map file at

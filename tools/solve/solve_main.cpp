@@ -1,8 +1,8 @@
 // solve: finds a way through a level by itself and the traps in it. Prints
 // the solution as an input script the record tool reads, its figures, what
 // it meets (enemies, items taken and changed), every trap with the input
-// that leads into it, deaths by something never on screen before, and how
-// long a player who does nothing lives. Exit status 0 when the level is
+// that leads into it, deaths by something not seen coming, and how long a
+// player who does nothing lives. Exit status 0 when the level is
 // solved and every place reached was checked and none is a trap, 1
 // otherwise, 2 for a bad command line, 3 when the search itself failed.
 #include <cstdio>
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     std::printf("trap at column %d, row %d (%d ways in): %s\n", cell.first, cell.second, found.second, into.c_str());
   }
   if (result.traps.empty()) std::printf("no trap found\n");
-  std::printf("deaths met by the search: %d, by something never on screen before: %zu\n", result.deaths,
+  std::printf("deaths met by the search: %d, by something not on screen half a second before: %zu\n", result.deaths,
               result.unseenDeaths.size());
   for (const UnseenDeath& death : result.unseenDeaths)
     std::printf("unseen: %s killed the player at column %d, row %d: %s\n", death.killer.c_str(), death.column,

@@ -70,7 +70,7 @@ void PassWatch::Reset(const System* sys, const std::vector<uint8_t>& tracking, i
   for (size_t at = 0; at + 1 + sizeof(Tracked) <= tracking.size(); at += 1 + sizeof(Tracked))
     std::memcpy(&tracked_[tracking[at]], &tracking[at + 1], sizeof(Tracked));
   Refresh(g);
-  Track(g);
+  Track(sys);
 }
 
 void PassWatch::SaveTracking(std::vector<uint8_t>* out) const {
@@ -147,17 +147,19 @@ void PassWatch::After(const System* sys) {
     death = Death{};
     if (p.life > 0) {
       const std::array<Tracked, kEnemySlots> before = tracked_;
-      Track(g);
-      FindKiller(g, before.data());
+      Track(sys);
+      FindKiller(sys, before.data());
     }
   } else {
-    Track(g);
+    Track(sys);
   }
   pass_++;
 }
 
 // Notes new enemies (and what made a new shot or strike) and those now on screen.
-void PassWatch::Track(const GameState* g) {
+void PassWatch::Track(const System* sys) {
+  const GameState* g = sys->game;
+  const uint32_t now = sys->timer.frameCount + 1;
   int camX, camY;
   CameraAt(g->player, &camX, &camY);
   for (int slot = 0; slot < kEnemySlots; slot++) {
@@ -169,7 +171,7 @@ void PassWatch::Track(const GameState* g) {
     }
     const int ex = FixedToPixels(enemy.sprite->x), ey = FixedToPixels(enemy.sprite->y);
     if (t.serial != enemy.spriteSerial) {
-      t = {enemy.spriteSerial, static_cast<uint8_t>(enemy.type), 0, 0};
+      t = {enemy.spriteSerial, 0, static_cast<uint8_t>(enemy.type), 0};
       // A shot starts on its shooter; a strike a cell before its striker.
       for (int other = 0; other < kEnemySlots && (enemy.type == EnemyShot || enemy.type == EnemyStrike); other++) {
         const Enemy& maker = g->enemies[other];
@@ -180,13 +182,14 @@ void PassWatch::Track(const GameState* g) {
             (maker.type == EnemyBrawler || maker.type == EnemyGuard) && my == ey && std::abs(mx - ex) == kCellSize;
         if ((enemy.type == EnemyShot && shooter) || (enemy.type == EnemyStrike && striker)) {
           t.maker = static_cast<uint8_t>(maker.type);
+          t.seenAt = tracked_[other].serial == maker.spriteSerial ? tracked_[other].seenAt : 0;
           break;
         }
       }
     }
     t.type = static_cast<uint8_t>(enemy.type);
     if (ex + kCellSize > camX && ex < camX + kScreenWidth && ey + kCellSize > camY && ey < camY + kScreenHeight) {
-      t.seen = 1;
+      if (!t.seenAt) t.seenAt = now;
       if (report_) kindsMet |= KindBit(enemy.type, t.maker);
     }
   }
@@ -194,7 +197,10 @@ void PassWatch::Track(const GameState* g) {
 
 // The enemy whose touch started the death: the nearest live one over the
 // player, else one that went in the same pass (a shot that also hit a wall).
-bool PassWatch::FindKiller(const GameState* g, const Tracked* before) {
+bool PassWatch::FindKiller(const System* sys, const Tracked* before) {
+  const GameState* g = sys->game;
+  // Seen too late: never, or fewer than kWarningPasses passes before this one.
+  auto late = [&](const Tracked& t) { return !t.seenAt || t.seenAt + kWarningPasses > sys->timer.frameCount + 1; };
   const int px = FixedToPixels(g->player.x), py = FixedToPixels(g->player.y);
   death.column = (px + kCellSize / 2) / kCellSize;
   death.row = (py + kCellSize / 2) / kCellSize;
@@ -211,14 +217,14 @@ bool PassWatch::FindKiller(const GameState* g, const Tracked* before) {
     const bool known = before[best].serial == enemy.spriteSerial;
     death.killer = enemy.type;
     death.maker = tracked_[best].maker;
-    death.unseen = !known || !before[best].seen;  // new in this very pass, or never on screen
+    death.unseen = !known || late(before[best]);
     return true;
   }
   for (int slot = 0; slot < kEnemySlots; slot++)
     if (before[slot].serial && g->enemies[slot].spriteSerial != before[slot].serial) {
       death.killer = before[slot].type;
       death.maker = before[slot].maker;
-      death.unseen = !before[slot].seen;
+      death.unseen = late(before[slot]);
       return true;
     }
   return false;

@@ -1,7 +1,8 @@
 // What the passes of a level attempt do, as the search and its report need
 // it: the ideas a pass uses (to refuse forbidden ones), the enemies that have
-// been on the camera's screen, who ended the attempt and whether it had ever
-// been on screen, and the items taken and changed by magic.
+// been on the camera's screen, who ended the attempt and whether it had been
+// on screen long enough to be seen coming, and the items taken and changed
+// by magic.
 #pragma once
 
 #include <array>
@@ -11,6 +12,10 @@
 
 #include "engine/system.h"
 #include "game/game_state.h"
+
+// Passes a killer must have been on the camera's screen before it kills: a
+// shot or strike counts from when what made it was.
+inline constexpr int kWarningPasses = kFramesPerSecond / 2;
 
 // Kinds of what a player meets, as bits: enemies by their type, shots and
 // strikes by the type of the enemy that made them.
@@ -32,7 +37,7 @@ struct Death {
   int killer = 0;  // the enemy's type; 0 for the clock or nothing found
   int maker = 0;   // for a shot or strike, the type that made it
   int column = 0, row = 0;
-  bool unseen = false;  // the killer had not been on the camera's screen before
+  bool unseen = false;  // the killer had been on the camera's screen for less than kWarningPasses
 };
 
 struct ItemChange {
@@ -68,11 +73,12 @@ class PassWatch {
  private:
   struct Tracked {
     uint32_t serial;  // the enemy's sprite serial when first tracked (0: a free slot)
-    uint8_t type, seen, maker;
+    uint32_t seenAt;  // the scene's frame it was first on screen, plus 1 (0: never)
+    uint8_t type, maker;
   };
-  void Track(const GameState* g);
+  void Track(const System* sys);
   void Refresh(const GameState* g);
-  bool FindKiller(const GameState* g, const Tracked* before);
+  bool FindKiller(const System* sys, const Tracked* before);
 
   uint32_t ideas_ = 0;
   bool report_ = false;
