@@ -37,8 +37,11 @@ constexpr long kEstimateWeight = 2;
 constexpr long kCrowdPrice = 30;
 
 // Places expanded together, in worker processes; the same on any machine,
-// so that the answer is too.
+// so that the answer is too. Each worker's job is a few moves from one of
+// them, small enough for the workers to finish a batch about together.
 constexpr int kBatch = 4;
+constexpr int kActionsPerJob = 8;
+constexpr int kJobsPerPlace = (kActionCount + kActionsPerJob - 1) / kActionsPerJob;
 
 // A trap check looks around the place first (a way back to where the search
 // has been is usually a few moves away), then heads for the door as the
@@ -65,6 +68,25 @@ int Charges(const GameState* g) {
 }
 
 bool KeyTaken(const GameState* g) { return !ItemOwnsSprite(&g->key); }
+
+// Every pass walks the level's layer up to its high-water mark, which only
+// ever rises: brought down to the last slot in use, the walk is shorter and
+// nothing else changes (no slot past it is in use either way).
+void TrimHighWater(System* sys) {
+  for (SpriteList* list : sys->layers)
+    while (list->highWater > 0 && !list->sprites[list->highWater - 1].inUse) list->highWater--;
+}
+
+// The status lines are text for the player's eyes; nothing plays by them.
+// Dropped, they leave the level's layer in use to slot 800 or so instead of
+// 1500, and no pass formats them.
+void DropStatusLines(System* sys) {
+  for (Sprite** line : {&sys->game->statusLine1, &sys->game->statusLine2}) {
+    if (*line) FreeSprite(sys->layers[LayerWorld], *line);
+    *line = nullptr;
+  }
+  TrimHighWater(sys);
+}
 
 // What the search keeps of a resting place, worked out where it was reached.
 struct PlaceFacts {
@@ -224,6 +246,7 @@ class Search {
     run_.watch.Reset(sys, {}, 0);
     for (int i = 0; i < kIntroPasses; i++) run_.Pass(0);
     const Outcome first = run_.Settle();
+    DropStatusLines(sys);
     keeper_ = std::make_unique<SnapshotKeeper>(sys);
     keeper_->Capture(&root_);
     run_.watch.SaveTracking(&rootTracking_);
@@ -270,15 +293,16 @@ class Search {
   // The trap checks get a budget of their own, as large as the search's.
   bool OverTrapBudget() const { return passes_ >= trapStart_ + limits_.budget; }
 
-  // A worker's job: every move from one place.
+  // A worker's job: some of the moves from one place.
   void Serve(const WorkerBytes& job, WorkerBytes* out) {
     Reader in(job);
     const LevelSnapshot snapshot = in.GetBytes();
     const std::vector<uint8_t> tracking = in.GetBytes();
+    const int first = in.Get<int32_t>();
     Writer reply(out);
-    if (in.bad() || keeper_->Restore(snapshot) != 0) return;
-    for (int action = 0; action < kActionCount; action++) {
-      if (action > 0) keeper_->Restore(snapshot);
+    if (in.bad() || first < 0 || first >= kActionCount || keeper_->Restore(snapshot) != 0) return;
+    for (int action = first; action < std::min(first + kActionsPerJob, kActionCount); action++) {
+      if (action > first) keeper_->Restore(snapshot);
       run_.watch.Reset(run_.sys(), tracking, 0);
       run_.inputs.clear();
       const long before = run_.passes;
@@ -292,6 +316,7 @@ class Search {
       if (outcome == Cleared || outcome == Rested || outcome == Died) reply.PutBytes(run_.inputs);
       if (outcome == Rested) {
         reply.Put(FactsOf(run_.game(), &terrain_));
+        TrimHighWater(run_.sys());
         LevelSnapshot captured;
         keeper_->Capture(&captured);
         reply.PutBytes(captured);
@@ -306,21 +331,26 @@ class Search {
   // Every move from each place, worked out by the workers: empty after a
   // failure (result_.failure says why).
   std::vector<std::vector<Move>> ExpandAll(const std::vector<int>& ids) {
-    std::vector<WorkerBytes> jobs(ids.size());
-    for (size_t i = 0; i < ids.size(); i++) {
-      Writer job(&jobs[i]);
-      job.PutBytes(places_[ids[i]].snapshot);
-      job.PutBytes(places_[ids[i]].tracking);
-    }
+    std::vector<WorkerBytes> jobs;
+    for (int id : ids)
+      for (int first = 0; first < kActionCount; first += kActionsPerJob) {
+        jobs.emplace_back();
+        Writer job(&jobs.back());
+        job.PutBytes(places_[id].snapshot);
+        job.PutBytes(places_[id].tracking);
+        job.Put(static_cast<int32_t>(first));
+      }
     std::vector<WorkerBytes> replies;
     if (pool_.Run(jobs, &replies) != 0) {
       result_.failure = pool_.error();
       return {};
     }
     std::vector<std::vector<Move>> moves(ids.size());
-    for (size_t i = 0; i < ids.size(); i++) {
-      Reader in(replies[i]);
-      for (int action = 0; action < kActionCount; action++) {
+    for (size_t job = 0; job < jobs.size(); job++) {
+      const size_t i = job / kJobsPerPlace;
+      const int first = static_cast<int>(job % kJobsPerPlace) * kActionsPerJob;
+      Reader in(replies[job]);
+      for (int action = first; action < std::min(first + kActionsPerJob, kActionCount); action++) {
         Move move{};
         move.action = in.Get<int32_t>();
         move.outcome = static_cast<Outcome>(in.Get<int32_t>());

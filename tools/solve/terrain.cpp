@@ -1,5 +1,10 @@
 #include "solve/terrain.h"
 
+#include <functional>
+#include <queue>
+#include <utility>
+#include <vector>
+
 #include "solve/moves.h"
 
 namespace {
@@ -39,16 +44,14 @@ const Terrain::Map& Terrain::To(const GameState* g, uint64_t grid, int column, i
   map.fill(-1);
   if (column < 0 || column >= kGridSize || row < 0 || row >= kGridSize) return map;
   auto code = [&](int c, int r) { return g->tiles[c][r] ? g->tiles[c][r]->frame : TileWall; };
-  // From the target outwards over reversed moves; the grid is small enough
-  // to pick the nearest open cell by a plain scan.
-  std::array<bool, kGridSize * kGridSize> done{};
+  // From the target outwards over reversed moves, nearest first.
+  std::priority_queue<std::pair<int, int>, std::vector<std::pair<int, int>>, std::greater<>> open;
   map[column * kGridSize + row] = 0;
-  for (;;) {
-    int best = -1;
-    for (int i = 0; i < kGridSize * kGridSize; i++)
-      if (!done[i] && map[i] >= 0 && (best < 0 || map[i] < map[best])) best = i;
-    if (best < 0) break;
-    done[best] = true;
+  open.push({0, column * kGridSize + row});
+  while (!open.empty()) {
+    const auto [passes, best] = open.top();
+    open.pop();
+    if (passes != map[best]) continue;  // reached more cheaply since
     const int bc = best / kGridSize, br = best % kGridSize;
     static const int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
     for (const auto& step : kSteps) {
@@ -59,7 +62,10 @@ const Terrain::Map& Terrain::To(const GameState* g, uint64_t grid, int column, i
       if (into == TileWall) continue;
       if (into == TileBlock || into == TileCracked) cost += kBreakFrames;
       const int i = ac * kGridSize + ar;
-      if (!done[i] && (map[i] < 0 || map[best] + cost < map[i])) map[i] = map[best] + cost;
+      if (map[i] < 0 || passes + cost < map[i]) {
+        map[i] = passes + cost;
+        open.push({map[i], i});
+      }
     }
   }
   return map;

@@ -67,6 +67,7 @@ void PassWatch::Reset(const System* sys, const std::vector<uint8_t>& tracking, i
   changes.clear();
   ideaCounts.fill(0);
   tracked_.fill({});
+  used_ = kEnemySlots;
   for (size_t at = 0; at + 1 + sizeof(Tracked) <= tracking.size(); at += 1 + sizeof(Tracked))
     std::memcpy(&tracked_[tracking[at]], &tracking[at + 1], sizeof(Tracked));
   Refresh(g);
@@ -162,13 +163,19 @@ void PassWatch::Track(const System* sys) {
   const uint32_t now = sys->timer.frameCount + 1;
   int camX, camY;
   CameraAt(g->player, &camX, &camY);
-  for (int slot = 0; slot < kEnemySlots; slot++) {
+  // An enemy takes the lowest free slot, so past the last one live before
+  // new ones follow on one after another: the walk stops a few free slots
+  // past both.
+  constexpr int kSlack = 4;
+  int last = -1;
+  for (int slot = 0; slot < kEnemySlots && (slot < used_ + kSlack || slot <= last + kSlack); slot++) {
     const Enemy& enemy = g->enemies[slot];
     Tracked& t = tracked_[slot];
     if (enemy.type == 0 || !enemy.sprite) {
       t.serial = 0;
       continue;
     }
+    last = slot;
     const int ex = FixedToPixels(enemy.sprite->x), ey = FixedToPixels(enemy.sprite->y);
     if (t.serial != enemy.spriteSerial) {
       t = {enemy.spriteSerial, 0, static_cast<uint8_t>(enemy.type), 0};
@@ -193,6 +200,7 @@ void PassWatch::Track(const System* sys) {
       if (report_) kindsMet |= KindBit(enemy.type, t.maker);
     }
   }
+  used_ = last + 1;
 }
 
 // The enemy whose touch started the death: the nearest live one over the

@@ -87,6 +87,7 @@ class PassWatch {
   int magic_ = 0, dying_ = 0;
   std::vector<int> sentries_;  // sentries before a pass with Z held
   std::array<Tracked, kEnemySlots> tracked_{};
+  int used_ = kEnemySlots;                              // no enemy slot at or past this was live at the last look
   std::array<uint8_t, kGridSize * kGridSize> codes_{};  // tile codes as last refreshed
   std::array<uint8_t, kItemSlots> items_{};             // item types as last refreshed
 };
