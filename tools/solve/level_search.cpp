@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int kIntroPasses = 131;  // the world stands still until then
-constexpr int kMaxWaits = 1;       // waits in a row that still count as new places
+constexpr int kMaxWaits = 3;       // waits in a row that still count as new places
 constexpr int kActionCount = static_cast<int>(std::size(kActions));
 
 // How the search ranks places: passes so far, plus a cast's price (a block
