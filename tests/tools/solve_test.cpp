@@ -164,11 +164,15 @@ TEST(Solve, ADeathByAnEnemyNotSeenComingIsReported) {
     GameHarness harness;
     const SearchResult result = Solve(&harness, layout, 20000);
     EXPECT_GT(result.deaths, 0);
-    ASSERT_EQ(result.unseenDeaths.size(), row == 17 ? 1u : 0u);
+    EXPECT_EQ(result.neverSeen, 0);
+    ASSERT_EQ(result.suddenDeaths.size(), row == 17 ? 1u : 0u);
     if (row != 17) continue;
-    EXPECT_EQ(result.unseenDeaths[0].killer, "a walker");
-    EXPECT_EQ(result.unseenDeaths[0].column, 2);
-    EXPECT_EQ(result.unseenDeaths[0].row, 18);
+    const SuddenDeath& death = result.suddenDeaths[0];
+    EXPECT_EQ(death.killer, "a walker");
+    EXPECT_GT(death.seenFor, 0);
+    EXPECT_LT(death.seenFor, kWarningPasses);
+    EXPECT_EQ(death.column, 2);
+    EXPECT_EQ(death.row, 18);
   }
 }
 

@@ -55,7 +55,7 @@ struct CheckPhase {
 };
 constexpr CheckPhase kCheckPhases[] = {{1, false, 50000}, {3, false, 100000}, {kEstimateWeight, true, 1500000}};
 
-constexpr size_t kUnseenDeathsKept = 20;
+constexpr size_t kSuddenDeathsKept = 20;
 
 // Fireballs only ever meet enemies, so the charges count only while there
 // are enemies to meet, and only up to two for each enemy or spawner left:
@@ -408,13 +408,26 @@ class Search {
   // A death by an enemy, after `tail` from the rest of `parent` (-1: from the start).
   void NoteDeath(const Death& death, int parent, const std::vector<uint8_t>& tail) {
     result_.deaths++;
-    if (!death.unseen || result_.unseenDeaths.size() >= kUnseenDeathsKept) return;
+    if (death.seenFor >= kWarningPasses) return;
+    (death.seenFor == 0 ? result_.neverSeen : result_.seenLate)++;
     const std::string killer = KindName(death.killer, death.maker);
-    for (const UnseenDeath& known : result_.unseenDeaths)
-      if (known.killer == killer && known.column == death.column && known.row == death.row) return;
+    std::vector<SuddenDeath>& kept = result_.suddenDeaths;
+    for (const SuddenDeath& known : kept)
+      if (known.killer == killer && known.column == death.column && known.row == death.row &&
+          (known.seenFor == 0) == (death.seenFor == 0))
+        return;
+    if (death.seenFor > 0 && kept.size() >= kSuddenDeathsKept) return;
     std::vector<uint8_t> inputs = parent >= 0 ? PathTo(parent) : std::vector<uint8_t>();
     inputs.insert(inputs.end(), tail.begin(), tail.end());
-    result_.unseenDeaths.push_back({killer, death.column, death.row, std::move(inputs)});
+    const SuddenDeath sudden{killer, death.seenFor, death.column, death.row, std::move(inputs)};
+    // The never seen go first; one of them may push out the last seen late.
+    auto at = std::find_if(kept.begin(), kept.end(), [](const SuddenDeath& d) { return d.seenFor > 0; });
+    if (death.seenFor == 0) {
+      kept.insert(at, sudden);
+      if (kept.size() > kSuddenDeathsKept && kept.back().seenFor > 0) kept.pop_back();
+    } else {
+      kept.push_back(sudden);
+    }
   }
 
   // The place leads to the door; so does every place that leads to it, and

@@ -31,10 +31,11 @@ struct Trap {
 };
 
 // A death the search met, by an enemy, shot or strike that had been on the
-// camera's screen for less than half a second (kWarningPasses) in that
-// attempt; a shot or strike counts from when what made it was.
-struct UnseenDeath {
+// camera's screen for less than half a second (kWarningPasses) before, or
+// never, in that attempt; a shot or strike counts from when what made it was.
+struct SuddenDeath {
   std::string killer;  // "a turret's shot"
+  int seenFor;         // passes it had been on screen before (0: never)
   int column, row;     // the player's cell
   std::vector<uint8_t> inputs;
 };
@@ -62,7 +63,9 @@ struct SearchResult {
   std::array<int, 6> ideaPasses{};  // passes that used each idea, in kIdeaNames order
 
   int deaths = 0;                         // deaths by an enemy the search met
-  std::vector<UnseenDeath> unseenDeaths;  // of those, by one not seen coming (one per killer and cell)
+  int neverSeen = 0;                      // of those, by one never on screen before
+  int seenLate = 0;                       // by one on screen less than kWarningPasses before
+  std::vector<SuddenDeath> suddenDeaths;  // both kinds, one per killer and cell (the never seen first)
 };
 
 // Plays a new game's first attempt at `level` (0-based) on the map file at

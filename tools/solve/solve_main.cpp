@@ -138,11 +138,20 @@ int main(int argc, char** argv) {
     std::printf("trap at column %d, row %d (%d ways in): %s\n", cell.first, cell.second, found.second, into.c_str());
   }
   if (result.traps.empty()) std::printf("no trap found\n");
-  std::printf("deaths met by the search: %d, by something not on screen half a second before: %zu\n", result.deaths,
-              result.unseenDeaths.size());
-  for (const UnseenDeath& death : result.unseenDeaths)
-    std::printf("unseen: %s killed the player at column %d, row %d: %s\n", death.killer.c_str(), death.column,
-                death.row, ScriptOf(death.inputs).c_str());
+  std::printf(
+      "deaths met by the search: %d; by something never on screen before: %d; on screen less than half a second "
+      "before: %d\n",
+      result.deaths, result.neverSeen, result.seenLate);
+  for (const SuddenDeath& death : result.suddenDeaths) {
+    const std::string into = ScriptOf(death.inputs);
+    if (death.seenFor == 0) {
+      std::printf("unseen: %s killed the player at column %d, row %d: %s\n", death.killer.c_str(), death.column,
+                  death.row, into.c_str());
+    } else {
+      std::printf("sudden: %s, on screen %d passes before, killed the player at column %d, row %d: %s\n",
+                  death.killer.c_str(), death.seenFor, death.column, death.row, into.c_str());
+    }
+  }
   if (result.idlePasses < kIdleWatchPasses) {
     std::printf("a player who does nothing dies %d passes (%.1f s) after the intro\n", result.idlePasses,
                 static_cast<double>(result.idlePasses) / kFramesPerSecond);

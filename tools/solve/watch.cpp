@@ -207,8 +207,10 @@ void PassWatch::Track(const System* sys) {
 // player, else one that went in the same pass (a shot that also hit a wall).
 bool PassWatch::FindKiller(const System* sys, const Tracked* before) {
   const GameState* g = sys->game;
-  // Seen too late: never, or fewer than kWarningPasses passes before this one.
-  auto late = [&](const Tracked& t) { return !t.seenAt || t.seenAt + kWarningPasses > sys->timer.frameCount + 1; };
+  // Passes on screen before this one: 0 for never.
+  auto seenFor = [&](const Tracked& t) {
+    return t.seenAt ? static_cast<int>(sys->timer.frameCount + 1 - t.seenAt) : 0;
+  };
   const int px = FixedToPixels(g->player.x), py = FixedToPixels(g->player.y);
   death.column = (px + kCellSize / 2) / kCellSize;
   death.row = (py + kCellSize / 2) / kCellSize;
@@ -225,14 +227,14 @@ bool PassWatch::FindKiller(const System* sys, const Tracked* before) {
     const bool known = before[best].serial == enemy.spriteSerial;
     death.killer = enemy.type;
     death.maker = tracked_[best].maker;
-    death.unseen = !known || late(before[best]);
+    death.seenFor = known ? seenFor(before[best]) : 0;
     return true;
   }
   for (int slot = 0; slot < kEnemySlots; slot++)
     if (before[slot].serial && g->enemies[slot].spriteSerial != before[slot].serial) {
       death.killer = before[slot].type;
       death.maker = before[slot].maker;
-      death.unseen = late(before[slot]);
+      death.seenFor = seenFor(before[slot]);
       return true;
     }
   return false;

@@ -13,8 +13,9 @@
 #include "engine/system.h"
 #include "game/game_state.h"
 
-// Passes a killer must have been on the camera's screen before it kills: a
-// shot or strike counts from when what made it was.
+// Passes a killer should have been on the camera's screen before it kills,
+// for the player to see it coming: a shot or strike counts from when what
+// made it was.
 inline constexpr int kWarningPasses = kFramesPerSecond / 2;
 
 // Kinds of what a player meets, as bits: enemies by their type, shots and
@@ -37,7 +38,7 @@ struct Death {
   int killer = 0;  // the enemy's type; 0 for the clock or nothing found
   int maker = 0;   // for a shot or strike, the type that made it
   int column = 0, row = 0;
-  bool unseen = false;  // the killer had been on the camera's screen for less than kWarningPasses
+  int seenFor = 0;  // passes the killer had been on the camera's screen before (0: never)
 };
 
 struct ItemChange {
