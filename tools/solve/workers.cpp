@@ -133,9 +133,9 @@ int WorkerPool::Fail(const std::string& what) {
       kill(workers_[w].pid, SIGKILL);
       waitpid(workers_[w].pid, nullptr, 0);
     } else if (ended == workers_[w].pid && WIFSIGNALED(status)) {
-      error_ += ": worker " + std::to_string(w + 1) + " was killed by signal " + std::to_string(WTERMSIG(status));
+      error_ += "; worker " + std::to_string(w + 1) + " was killed by signal " + std::to_string(WTERMSIG(status));
     } else if (ended == workers_[w].pid && WIFEXITED(status) && WEXITSTATUS(status) != 0) {
-      error_ += ": worker " + std::to_string(w + 1) + " exited with status " + std::to_string(WEXITSTATUS(status));
+      error_ += "; worker " + std::to_string(w + 1) + " exited with status " + std::to_string(WEXITSTATUS(status));
     }
   }
   workers_.clear();
