@@ -1,9 +1,9 @@
 // The level solver on small maps made for the purpose: a fair room, a room
 // with a pit of magic-proof cells beside the start, a sealed door, rooms
-// that need one idea, a room with a flyer and a treasure, and walkers that
-// drop on the start. What it calls a solution must clear the level when
-// replayed by the game, and what it calls a trap must hold the player in the
-// cell it names.
+// that need one idea, a room with a flyer and a treasure, walkers that drop
+// on the start, and a changing item. What it calls a solution must clear
+// the level when replayed by the game, and what it calls a trap must hold
+// the player in the cell it names.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,6 +13,7 @@
 #include "game/replay.h"
 #include "solve/ideas.h"
 #include "solve/level_search.h"
+#include "solve/watch.h"
 #include "solve/workers.h"
 #include "support/game_harness.h"
 
@@ -174,6 +175,36 @@ TEST(Solve, ADeathByAnEnemyNotSeenComingIsReported) {
     EXPECT_EQ(death.column, 2);
     EXPECT_EQ(death.row, 18);
   }
+}
+
+// What the report says of items: a changing one in front of the player
+// changes under magic (and is named with its pass), then is taken.
+TEST(Solve, TheWatchSeesAnItemChangedByMagicAndThenTaken) {
+  GameHarness harness;
+  MapSpec layout = FairRoom();
+  layout.items = {"9 3 18 0"};
+  harness.LoadSpec(layout);
+  PassWatch watch;
+  watch.Configure(0, true);
+  watch.Reset(harness.sys(), {}, 0);
+  auto passes = [&](int count, uint8_t input) {
+    for (int i = 0; i < count; i++) {
+      watch.Before(harness.sys(), input);
+      harness.Frame(input);
+      watch.After(harness.sys());
+    }
+  };
+  passes(2, 0);
+  passes(1, kZ);
+  passes(20, 0);
+  ASSERT_EQ(watch.changes.size(), 1u);
+  EXPECT_EQ(watch.changes[0].pass, 3);
+  EXPECT_EQ(watch.changes[0].from, 9);
+  EXPECT_EQ(watch.changes[0].to, 13);
+  EXPECT_EQ(watch.changes[0].column, 3);
+  passes(40, kRight);
+  EXPECT_EQ(watch.taken[13], 1);
+  EXPECT_EQ(watch.taken[9], 0);
 }
 
 TEST(Solve, AWorkerThatDiesEndsTheRunWithTheReason) {
