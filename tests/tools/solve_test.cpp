@@ -1,6 +1,6 @@
 // The level solver on small maps made for the purpose: a fair room, a room
 // with a pit of magic-proof cells beside the start, a sealed door, rooms
-// that need one idea, a room with a flyer and a treasure, walkers that drop
+// that need one idea, a room with a turret and a treasure, walkers that drop
 // on the start, and a changing item. What it calls a solution must clear
 // the level when replayed by the game, and what it calls a trap must hold
 // the player in the cell it names.
@@ -137,11 +137,12 @@ TEST(Solve, AnIdeaARoomNeedsIsUsedAndForbiddenLeavesNoWay) {
   }
 }
 
-// A flyer crosses the room high up and a chalice lies on the way: the way
-// is the same with one worker and with two, and the report names both.
+// A turret fires across the room high up and a chalice lies on the way:
+// the way is the same with one worker and with two, and the report names
+// the turret, its shots and the chalice.
 TEST(Solve, OneWorkerOrTwoFindTheSameWayAndItsReportNamesWhatItMeets) {
   MapSpec layout = FairRoom();
-  layout.enemies = {"5 3 14 128 0"};
+  layout.enemies = {"3 18 14 0 1"};
   layout.items = {"7 9 18 0"};
   GameHarness harness;
   const SearchResult two = Solve(&harness, layout, 300000, 40);
@@ -150,9 +151,9 @@ TEST(Solve, OneWorkerOrTwoFindTheSameWayAndItsReportNamesWhatItMeets) {
   EXPECT_EQ(one.solution, two.solution);
   EXPECT_EQ(one.passes, two.passes);
   EXPECT_EQ(one.places, two.places);
-  EXPECT_EQ(one.kindsMet, KindBit(EnemyFlyer, 0));
+  EXPECT_EQ(one.kindsMet, KindBit(EnemyTurret, 0) | KindBit(EnemyShot, EnemyTurret));
   EXPECT_EQ(one.taken[7], 1);
-  EXPECT_EQ(KindList(one.kindsMet), "a flyer");
+  EXPECT_EQ(KindList(one.kindsMet), "a turret, a turret's shots");
 }
 
 // A walker spawned right over the start falls on a player who waits before
