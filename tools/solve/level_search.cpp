@@ -307,9 +307,6 @@ class Search {
       run_.inputs.clear();
       const long before = run_.passes;
       const Outcome outcome = RunAction(&run_, kActions[action]);
-      if (outcome == Cleared)
-        while (run_.Pass(0)) {
-        }
       reply.Put(static_cast<int32_t>(action));
       reply.Put(static_cast<int32_t>(outcome));
       reply.Put(static_cast<int64_t>(run_.passes - before));
@@ -514,8 +511,8 @@ class Search {
   }
 
   // The level was cleared by `inputs` from `parent`'s rest (the clearing
-  // pass, then the passes to the end of the scene, as many for every clear).
-  // The shortest way found is the solution.
+  // pass last). The shortest way found is the solution; the passes to the
+  // end of the scene, as many after every clear, are added by Report.
   void Solved(int parent, const std::vector<uint8_t>& inputs) {
     if (parent >= 0) MarkGood(parent);
     const size_t length = (parent >= 0 ? places_[parent].at : run_.inputs.size()) + inputs.size();
@@ -665,6 +662,10 @@ class Search {
       if (!run_.Pass(solution[i])) break;
     }
     if (!run_.game()->levelCleared) result_.failure = "the solution does not clear the level when played again";
+    for (bool more = true; more && result_.failure.empty();) {
+      result_.solution.push_back(0);
+      more = run_.Pass(0);
+    }
     result_.kindsMet = run_.watch.kindsMet;
     result_.taken = run_.watch.taken;
     result_.changes = run_.watch.changes;
