@@ -57,13 +57,19 @@ constexpr CheckPhase kCheckPhases[] = {{1, false, 50000}, {3, false, 100000}, {k
 
 constexpr size_t kSuddenDeathsKept = 20;
 
+// Enemies the map placed; shots, strikes and what spawners make come and go
+// by themselves.
+bool Placed(int type) {
+  return type != 0 && type != EnemyShot && type != EnemyStrike && type != EnemyWalker && type != EnemyBrawler;
+}
+
 // Fireballs only ever meet enemies, so the charges count only while there
 // are enemies to meet, and only up to two for each enemy or spawner left:
 // a way on seldom needs more, and told apart the extra ones would make each
 // charge spent in vain a level of its own for the trap checks to solve.
 int Charges(const GameState* g) {
   int foes = g->spawnerCount;
-  for (const Enemy& enemy : g->enemies) foes += enemy.type != 0 && enemy.type != EnemyShot && enemy.type != EnemyStrike;
+  for (const Enemy& enemy : g->enemies) foes += Placed(enemy.type);
   return std::min(g->player.magic, 2 * foes);
 }
 
@@ -119,11 +125,8 @@ PlaceFacts FactsOf(const GameState* g, Terrain* terrain) {
   key = Mix(key, static_cast<uint64_t>(p.facing));
   key = Mix(key, static_cast<uint64_t>(facts.keyTaken));
   key = Mix(key, static_cast<uint64_t>(facts.charges));
-  for (int i = 0; i < kEnemySlots; i++) {
-    const int type = g->enemies[i].type;
-    if (type != 0 && type != EnemyShot && type != EnemyStrike && type != EnemyWalker && type != EnemyBrawler)
-      key = Mix(key, static_cast<uint64_t>(i));
-  }
+  for (int i = 0; i < kEnemySlots; i++)
+    if (Placed(g->enemies[i].type)) key = Mix(key, static_cast<uint64_t>(i));
   facts.key = key;
   facts.spotKey =
       Mix(static_cast<uint64_t>(facts.column * kGridSize + facts.row), static_cast<uint64_t>(facts.keyTaken));
