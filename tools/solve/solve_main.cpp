@@ -20,14 +20,16 @@
 
 namespace {
 
+constexpr int kMostWorkers = 64;
+
 void PrintUsage() {
   std::fprintf(stderr,
                "usage: solve --level N [--maps DIR/ | --map FILE] [--budget PASSES] [--places N] [--script OUT]\n"
                "             [--workers N] [--forbid IDEA[,IDEA...]]\n"
                "Searches level N (its map in DIR, ./Media/map/ by default, or FILE) for a way to the door and\n"
                "for traps. The budget counts simulated passes (default %ld), so a run is the same on any machine\n"
-               "and with any number of workers (default: one per processor, here %d). With --forbid the search\n"
-               "refuses every pass that does one of these:\n",
+               "and with any number of workers, 1 to 64 (default: one per processor, here %d). With --forbid the\n"
+               "search refuses every pass that does one of these:\n",
                SearchLimits{}.budget, OnlineProcessors());
   for (const IdeaName& idea : kIdeaNames) std::fprintf(stderr, "  %-6s %s\n", idea.name, idea.what);
 }
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
       scriptPath = argv[++i];
     } else if (arg == "--workers" && hasValue) {
       limits.workers = std::atoi(argv[++i]);
-      usage = usage || limits.workers <= 0;
+      usage = usage || limits.workers <= 0 || limits.workers > kMostWorkers;
     } else if (arg == "--forbid" && hasValue) {
       std::string unknown;
       if (ParseIdeas(argv[++i], &limits.forbid, &unknown) != 0) {
