@@ -1,7 +1,8 @@
 #include "solve/level_search.h"
 
 #include <algorithm>
-#include <array>
+#include <cstring>
+#include <iterator>
 #include <memory>
 #include <queue>
 #include <unordered_map>
@@ -9,38 +10,58 @@
 
 #include "engine/frame_timer.h"
 #include "engine/scene.h"
-#include "game/enemy_types.h"
 #include "game/game_state.h"
 #include "game/recording.h"
 #include "game/replay.h"
 #include "input/input.h"
+#include "solve/ideas.h"
 #include "solve/moves.h"
 #include "solve/snapshot.h"
+#include "solve/terrain.h"
+#include "solve/workers.h"
 
 namespace {
 
 constexpr int kIntroPasses = 131;  // the world stands still until then
-constexpr int kMaxWaits = 1;       // waits in a row that still count as new places
-constexpr int kColumnFrames = 32;  // a cell walked at full speed, for the estimate
-constexpr int kFallFrames = 16;    // a cell fallen at full speed
-constexpr int kClimbFrames = 48;   // a cell climbed: a block made and a jump onto it
-constexpr int kBreakFrames = 32;   // a block broken on the way
+constexpr int kMaxWaits = 3;       // waits in a row that still count as new places
+constexpr int kActionCount = static_cast<int>(std::size(kActions));
 
 // How the search ranks places: passes so far, plus a cast's price (a block
 // made on a hunch multiplies the places to look at), plus the estimate to
-// the door weighted to go for it.
+// the door weighted to go for it, plus a price for every place already
+// taken from the same cell: where the estimate misleads (a climb it thinks
+// easy, a foe it does not see), the search would otherwise try every
+// variant of one corner before anything else.
 constexpr long kCastPrice = 50;
 constexpr long kEstimateWeight = 2;
+constexpr long kCrowdPrice = 30;
+
+// Places expanded together, in worker processes; the same on any machine,
+// so that the answer is too. Each worker's job is a few moves from one of
+// them, small enough for the workers to finish a batch about together.
+constexpr int kBatch = 4;
+constexpr int kActionsPerJob = 8;
+constexpr int kJobsPerPlace = (kActionCount + kActionsPerJob - 1) / kActionsPerJob;
 
 // A trap check looks around the place first (a way back to where the search
-// has been is usually a few moves away), then heads for the door: it wants
-// any way on, not the shortest. Each phase has the passes it may simulate
-// anew; it walks the places the search already knows for nothing.
+// has been is usually a few moves away), then heads for the door as the
+// search does: it wants any way on, not the shortest. Each phase has the
+// passes it may simulate anew; it walks the places the search already knows
+// for nothing.
 struct CheckPhase {
   long weight;  // of the estimate against the passes so far
+  bool crowd;   // ranked as the search ranks places, casts and crowds too
   long budget;
 };
-constexpr CheckPhase kCheckPhases[] = {{1, 100000}, {3, 200000}, {8, 400000}};
+constexpr CheckPhase kCheckPhases[] = {{1, false, 50000}, {3, false, 100000}, {kEstimateWeight, true, 1500000}};
+
+constexpr size_t kSuddenDeathsKept = 20;
+
+// Enemies the map placed; shots, strikes and what spawners make come and go
+// by themselves.
+bool Placed(int type) {
+  return type != 0 && type != EnemyShot && type != EnemyStrike && type != EnemyWalker && type != EnemyBrawler;
+}
 
 // Fireballs only ever meet enemies, so the charges count only while there
 // are enemies to meet, and only up to two for each enemy or spawner left:
@@ -48,119 +69,130 @@ constexpr CheckPhase kCheckPhases[] = {{1, 100000}, {3, 200000}, {8, 400000}};
 // charge spent in vain a level of its own for the trap checks to solve.
 int Charges(const GameState* g) {
   int foes = g->spawnerCount;
-  for (const Enemy& enemy : g->enemies) foes += enemy.type != 0 && enemy.type != EnemyShot && enemy.type != EnemyStrike;
+  for (const Enemy& enemy : g->enemies) foes += Placed(enemy.type);
   return std::min(g->player.magic, 2 * foes);
 }
 
-uint64_t Mix(uint64_t hash, uint64_t value) {
-  hash ^= value + 0x9e3779b97f4a7c15ull + (hash << 6) + (hash >> 2);
-  return hash;
+bool KeyTaken(const GameState* g) { return !ItemOwnsSprite(&g->key); }
+
+// Every pass walks the level's layer up to its high-water mark, which only
+// ever rises: brought down to the last slot in use, the walk is shorter and
+// nothing else changes (no slot past it is in use either way).
+void TrimHighWater(System* sys) {
+  for (SpriteList* list : sys->layers)
+    while (list->highWater > 0 && !list->sprites[list->highWater - 1].inUse) list->highWater--;
 }
 
-// What makes one resting place another: the cell, the way the player
-// faces, the grid, the key, the charges, the enemies left, and how many
-// waits led here (enemies move meanwhile, which the rest does not show).
-uint64_t PlaceKey(const GameState* g, uint64_t grid, int waits) {
-  const Player& p = g->player;
-  uint64_t hash = Mix(grid, static_cast<uint64_t>(Column(p)));
-  hash = Mix(hash, static_cast<uint64_t>(Row(p)));
-  hash = Mix(hash, static_cast<uint64_t>(p.facing));
-  hash = Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
-  hash = Mix(hash, static_cast<uint64_t>(Charges(g)));
-  hash = Mix(hash, static_cast<uint64_t>(waits));
-  for (int i = 0; i < kEnemySlots; i++)
-    if (g->enemies[i].type != 0) hash = Mix(hash, static_cast<uint64_t>(i));
-  return hash;
-}
-
-// A trap is told by less: the cell, the grid and the key (and the charges,
-// kept beside it: more of them are never worse, so a place is as good as
-// one that leads on with as many or fewer).
-uint64_t SpotKey(const GameState* g, uint64_t grid) {
-  const Player& p = g->player;
-  const uint64_t hash = Mix(grid, static_cast<uint64_t>(Column(p) * kGridSize + Row(p)));
-  return Mix(hash, ItemOwnsSprite(&g->key) ? 1 : 0);
-}
-
-// The solution's way on is tried from places in a cell it stood in, with
-// the key as it was and facing the same way, whatever the grid: blocks made
-// or broken elsewhere seldom matter to it.
-uint64_t WayKey(const GameState* g) {
-  const Player& p = g->player;
-  const uint64_t hash = Mix(static_cast<uint64_t>(Column(p) * kGridSize + Row(p)), ItemOwnsSprite(&g->key) ? 1 : 0);
-  return Mix(hash, static_cast<uint64_t>(p.facing));
-}
-
-int CellOf(const Item& item, bool row) {
-  const Sprite* s = item.sprite;
-  return s ? (FixedToPixels(row ? s->y : s->x) + kCellSize / 2) / kCellSize : 0;
-}
-
-uint64_t GridHash(const GameState* g) {
-  uint64_t hash = 0;
-  for (int c = 0; c < kGridSize; c++)
-    for (int r = 0; r < kGridSize; r++)
-      hash = Mix(hash, g->tiles[c][r] ? static_cast<uint64_t>(g->tiles[c][r]->frame) : 0);
-  return hash;
-}
-
-// Passes to a cell over the grid as it stands: walking, falling, climbing
-// (a step built and jumped onto) and breaking through blocks, never through
-// walls. A lower bound in spirit, far closer than a straight line on maps
-// whose way leads away from the goal first.
-class Terrain {
- public:
-  // Passes from every cell to the target cell; -1 where it cannot be reached.
-  using Map = std::array<int, kGridSize * kGridSize>;
-
-  const Map& To(const GameState* g, uint64_t grid, int column, int row) {
-    const uint64_t key = Mix(Mix(grid, static_cast<uint64_t>(column)), static_cast<uint64_t>(row));
-    auto found = maps_.find(key);
-    if (found != maps_.end()) return found->second;
-    Map& map = maps_[key];
-    map.fill(-1);
-    if (column < 0 || column >= kGridSize || row < 0 || row >= kGridSize) return map;
-    auto code = [&](int c, int r) { return g->tiles[c][r] ? g->tiles[c][r]->frame : TileWall; };
-    // From the target outwards over reversed moves; the grid is small enough
-    // to pick the nearest open cell by a plain scan.
-    std::array<bool, kGridSize * kGridSize> done{};
-    map[column * kGridSize + row] = 0;
-    for (;;) {
-      int best = -1;
-      for (int i = 0; i < kGridSize * kGridSize; i++)
-        if (!done[i] && map[i] >= 0 && (best < 0 || map[i] < map[best])) best = i;
-      if (best < 0) break;
-      done[best] = true;
-      const int bc = best / kGridSize, br = best % kGridSize;
-      static const int kSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-      for (const auto& step : kSteps) {
-        const int ac = bc + step[0], ar = br + step[1];  // the cell a move into `best` starts from
-        if (ac < 0 || ac >= kGridSize || ar < 0 || ar >= kGridSize || code(ac, ar) == TileWall) continue;
-        int cost = step[1] == 0 ? kColumnFrames : step[1] < 0 ? kFallFrames : kClimbFrames;
-        const int into = code(bc, br);
-        if (into == TileWall) continue;
-        if (into == TileBlock || into == TileCracked) cost += kBreakFrames;
-        const int i = ac * kGridSize + ar;
-        if (!done[i] && (map[i] < 0 || map[best] + cost < map[i])) map[i] = map[best] + cost;
-      }
-    }
-    return map;
+// The status lines are text for the player's eyes; nothing plays by them.
+// Dropped, they leave the level's layer in use to slot 800 or so instead of
+// 1500, and no pass formats them.
+void DropStatusLines(System* sys) {
+  for (Sprite** line : {&sys->game->statusLine1, &sys->game->statusLine2}) {
+    if (*line) FreeSprite(sys->layers[LayerWorld], *line);
+    *line = nullptr;
   }
+  TrimHighWater(sys);
+}
 
-  // Passes still needed: to the key while it lies there, then to the door.
-  int Estimate(const GameState* g, uint64_t grid) {
-    const Player& p = g->player;
-    const int doorC = CellOf(g->door, false), doorR = CellOf(g->door, true);
-    const int at = Column(p) * kGridSize + Row(p);
-    if (!ItemOwnsSprite(&g->key)) return Or(To(g, grid, doorC, doorR)[at]);
-    const int keyC = CellOf(g->key, false), keyR = CellOf(g->key, true);
-    return Or(To(g, grid, keyC, keyR)[at]) + Or(To(g, grid, doorC, doorR)[keyC * kGridSize + keyR]);
+// What the search keeps of a resting place, worked out where it was reached.
+struct PlaceFacts {
+  // What makes one resting place another: the cell, the way the player
+  // faces, the grid, the key, the charges and the enemies the map placed
+  // that are left (shots, strikes and spawned enemies come and go by
+  // themselves). How many waits led here is added by the search.
+  uint64_t key;
+  // Where the trap checks see a way on: the cell and the key. A place is as
+  // good as one there that leads on with as many charges or fewer, however
+  // the blocks lie.
+  uint64_t spotKey;
+  int charges;
+  int column, row;
+  int keyTaken;
+  int estimate;  // passes still needed, as the terrain tells
+};
+
+PlaceFacts FactsOf(const GameState* g, Terrain* terrain) {
+  const Player& p = g->player;
+  const uint64_t grid = GridHash(g);
+  PlaceFacts facts{};
+  facts.column = Column(p);
+  facts.row = Row(p);
+  facts.keyTaken = KeyTaken(g);
+  facts.charges = Charges(g);
+  facts.estimate = terrain->Estimate(g, grid);
+  uint64_t key = Mix(grid, static_cast<uint64_t>(facts.column));
+  key = Mix(key, static_cast<uint64_t>(facts.row));
+  key = Mix(key, static_cast<uint64_t>(p.facing));
+  key = Mix(key, static_cast<uint64_t>(facts.keyTaken));
+  key = Mix(key, static_cast<uint64_t>(facts.charges));
+  for (int i = 0; i < kEnemySlots; i++)
+    if (Placed(g->enemies[i].type)) key = Mix(key, static_cast<uint64_t>(i));
+  facts.key = key;
+  facts.spotKey =
+      Mix(static_cast<uint64_t>(facts.column * kGridSize + facts.row), static_cast<uint64_t>(facts.keyTaken));
+  return facts;
+}
+
+// Bytes in and out of the workers, in the order they are written.
+class Writer {
+ public:
+  explicit Writer(WorkerBytes* out) : out_(out) {}
+  template <typename T>
+  void Put(const T& value) {
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&value);
+    out_->insert(out_->end(), bytes, bytes + sizeof value);
+  }
+  void PutBytes(const std::vector<uint8_t>& bytes) {
+    Put(static_cast<uint64_t>(bytes.size()));
+    out_->insert(out_->end(), bytes.begin(), bytes.end());
   }
 
  private:
-  static constexpr int kUnreachable = 100000;
-  static int Or(int passes) { return passes < 0 ? kUnreachable : passes; }
-  std::unordered_map<uint64_t, Map> maps_;
+  WorkerBytes* out_;
+};
+
+class Reader {
+ public:
+  explicit Reader(const WorkerBytes& in) : in_(in) {}
+  template <typename T>
+  T Get() {
+    T value{};
+    if (at_ + sizeof value > in_.size()) {
+      bad_ = true;
+      return value;
+    }
+    std::memcpy(&value, in_.data() + at_, sizeof value);
+    at_ += sizeof value;
+    return value;
+  }
+  std::vector<uint8_t> GetBytes() {
+    const uint64_t size = Get<uint64_t>();
+    if (bad_ || size > in_.size() - at_) {
+      bad_ = true;
+      return {};
+    }
+    std::vector<uint8_t> bytes(in_.begin() + static_cast<long>(at_), in_.begin() + static_cast<long>(at_ + size));
+    at_ += size;
+    return bytes;
+  }
+  bool bad() const { return bad_; }
+
+ private:
+  const WorkerBytes& in_;
+  size_t at_ = 0;
+  bool bad_ = false;
+};
+
+// One move tried from a place, as a worker reports it.
+struct Move {
+  int action;
+  Outcome outcome;
+  long passes;
+  std::vector<uint8_t> inputs;  // through the end of the scene for a clear
+  PlaceFacts facts;             // where it rests
+  LevelSnapshot snapshot;
+  std::vector<uint8_t> tracking;
+  Death death;  // how it died
 };
 
 struct Edge {
@@ -169,17 +201,15 @@ struct Edge {
 };
 
 struct Place {
-  uint64_t key;      // PlaceKey
-  uint64_t spotKey;  // SpotKey
-  uint64_t wayKey;   // WayKey
-  int charges;       // Charges
+  PlaceFacts facts;
+  uint64_t key;  // facts.key and the waits
   int parent;
   std::vector<uint8_t> inputs;  // from the parent's rest to this one
   long at;                      // passes from the attempt's start
-  long estimate;                // passes still needed, as the terrain tells
-  int column, row, waits;
-  int casts;                                // on the way here
-  std::unique_ptr<LevelSnapshot> snapshot;  // until the place is expanded
+  int waits;
+  int casts;               // on the way here
+  LevelSnapshot snapshot;  // until the place is expanded
+  std::vector<uint8_t> tracking;
   bool expanded = false;
   bool good = false;           // a way to the door is known from here
   bool deadly = false;         // a move from here ends in the player's death
@@ -209,29 +239,48 @@ class Search {
     InputSource savedSource = sys->input->source;
     void* savedContext = sys->input->sourceContext;
     SetInputSource(sys->input, Runner::Source, &run_);
+    run_.forbidden = limits_.forbid;
+    run_.watch.Configure(limits_.forbid, false);
 
     AttemptStart start;
     NewGameAttemptStart(&start, level);
     SetUpReplayAttempt(sys, &start, mapPath);
     ResetFrameTimer(&sys->timer);
+    run_.watch.Reset(sys, {}, 0);
     for (int i = 0; i < kIntroPasses; i++) run_.Pass(0);
     const Outcome first = run_.Settle();
+    DropStatusLines(sys);
     keeper_ = std::make_unique<SnapshotKeeper>(sys);
     keeper_->Capture(&root_);
+    run_.watch.SaveTracking(&rootTracking_);
     const std::vector<uint8_t> intro = run_.inputs;
     while (result_.idlePasses < kIdleWatchPasses && run_.Pass(0) && !run_.player().dying) result_.idlePasses++;
+    if (run_.player().dying && run_.watch.death.killer) NoteDeath(run_.watch.death, -1, run_.inputs);
     keeper_->Restore(root_);
     run_.inputs = intro;
+    passes_ = run_.passes;
     if (first == Rested) {
-      AddPlace(-1, 0, 0);
-      Widen();
-      result_.places = static_cast<int>(places_.size());
-      // Without a way to the door every place would count as a trap.
-      if (result_.solved) FindTraps();
+      const int workers = limits_.workers > 0 ? limits_.workers : OnlineProcessors();
+      if (pool_.Start(workers, [this](const WorkerBytes& job, WorkerBytes* out) { Serve(job, out); }) != 0) {
+        result_.failure = pool_.error();
+      } else {
+        AddRoot();
+        Widen();
+        result_.places = static_cast<int>(places_.size());
+        result_.exhausted = open_.empty() && result_.failure.empty();
+        // Without a way to the door every place would count as a trap.
+        if (result_.solved && result_.failure.empty()) FindTraps();
+      }
+      pool_.Stop();
     } else if (first == Cleared) {
-      Solved(-1);
+      // No map: the player stands on the key and the open door.
+      result_.doorPass = static_cast<int>(run_.inputs.size());
+      while (run_.Pass(0)) {
+      }
+      Solved(-1, {});
     }
-    result_.passes = run_.passes;
+    result_.passes = passes_;
+    if (result_.solved && result_.failure.empty() && !places_.empty()) Report();
 
     ClearAllScenes(sys);
     SetInputSource(sys->input, savedSource, savedContext);
@@ -243,12 +292,146 @@ class Search {
   static uint32_t InstantTicks(void*) { return 0; }
   static void InstantDelay(void*, uint32_t) {}
 
-  bool OverBudget() const { return run_.passes >= limits_.budget; }
+  bool OverBudget() const { return passes_ >= limits_.budget; }
   // The trap checks get a budget of their own, as large as the search's.
-  bool OverTrapBudget() const { return run_.passes >= trapStart_ + limits_.budget; }
+  bool OverTrapBudget() const { return passes_ >= trapStart_ + limits_.budget; }
+
+  // A worker's job: some of the moves from one place.
+  void Serve(const WorkerBytes& job, WorkerBytes* out) {
+    Reader in(job);
+    const LevelSnapshot snapshot = in.GetBytes();
+    const std::vector<uint8_t> tracking = in.GetBytes();
+    const int first = in.Get<int32_t>();
+    Writer reply(out);
+    if (in.bad() || first < 0 || first >= kActionCount || keeper_->Restore(snapshot) != 0) return;
+    for (int action = first; action < std::min(first + kActionsPerJob, kActionCount); action++) {
+      if (action > first) keeper_->Restore(snapshot);
+      run_.watch.Reset(run_.sys(), tracking, 0);
+      run_.inputs.clear();
+      const long before = run_.passes;
+      const Outcome outcome = RunAction(&run_, kActions[action]);
+      reply.Put(static_cast<int32_t>(action));
+      reply.Put(static_cast<int32_t>(outcome));
+      reply.Put(static_cast<int64_t>(run_.passes - before));
+      if (outcome == Cleared || outcome == Rested || outcome == Died) reply.PutBytes(run_.inputs);
+      if (outcome == Rested) {
+        reply.Put(FactsOf(run_.game(), &terrain_));
+        TrimHighWater(run_.sys());
+        LevelSnapshot captured;
+        keeper_->Capture(&captured);
+        reply.PutBytes(captured);
+        std::vector<uint8_t> tracked;
+        run_.watch.SaveTracking(&tracked);
+        reply.PutBytes(tracked);
+      }
+      if (outcome == Died) reply.Put(run_.watch.death);
+    }
+  }
+
+  // Every move from each place, worked out by the workers: empty after a
+  // failure (result_.failure says why).
+  std::vector<std::vector<Move>> ExpandAll(const std::vector<int>& ids) {
+    std::vector<WorkerBytes> jobs;
+    for (int id : ids)
+      for (int first = 0; first < kActionCount; first += kActionsPerJob) {
+        jobs.emplace_back();
+        Writer job(&jobs.back());
+        job.PutBytes(places_[id].snapshot);
+        job.PutBytes(places_[id].tracking);
+        job.Put(static_cast<int32_t>(first));
+      }
+    std::vector<WorkerBytes> replies;
+    if (pool_.Run(jobs, &replies) != 0) {
+      result_.failure = pool_.error();
+      return {};
+    }
+    std::vector<std::vector<Move>> moves(ids.size());
+    for (size_t job = 0; job < jobs.size(); job++) {
+      const size_t i = job / kJobsPerPlace;
+      const int first = static_cast<int>(job % kJobsPerPlace) * kActionsPerJob;
+      Reader in(replies[job]);
+      for (int action = first; action < std::min(first + kActionsPerJob, kActionCount); action++) {
+        Move move{};
+        move.action = in.Get<int32_t>();
+        move.outcome = static_cast<Outcome>(in.Get<int32_t>());
+        move.passes = in.Get<int64_t>();
+        if (move.outcome == Cleared || move.outcome == Rested || move.outcome == Died) move.inputs = in.GetBytes();
+        if (move.outcome == Rested) {
+          move.facts = in.Get<PlaceFacts>();
+          move.snapshot = in.GetBytes();
+          move.tracking = in.GetBytes();
+        }
+        if (move.outcome == Died) move.death = in.Get<Death>();
+        moves[i].push_back(std::move(move));
+      }
+      if (in.bad()) {
+        result_.failure = "a worker's answer was cut short";
+        return {};
+      }
+    }
+    return moves;
+  }
+
+  // Expands the places that are not yet, together; false after a failure.
+  bool Expand(const std::vector<int>& ids) {
+    std::vector<int> todo;
+    for (int id : ids)
+      if (!places_[id].expanded) {
+        places_[id].expanded = true;
+        todo.push_back(id);
+      }
+    if (todo.empty()) return true;
+    std::vector<std::vector<Move>> moves = ExpandAll(todo);
+    if (moves.empty()) return false;
+    for (size_t i = 0; i < todo.size(); i++) {
+      const int id = todo[i];
+      places_[id].snapshot = {};
+      places_[id].snapshot.shrink_to_fit();
+      for (Move& move : moves[i]) {
+        passes_ += move.passes;
+        const Action& action = kActions[move.action];
+        if (move.outcome == Cleared) {
+          Solved(id, move.inputs);
+        } else if (move.outcome == Died) {
+          places_[id].deadly = true;
+          if (move.death.killer) NoteDeath(move.death, id, move.inputs);
+        } else if (move.outcome == Rested) {
+          const int waits = action.kind == ActWait ? places_[id].waits + 1 : 0;
+          const bool cast = action.kind == ActCast || action.kind == ActClimb;
+          if (waits <= kMaxWaits) AddPlace(id, waits, places_[id].casts + cast, &move);
+        }
+      }
+    }
+    return true;
+  }
+
+  // A death by an enemy, after `tail` from the rest of `parent` (-1: from the start).
+  void NoteDeath(const Death& death, int parent, const std::vector<uint8_t>& tail) {
+    result_.deaths++;
+    if (death.seenFor >= kWarningPasses) return;
+    (death.seenFor == 0 ? result_.neverSeen : result_.seenLate)++;
+    const std::string killer = KindName(death.killer, death.maker);
+    std::vector<SuddenDeath>& kept = result_.suddenDeaths;
+    for (const SuddenDeath& known : kept)
+      if (known.killer == killer && known.column == death.column && known.row == death.row &&
+          (known.seenFor == 0) == (death.seenFor == 0))
+        return;
+    if (death.seenFor > 0 && kept.size() >= kSuddenDeathsKept) return;
+    std::vector<uint8_t> inputs = parent >= 0 ? PathTo(parent) : std::vector<uint8_t>();
+    inputs.insert(inputs.end(), tail.begin(), tail.end());
+    const SuddenDeath sudden{killer, death.seenFor, death.column, death.row, std::move(inputs)};
+    // The never seen go first; one of them may push out the last seen late.
+    auto at = std::find_if(kept.begin(), kept.end(), [](const SuddenDeath& d) { return d.seenFor > 0; });
+    if (death.seenFor == 0) {
+      kept.insert(at, sudden);
+      if (kept.size() > kSuddenDeathsKept && kept.back().seenFor > 0) kept.pop_back();
+    } else {
+      kept.push_back(sudden);
+    }
+  }
 
   // The place leads to the door; so does every place that leads to it, and
-  // every twin (the same cell, grid, key and charges).
+  // every twin (the same cell and key, as many charges or more).
   void MarkGood(int id) {
     std::vector<int> todo = {id};
     while (!todo.empty()) {
@@ -257,55 +440,68 @@ class Search {
       Place& place = places_[next];
       if (place.good) continue;
       place.good = true;
-      auto least = goodCharges_.find(place.spotKey);
-      if (least == goodCharges_.end() || place.charges < least->second) {
-        goodCharges_[place.spotKey] = place.charges;
-        for (int twin : twins_[place.spotKey])
-          if (places_[twin].charges >= place.charges) todo.push_back(twin);
+      auto least = goodCharges_.find(place.facts.spotKey);
+      if (least == goodCharges_.end() || place.facts.charges < least->second) {
+        goodCharges_[place.facts.spotKey] = place.facts.charges;
+        for (int twin : twins_[place.facts.spotKey])
+          if (places_[twin].facts.charges >= place.facts.charges) todo.push_back(twin);
       }
       todo.insert(todo.end(), place.parents.begin(), place.parents.end());
     }
   }
 
-  void Link(int parent, int child) {
-    places_[parent].children.push_back({child, static_cast<int>(run_.inputs.size())});
+  void Link(int parent, int child, int passes) {
+    places_[parent].children.push_back({child, passes});
     places_[child].parents.push_back(parent);
     if (places_[child].good) MarkGood(parent);
   }
 
-  // Takes the state as it stands as a new place (or an edge to a known one).
-  void AddPlace(int parent, int waits, int casts) {
-    const uint64_t grid = GridHash(run_.game());
-    const uint64_t key = PlaceKey(run_.game(), grid, waits);
+  void AddRoot() {
+    Move root{};
+    root.facts = FactsOf(run_.game(), &terrain_);
+    root.inputs = run_.inputs;
+    root.snapshot = root_;
+    root.tracking = rootTracking_;
+    AddPlace(-1, 0, 0, &root);
+  }
+
+  // The move's resting place as a new place (or an edge to a known one).
+  void AddPlace(int parent, int waits, int casts, Move* move) {
+    const uint64_t key = Mix(move->facts.key, static_cast<uint64_t>(waits));
     const auto found = index_.find(key);
+    const int passes = static_cast<int>(move->inputs.size());
     if (found != index_.end()) {
-      if (parent >= 0) Link(parent, found->second);
+      if (parent >= 0) Link(parent, found->second, passes);
       return;
     }
     const int id = static_cast<int>(places_.size());
     Place place;
+    place.facts = move->facts;
     place.key = key;
-    place.spotKey = SpotKey(run_.game(), grid);
-    place.wayKey = WayKey(run_.game());
-    place.charges = Charges(run_.game());
     place.parent = parent;
-    place.inputs = run_.inputs;
-    place.at = (parent >= 0 ? places_[parent].at : 0) + static_cast<long>(run_.inputs.size());
-    place.estimate = terrain_.Estimate(run_.game(), grid);
+    place.inputs = std::move(move->inputs);
+    place.at = (parent >= 0 ? places_[parent].at : 0) + passes;
     place.casts = casts;
-    place.column = Column(run_.player());
-    place.row = Row(run_.player());
     place.waits = waits;
-    place.snapshot = std::make_unique<LevelSnapshot>();
-    keeper_->Capture(place.snapshot.get());
+    place.snapshot = std::move(move->snapshot);
+    place.tracking = std::move(move->tracking);
     places_.push_back(std::move(place));
     index_[key] = id;
-    twins_[places_[id].spotKey].push_back(id);
-    const auto least = goodCharges_.find(places_[id].spotKey);
-    if (least != goodCharges_.end() && least->second <= places_[id].charges) MarkGood(id);
-    if (parent >= 0) Link(parent, id);
-    if (!checking_)
-      open_.push({places_[id].at + kCastPrice * casts + kEstimateWeight * places_[id].estimate, order_++, id});
+    const PlaceFacts& facts = places_[id].facts;
+    twins_[facts.spotKey].push_back(id);
+    const auto least = goodCharges_.find(facts.spotKey);
+    if (least != goodCharges_.end() && least->second <= facts.charges) MarkGood(id);
+    if (parent >= 0) Link(parent, id, passes);
+    if (!checking_) open_.push({Priority(id), order_++, id});
+  }
+
+  int Crowd(int id) const { return places_[id].facts.keyTaken * kGridSize * kGridSize + Cell(id); }
+  int Cell(int id) const { return places_[id].facts.column * kGridSize + places_[id].facts.row; }
+
+  long Priority(int id) const {
+    const Place& place = places_[id];
+    return place.at + kCastPrice * place.casts + kEstimateWeight * place.facts.estimate +
+           kCrowdPrice * crowd_[Crowd(id)];
   }
 
   std::vector<uint8_t> PathTo(int id) const {
@@ -317,74 +513,50 @@ class Search {
     return inputs;
   }
 
-  // The level was cleared by the inputs since `parent`'s rest (the clearing
-  // pass last).
-  void Solved(int parent) {
+  // The level was cleared by `inputs` from `parent`'s rest (the clearing
+  // pass last). The shortest way found is the solution; the passes to the
+  // end of the scene, as many after every clear, are added by Report.
+  void Solved(int parent, const std::vector<uint8_t>& inputs) {
     if (parent >= 0) MarkGood(parent);
-    if (result_.solved) return;
-    std::vector<uint8_t> inputs = parent >= 0 ? PathTo(parent) : std::vector<uint8_t>();
-    inputs.insert(inputs.end(), run_.inputs.begin(), run_.inputs.end());
+    const size_t length = (parent >= 0 ? places_[parent].at : run_.inputs.size()) + inputs.size();
+    if (result_.solved && length >= result_.solution.size()) return;
+    std::vector<uint8_t> solution = parent >= 0 ? PathTo(parent) : run_.inputs;
+    solution.insert(solution.end(), inputs.begin(), inputs.end());
     result_.solved = true;
-    result_.doorPass = static_cast<int>(inputs.size());
-    std::vector<int> chain;
-    for (int at = parent; at >= 0; at = places_[at].parent) chain.push_back(at);
-    size_t offset = 0;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-      offset += places_[*it].inputs.size();
-      solutionFrom_.emplace(places_[*it].wayKey, offset);
-    }
-    while (run_.Pass(0)) inputs.push_back(0);
-    inputs.push_back(0);  // the pass that ends the scene
-    for (size_t i = 0; i < inputs.size(); i++) {
-      const uint8_t was = i ? inputs[i - 1] : 0;
-      result_.casts += (inputs[i] & kZ) && !(was & kZ);
-      result_.fireballs += (inputs[i] & kX) && !(was & kX);
-      result_.jumps += (inputs[i] & kUp) && !(was & kUp);
-    }
-    result_.solution = std::move(inputs);
+    result_.solution = std::move(solution);
   }
 
-  void Expand(int id) {
-    if (places_[id].expanded) return;
-    places_[id].expanded = true;
-    const std::unique_ptr<LevelSnapshot> snapshot = std::move(places_[id].snapshot);
-    for (const Action& action : kActions) {
-      keeper_->Restore(*snapshot);
-      run_.inputs.clear();
-      const Outcome outcome = RunAction(&run_, action);
-      if (outcome == Cleared) {
-        Solved(id);
-      } else if (outcome == Died) {
-        places_[id].deadly = true;
-      } else if (outcome == Rested) {
-        const int waits = action.kind == ActWait ? places_[id].waits + 1 : 0;
-        const bool cast = action.kind == ActCast || action.kind == ActClimb;
-        if (waits <= kMaxWaits) AddPlace(id, waits, places_[id].casts + cast);
-      }
-    }
-  }
-
-  // Best first to the door, then on through the places the search has seen
-  // until none is left or a limit is reached.
+  // Best first to the door, a batch at a time, then on through the places
+  // the search has seen until none is left or a limit is reached.
   void Widen() {
-    while (!open_.empty() && !OverBudget()) {
+    while (!open_.empty() && !OverBudget() && result_.failure.empty()) {
       if (result_.solved && static_cast<int>(places_.size()) >= limits_.maxPlaces) return;
-      const int id = open_.top().place;
-      open_.pop();
-      Expand(id);
+      std::vector<int> batch;
+      while (!open_.empty() && static_cast<int>(batch.size()) < kBatch) {
+        const Open top = open_.top();
+        open_.pop();
+        // The crowd of its cell may have grown since it was queued.
+        const long now = Priority(top.place);
+        if (now > top.priority && !open_.empty() && now > open_.top().priority) {
+          open_.push({now, top.order, top.place});
+          continue;
+        }
+        crowd_[Crowd(top.place)]++;
+        batch.push_back(top.place);
+      }
+      if (!Expand(batch)) return;
     }
   }
 
   enum Check { Linked, Trapped, Doomed, Unproven };
 
-  // A search of its own from a place no known way leads on from, to the door
-  // or to any place known to lead there. It goes over the places the search
-  // has already expanded by their known moves and expands the others, so
-  // every check builds on the ones before it. When every place it can reach
-  // has been expanded and none leads on, the place is a trap, unless an
-  // enemy can end the attempt there: then it is only deadly.
+  // A search of its own from a place no known way leads on from, to any
+  // place known to lead on. It goes over the places the search has already
+  // expanded by their known moves and expands the others, a batch at a
+  // time, so every check builds on the ones before it. When every place it
+  // can reach has been expanded and none leads on, the place is a trap,
+  // unless an enemy can end the attempt there: then it is only doomed.
   Check LinksOn(int id) {
-    if (SolutionClearsFrom(id)) return Linked;
     for (const CheckPhase& phase : kCheckPhases) {
       const Check check = LinksOn(id, phase);
       if (check != Unproven) return check;
@@ -394,80 +566,130 @@ class Search {
 
   Check LinksOn(int id, const CheckPhase& phase) {
     bool deadly = false;
-    const long stop = run_.passes + phase.budget;
+    const long stop = passes_ + phase.budget;
     std::unordered_map<int, long> reached = {{id, 0}};  // passes from the checked place
+    std::array<int, 2 * kGridSize * kGridSize> crowd{};
+    auto rank = [&](int place, long passes) {
+      const Place& p = places_[place];
+      long priority = passes + phase.weight * p.facts.estimate;
+      if (phase.crowd) priority += kCastPrice * (p.casts - places_[id].casts) + kCrowdPrice * crowd[Crowd(place)];
+      return priority;
+    };
     std::priority_queue<Open> open;
-    open.push({phase.weight * places_[id].estimate, order_++, id});
+    open.push({rank(id, 0), order_++, id});
+    int batchSize = 1;
     while (!open.empty()) {
-      if (run_.passes >= stop || OverTrapBudget()) return Unproven;
-      const int next = open.top().place;
-      open.pop();
-      if (places_[next].good || SolutionClearsFrom(next)) return Linked;
-      Expand(next);
-      if (places_[next].good) return Linked;
-      deadly = deadly || places_[next].deadly;
-      for (const Edge& edge : places_[next].children) {
-        const long passes = reached[next] + edge.passes;
-        if (!reached.emplace(edge.place, passes).second) continue;
-        open.push({passes + phase.weight * places_[edge.place].estimate, order_++, edge.place});
+      if (passes_ >= stop || OverTrapBudget() || !result_.failure.empty()) return Unproven;
+      // A check mostly ends within a move or two: the batches start small.
+      std::vector<int> batch;
+      while (!open.empty() && static_cast<int>(batch.size()) < batchSize) {
+        const Open top = open.top();
+        open.pop();
+        const long now = rank(top.place, reached[top.place]);
+        if (now > top.priority && !open.empty() && now > open.top().priority) {
+          open.push({now, top.order, top.place});
+          continue;
+        }
+        crowd[Crowd(top.place)]++;
+        batch.push_back(top.place);
+      }
+      batchSize = std::min(2 * batchSize, kBatch);
+      for (int next : batch)
+        if (places_[next].good) return Linked;
+      if (!Expand(batch)) return Unproven;
+      for (int next : batch) {
+        if (places_[next].good) return Linked;
+        deadly = deadly || places_[next].deadly;
+        for (const Edge& edge : places_[next].children) {
+          const long passes = reached[next] + edge.passes;
+          if (!reached.emplace(edge.place, passes).second) continue;
+          open.push({rank(edge.place, passes), order_++, edge.place});
+        }
       }
     }
     return deadly ? Doomed : Trapped;
   }
 
-  // Whether the rest of the solution, from where it stood in the same cell
-  // facing the same way, clears the level from the place too: the usual
-  // case for places that differ from the solution's by a spent charge, a
-  // block out of the way or where the enemies are. Tried once a place.
-  bool SolutionClearsFrom(int id) {
-    const auto from = solutionFrom_.find(places_[id].wayKey);
-    if (from == solutionFrom_.end() || !triedSolution_.insert(id).second) return false;
-    keeper_->Restore(root_);
-    const std::vector<uint8_t> path = PathTo(id);
-    for (size_t i = places_[0].inputs.size(); i < path.size(); i++) run_.Pass(path[i]);
-    for (size_t i = from->second; i < result_.solution.size(); i++) {
-      if (!run_.Pass(result_.solution[i]) || run_.player().dying) return false;
-      if (run_.game()->levelCleared) {
-        MarkGood(id);
-        return true;
-      }
-    }
-    return false;
-  }
-
   // Every place the search reached that is not known to lead on gets a check.
   void FindTraps() {
-    trapStart_ = run_.passes;
+    trapStart_ = passes_;
     checking_ = true;
     const int reached = static_cast<int>(places_.size());
     std::vector<int> trapped;
-    for (int id = 0; id < reached; id++) {
+    std::unordered_map<uint64_t, int> trappedCharges;  // the most charges a trap had, by spot
+    for (int id = 0; id < reached && result_.failure.empty(); id++) {
       if (places_[id].good) continue;
+      // A place in a trap's cell, with no more charges than there, is in that trap.
+      const PlaceFacts& facts = places_[id].facts;
+      const auto trap = trappedCharges.find(facts.spotKey);
+      if (trap != trappedCharges.end() && facts.charges <= trap->second) {
+        trapped.push_back(id);
+        continue;
+      }
       const Check check = OverTrapBudget() ? Unproven : LinksOn(id);
-      if (check == Trapped) trapped.push_back(id);
+      if (check == Trapped) {
+        trapped.push_back(id);
+        int& most = trappedCharges[facts.spotKey];
+        most = std::max(most, facts.charges);
+      }
       if (check == Unproven) result_.unchecked++;
       if (check == Doomed) result_.doomed++;
     }
     std::unordered_set<uint64_t> reported;
-    for (int id : trapped)
-      if (reported.insert(Mix(places_[id].spotKey, static_cast<uint64_t>(places_[id].charges))).second)
-        result_.traps.push_back({places_[id].column, places_[id].row, PathTo(id)});
-    result_.complete = result_.unchecked == 0;
+    for (int id : trapped) {
+      const PlaceFacts& facts = places_[id].facts;
+      if (reported.insert(Mix(facts.spotKey, static_cast<uint64_t>(facts.charges))).second)
+        result_.traps.push_back({facts.column, facts.row, PathTo(id)});
+    }
+    result_.complete = result_.unchecked == 0 && result_.failure.empty();
+  }
+
+  // Plays the solution once more from the start, watching everything, for
+  // the figures and what it meets.
+  void Report() {
+    const std::vector<uint8_t>& solution = result_.solution;
+    for (size_t i = 0; i < solution.size(); i++) {
+      const uint8_t was = i ? solution[i - 1] : 0;
+      result_.casts += (solution[i] & kZ) && !(was & kZ);
+      result_.fireballs += (solution[i] & kX) && !(was & kX);
+      result_.jumps += (solution[i] & kUp) && !(was & kUp);
+    }
+    System* sys = run_.sys();
+    run_.forbidden = 0;
+    run_.watch.Configure(0, true);
+    keeper_->Restore(root_);
+    const size_t intro = places_[0].inputs.size();
+    run_.watch.Reset(sys, rootTracking_, static_cast<int>(intro));
+    for (size_t i = intro; i < solution.size(); i++) {
+      if (!run_.game()->levelCleared) result_.doorPass = static_cast<int>(i + 1);
+      if (!run_.Pass(solution[i])) break;
+    }
+    if (!run_.game()->levelCleared) result_.failure = "the solution does not clear the level when played again";
+    for (bool more = true; more && result_.failure.empty();) {
+      result_.solution.push_back(0);
+      more = run_.Pass(0);
+    }
+    result_.kindsMet = run_.watch.kindsMet;
+    result_.taken = run_.watch.taken;
+    result_.changes = run_.watch.changes;
+    result_.ideaPasses = run_.watch.ideaCounts;
   }
 
   Runner run_;
   SearchLimits limits_;
+  WorkerPool pool_;
   std::unique_ptr<SnapshotKeeper> keeper_;
   std::vector<Place> places_;
   std::unordered_map<uint64_t, int> index_;
-  LevelSnapshot root_;                                 // the first place
-  std::unordered_map<uint64_t, size_t> solutionFrom_;  // where the solution stands in a cell, by WayKey
-  std::unordered_set<int> triedSolution_;
-  std::unordered_map<uint64_t, int> goodCharges_;         // the fewest charges a good place has, by SpotKey
-  std::unordered_map<uint64_t, std::vector<int>> twins_;  // places by SpotKey
+  LevelSnapshot root_;  // the first place
+  std::vector<uint8_t> rootTracking_;
+  std::unordered_map<uint64_t, int> goodCharges_;         // the fewest charges a good place has, by spot
+  std::unordered_map<uint64_t, std::vector<int>> twins_;  // places by spot
+  std::array<int, 2 * kGridSize * kGridSize> crowd_{};    // places taken from each cell, by key
   Terrain terrain_;
   std::priority_queue<Open> open_;
   long order_ = 0;
+  long passes_ = 0;  // simulated, here and in the workers
   long trapStart_ = 0;
   bool checking_ = false;  // places found by the checks are not searched on from
   SearchResult result_;

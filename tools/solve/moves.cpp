@@ -2,11 +2,16 @@
 
 #include <cstdlib>
 
+#include "base/media_slots.h"
+#include "solve/ideas.h"
+#include "sound/sound_bank.h"
+
 namespace {
 
 constexpr int kStepLimit = 120;  // passes a step may hold its direction
 constexpr int kWaitPasses = 60;
-constexpr int kFriction = 64;  // speed lost a pass with no direction held
+constexpr int kFriction = 64;    // speed lost a pass with no direction held
+constexpr int kWipeScreen = 16;  // pixels: one wipe square
 
 // Where the player would stop, in Fixed12, if no direction were held from now on.
 Fixed12 StopsAt(const Player& p) {
@@ -23,6 +28,43 @@ void LetGo(Runner* run, int button) {
 
 }  // namespace
 
+Runner::Runner(System* sys) : sys_(sys) {
+  small_ = SDL_CreateRGBSurface(SDL_SWSURFACE, kWipeScreen, kWipeScreen, kScreenDepth, 0, 0, 0, 0);
+  SetSoundObserver(Heard, this);
+}
+
+Runner::~Runner() {
+  SetSoundObserver(nullptr, nullptr);
+  if (small_) SDL_FreeSurface(small_);
+}
+
+bool Runner::NearOpenDoor() const {
+  const Sprite* door = game()->door.sprite;
+  if (!ItemOwnsSprite(&game()->door) || door->frame != FrameDoorOpen) return false;
+  return std::abs(FixedToPixels(door->x - player().x)) <= 2 * kCellSize &&
+         std::abs(FixedToPixels(door->y - player().y)) <= 2 * kCellSize;
+}
+
+bool Runner::Pass(uint8_t input) {
+  input_ = input;
+  inputs.push_back(input);
+  passes++;
+  watch.Before(sys_, input);
+  // Entering the door covers the screen with a wipe of a square every 16
+  // pixels, each found by a search from the same slot: on a screen of 640 x
+  // 480 that pass alone costs as much as hundreds of others. Nothing the
+  // player does depends on the screen's size (only the camera and the wipe
+  // do, and the camera is set anew every pass), so near the open door the
+  // pass runs on a small one.
+  SDL_Surface* screen = sys_->screen;
+  if (small_ && NearOpenDoor()) sys_->screen = small_;
+  const bool ended = StepScene(sys_) != 0;
+  sys_->screen = screen;
+  watch.After(sys_);
+  if (watch.ideasUsed & forbidden) refused = true;
+  return !ended && !refused;
+}
+
 bool Moving(const GameState* g) {
   if (g->spawnerCount > 0) return true;
   for (const Enemy& enemy : g->enemies)
@@ -30,7 +72,9 @@ bool Moving(const GameState* g) {
   return false;
 }
 
-Outcome RunAction(Runner* run, const Action& action) {
+namespace {
+
+Outcome Play(Runner* run, const Action& action) {
   const Player& p = run->player();
   const uint8_t side = action.dir > 0 ? kRight : kLeft;
   switch (action.kind) {
@@ -66,7 +110,7 @@ Outcome RunAction(Runner* run, const Action& action) {
       if (!run->Pass(kZ)) return run->Settle();
       const Outcome made = run->Settle();
       if (made != Rested) return made;
-      return RunAction(run, {ActJump, p.facing == 0 ? 1 : -1, -1, false});
+      return Play(run, {ActJump, p.facing == 0 ? 1 : -1, -1, false});
     }
     case ActCast:
     case ActThrow:
@@ -81,4 +125,17 @@ Outcome RunAction(Runner* run, const Action& action) {
       return run->Settle();
   }
   return Pointless;
+}
+
+}  // namespace
+
+Outcome RunAction(Runner* run, const Action& action) {
+  const uint32_t ideas = run->forbidden;
+  // Moves that always use a forbidden idea are not tried at all.
+  if (((ideas & IdeaFire) && action.kind == ActThrow) || ((ideas & IdeaLow) && action.kind == ActCast && action.low) ||
+      ((ideas & IdeaMake) && action.kind == ActClimb))
+    return Forbidden;
+  run->refused = false;
+  const Outcome outcome = Play(run, action);
+  return run->refused ? Forbidden : outcome;
 }

@@ -10,6 +10,7 @@
 #include "engine/system.h"
 #include "game/game_state.h"
 #include "input/input.h"
+#include "solve/watch.h"
 
 inline constexpr uint8_t kUp = 1u << Up, kDown = 1u << Down, kLeft = 1u << Left, kRight = 1u << Right;
 inline constexpr uint8_t kZ = 1u << ButtonZ, kX = 1u << ButtonX;
@@ -31,25 +32,24 @@ inline constexpr Action kActions[] = {
     {ActClimb, 0, 0, false}, {ActThrow, 0, 0, false},  {ActThrow, 0, 0, true}, {ActWait, 0, 0, false},
 };
 
-enum Outcome { Rested, Died, Cleared, Restless, Pointless };
+enum Outcome { Rested, Died, Cleared, Restless, Pointless, Forbidden };
 
-// Plays the level a pass at a time with the inputs it is given.
+// Plays the level a pass at a time with the inputs it is given, watching
+// what each pass does.
 class Runner {
  public:
-  explicit Runner(System* sys) : sys_(sys) {}
+  explicit Runner(System* sys);
+  ~Runner();
+  Runner(const Runner&) = delete;
+  Runner& operator=(const Runner&) = delete;
   System* sys() const { return sys_; }
   GameState* game() const { return sys_->game; }
   const Player& player() const { return sys_->game->player; }
 
   static uint8_t Source(InputState*, void* context) { return static_cast<Runner*>(context)->input_; }
 
-  // One pass; false once the scene has ended.
-  bool Pass(uint8_t input) {
-    input_ = input;
-    inputs.push_back(input);
-    passes++;
-    return StepScene(sys_) == 0;
-  }
+  // One pass; false once the scene has ended, or once a pass used a forbidden idea.
+  bool Pass(uint8_t input);
 
   bool Resting() const {
     const Player& p = player();
@@ -73,10 +73,17 @@ class Runner {
 
   std::vector<uint8_t> inputs;  // since the caller last cleared them
   long passes = 0;              // in all
+  PassWatch watch;
+  uint32_t forbidden = 0;  // ideas a pass may not use
+  bool refused = false;    // a pass used one since the caller last cleared it
 
  private:
+  static void Heard(int sound, void* context) { static_cast<Runner*>(context)->watch.Heard(sound); }
+  bool NearOpenDoor() const;
+
   System* sys_;
   uint8_t input_ = 0;
+  SDL_Surface* small_ = nullptr;  // the screen while a clear may come (see Pass)
 };
 
 // The cell the player stands in, by the nearest cell line.
@@ -88,5 +95,6 @@ inline int Row(const Player& p) { return (FixedToPixels(p.y) + kCellSize / 2) / 
 bool Moving(const GameState* g);
 
 // Plays the action from the state as it stands until the player rests, dies
-// or clears the level; Pointless when it cannot change anything.
+// or clears the level; Pointless when it cannot change anything, Forbidden
+// (at once) when a pass uses a forbidden idea.
 Outcome RunAction(Runner* run, const Action& action);

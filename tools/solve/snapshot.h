@@ -1,51 +1,31 @@
-// Copies of a running level attempt: the game record, the system's scene
-// state, the input's edges and the sprite layers, kept as the 64-byte chunks
-// that differ from a base copy taken once, so that thousands fit in memory.
+// Copies of a running level attempt, each one block of bytes that can go
+// down a pipe: the system record, the input's edges, the sprite layers'
+// headers, and what differs from a base copy taken once (the game record's
+// 64-byte chunks, and the chunks of each sprite in use), so that thousands
+// fit in memory. Free sprite slots are never compared or kept: a slot is
+// zeroed whenever it is taken, so what lies in a free one is never read.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "engine/system.h"
 #include "game/game_state.h"
 #include "graphics/sprite.h"
-#include "input/input.h"
 
-// Chunks of one block of memory that differ from the base's.
-struct ChunkDelta {
-  std::vector<uint32_t> chunks;  // chunk numbers, ascending
-  std::vector<uint8_t> bytes;    // 64 per chunk
-};
-
-struct LevelSnapshot {
-  System system;  // every field; the layers and game it points to are restored below
-  InputState input;
-  SpriteList lists[kLayerCount];  // headers (camera, serial counter)
-  ChunkDelta game;
-  ChunkDelta sprites[kLayerCount];
-  size_t Bytes() const;
-};
+using LevelSnapshot = std::vector<uint8_t>;
 
 class SnapshotKeeper {
  public:
   // The current state of `sys` becomes the base.
   explicit SnapshotKeeper(System* sys);
   void Capture(LevelSnapshot* snapshot) const;
-  void Restore(const LevelSnapshot& snapshot);
+  // 0, or -1 (nothing changed) for bytes that are not a capture of this keeper's kind.
+  int Restore(const LevelSnapshot& snapshot);
 
  private:
-  struct Block {
-    uint8_t* live;
-    std::vector<uint8_t> base;
-  };
-  // Both look at the first `size` bytes only: past every layer's high-water
-  // mark all slots are zero, live and in the base alike.
-  static void Diff(const Block& block, size_t size, ChunkDelta* delta);
-  static void Put(Block* block, size_t size, const ChunkDelta& delta);
-  size_t SpriteBytes(int layer, int otherHighWater) const;
-
   System* sys_;
-  Block game_;
-  Block sprites_[kLayerCount];
-  int baseHighWater_[kLayerCount];
+  std::vector<uint8_t> game_;                 // the base's game record
+  std::vector<Sprite> sprites_[kLayerCount];  // the base's slots below its high-water marks
 };
