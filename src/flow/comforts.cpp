@@ -8,6 +8,7 @@
 #include "base/regular_file.h"
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "flow/assists.h"
 #include "flow/game_resources.h"
 #include "game/game_state.h"
 #include "graphics/font.h"
@@ -133,6 +134,7 @@ void LoadComforts(System* sys) {
       std::fprintf(stderr, "config: %s \"%s\" is not a key's name; using \"%s\"\n", kKeySettings[i], name,
                    SDL_GetKeyName(sys->input->keys[i]));
   }
+  LoadAssists(config);
   SetSceneKeyHook(HandleComfortKey);
 }
 
