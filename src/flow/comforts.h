@@ -12,7 +12,8 @@ inline constexpr int kVolumeStep = 16;
 inline constexpr int kMaxWindowScale = 4;
 inline constexpr int kComfortTextFrames = 60;  // how long a new value shows in the corner
 
-// Before the video starts: the window's scale from `--scale N` or the `scale`
+// Before the video and the joystick start: the standard pad layout asked for
+// (unless `pad_layout` is raw), the window's scale from `--scale N` or the `scale`
 // setting (1-4; the compatibility layer scales with sharp pixels), and
 // `--fullscreen`. Every other argument is ignored, as the game always has.
 void PrepareWindow(int argc, char** argv);
