@@ -9,6 +9,7 @@
 #include "config/keyword_map.h"
 #include "engine/scene.h"
 #include "flow/assists.h"
+#include "flow/focus.h"
 #include "flow/game_resources.h"
 #include "game/game_state.h"
 #include "graphics/font.h"
@@ -138,6 +139,7 @@ void LoadComforts(System* sys) {
   LoadAssists(config);
   if (sys->input) sys->input->padChoices = GetAssists()->padButtons;
   SetSceneKeyHook(HandleComfortKey);
+  SetSceneFocusHook(HandleFocusChange);
 }
 
 void HandleComfortKey(System* sys, const SDL_keysym* key) {
