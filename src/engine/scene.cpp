@@ -51,6 +51,13 @@ int PollQuitEvents(System* sys) {
     if (event.type == SDL_KEYDOWN && keyHook) keyHook(sys, &event.key.keysym);
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && focusHook)
       focusHook(sys, event.active.gain ? 1 : 0);
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL tells of the page's focus with the newer window event.
+    if (event.type == SDL_WINDOWEVENT && focusHook) {
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focusHook(sys, 0);
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) focusHook(sys, 1);
+    }
+#endif
   }
   if (focusHook) focusHook(sys, -1);
   return 0;
