@@ -9,6 +9,7 @@ namespace {
 
 ScenePassHook passHook = nullptr;
 SceneKeyHook keyHook = nullptr;
+SceneFocusHook focusHook = nullptr;
 int presentFrames = 1;
 void* passHookContext = nullptr;
 
@@ -32,6 +33,8 @@ void SetScenePassHook(ScenePassHook hook, void* context) {
 
 void SetSceneKeyHook(SceneKeyHook hook) { keyHook = hook; }
 
+void SetSceneFocusHook(SceneFocusHook hook) { focusHook = hook; }
+
 int PollQuitEvents(System* sys) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
@@ -39,7 +42,10 @@ int PollQuitEvents(System* sys) {
     if (event.type == SDL_VIDEOEXPOSE) RequestFullPresentation();
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
     if (event.type == SDL_KEYDOWN && keyHook) keyHook(sys, &event.key.keysym);
+    if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && focusHook)
+      focusHook(sys, event.active.gain ? 1 : 0);
   }
+  if (focusHook) focusHook(sys, -1);
   return 0;
 }
 

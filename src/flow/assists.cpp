@@ -87,9 +87,5 @@ void SetPadButton(KeywordMap* config, int input, int button) {
 
 int GetPadButton(int input, int standardLayout) {
   if (input < 0 || input >= kInputCount) return kPadButtonNone;
-  if (assists.padButtons[input] != kPadButtonDefault) return assists.padButtons[input];
-  static constexpr int kStandard[kInputCount] = {PadDpadUp, PadDpadDown, PadDpadLeft, PadDpadRight,
-                                                 PadSouth,  PadEast,     PadWest,     PadNorth};
-  static constexpr int kRaw[kInputCount] = {kPadButtonNone, kPadButtonNone, kPadButtonNone, kPadButtonNone, 0, 1, 2, 3};
-  return standardLayout ? kStandard[input] : kRaw[input];
+  return ResolvePadButton(assists.padButtons[input], input, standardLayout);
 }
