@@ -10,6 +10,7 @@ namespace {
 ScenePassHook passHook = nullptr;
 SceneKeyHook keyHook = nullptr;
 SceneFocusHook focusHook = nullptr;
+SceneCallback layerOverlays[kLayerCount] = {};
 int presentFrames = 1;
 void* passHookContext = nullptr;
 
@@ -20,8 +21,14 @@ bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
 void DrawSceneLayers(System* sys) {
   SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
   if (sys->drawBackground) sys->drawBackground(sys);
-  for (SpriteList* layer : sys->layers)
-    if (layer) DrawSprites(layer, sys->screen);
+  for (int i = 0; i < kLayerCount; i++) {
+    if (sys->layers[i]) DrawSprites(sys->layers[i], sys->screen);
+    if (layerOverlays[i]) layerOverlays[i](sys);
+  }
+}
+
+void SetLayerOverlay(int layer, SceneCallback draw) {
+  if (ValidLayer(layer)) layerOverlays[layer] = draw;
 }
 
 void SetFramePresentation(int present) { presentFrames = present; }
@@ -44,6 +51,13 @@ int PollQuitEvents(System* sys) {
     if (event.type == SDL_KEYDOWN && keyHook) keyHook(sys, &event.key.keysym);
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && focusHook)
       focusHook(sys, event.active.gain ? 1 : 0);
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL tells of the page's focus with the newer window event.
+    if (event.type == SDL_WINDOWEVENT && focusHook) {
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focusHook(sys, 0);
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) focusHook(sys, 1);
+    }
+#endif
   }
   if (focusHook) focusHook(sys, -1);
   return 0;
