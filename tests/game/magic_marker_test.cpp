@@ -73,6 +73,11 @@ TEST(MagicMarker, ItFramesTheCellTheNextZMakesOrBreaksInFrontAndLowWithDown) {
 
   harness.Frame(kC);
   EXPECT_EQ(MarkerCell(harness.sys()), Cell{}) << "not over a paused level";
+  harness.Frame();
+  harness.Frame(kC);
+  ASSERT_NE(MarkerCell(harness.sys()), Cell{});
+  harness.sys()->updateLayer[LayerWorld] = nullptr;
+  EXPECT_EQ(MarkerCell(harness.sys()), Cell{}) << "nor once the level's scene has gone";
   SetSceneKeyHook(nullptr);
   SetSceneFocusHook(nullptr);
   SetLayerOverlay(LayerWorld, nullptr);
