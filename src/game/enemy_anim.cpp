@@ -1,5 +1,6 @@
 #include "game/enemy_anim.h"
 
+#include "base/media_slots.h"
 #include "graphics/sprite_update.h"
 
 namespace {
@@ -35,55 +36,57 @@ void SetEnemyAnim(System*, Enemy* enemy) {
   const int dir = enemy->dir;
   switch (enemy->type) {
     case EnemyCrawler:
-      WalkLoop(s, 10, 11, 2);
+      WalkLoop(s, FrameCrawler, FrameCrawler + 1, 2);
       break;
     case EnemyWalker: {
       if (dir == DirRight) {
-        const Step steps[] = {{20, 8}, {21, 8}, {22, 8}, {23, 8}, {23, 1}};
+        const Step steps[] = {
+            {FrameWalker, 8}, {FrameWalker + 1, 8}, {FrameWalker + 2, 8}, {FrameWalker + 3, 8}, {FrameWalker + 3, 1}};
         Play(s, steps, AnimLoop);
       } else if (dir == DirLeft) {
-        const Step steps[] = {{23, 8}, {22, 8}, {21, 8}, {20, 8}, {23, 1}};
+        const Step steps[] = {
+            {FrameWalker + 3, 8}, {FrameWalker + 2, 8}, {FrameWalker + 1, 8}, {FrameWalker, 8}, {FrameWalker + 3, 1}};
         Play(s, steps, AnimLoop);
       }
       break;
     }
     case EnemyTurret:
       ResetSpriteAnim(s);
-      s->frame = 30 + (dir >= 0 && dir <= 3 ? dir : 0);
+      s->frame = FrameTurret + (dir >= 0 && dir <= 3 ? dir : 0);
       break;
     case EnemyFlyer: {
       if (dir != DirRight && dir != DirLeft) break;
-      const int base = dir == DirRight ? 50 : 51;
-      const Step steps[] = {{enemy->wait != 0 ? base + 2 : base, 8}};
+      const int base = dir == DirRight ? 0 : 1;
+      const Step steps[] = {{(enemy->wait != 0 ? FrameFlyerDazed : FrameFlyer) + base, 8}};
       Play(s, steps, AnimLoop);
       break;
     }
     case EnemyBrawler:
     case EnemyGuard:
       if (dir == DirRight)
-        WalkLoop(s, 60, 61, 8);
+        WalkLoop(s, FrameBrawler, FrameBrawler + 1, 8);
       else
-        WalkLoop(s, 63, 64, 8);
+        WalkLoop(s, FrameBrawlerLeft, FrameBrawlerLeft + 1, 8);
       break;
     case EnemyCharger: {
       const int b = enemy->alert == 1 ? 2 : 0;
       if (dir == DirRight)
-        WalkLoop(s, 70 + b, 71 + b, 12);
+        WalkLoop(s, FrameCharger + b, FrameCharger + 1 + b, 12);
       else
-        WalkLoop(s, 74 + b, 75 + b, 12);
+        WalkLoop(s, FrameChargerLeft + b, FrameChargerLeft + 1 + b, 12);
       break;
     }
     case EnemySentry:
-      WalkLoop(s, 80, 81, 8);
+      WalkLoop(s, FrameSentry, FrameSentry + 1, 8);
       break;
     case EnemyGunner:
       if (dir == DirRight)
-        WalkLoop(s, 100, 101, 8);
+        WalkLoop(s, FrameGunner, FrameGunner + 1, 8);
       else
-        WalkLoop(s, 103, 104, 8);
+        WalkLoop(s, FrameGunnerLeft, FrameGunnerLeft + 1, 8);
       break;
     case EnemySentryStunned:
-      WalkLoop(s, 82, 83, 2);
+      WalkLoop(s, FrameSentryStunned, FrameSentryStunned + 1, 2);
       break;
     default:  // shots and strikes animate themselves
       break;
@@ -98,15 +101,15 @@ void SetEnemyAttackAnim(System*, Enemy* enemy) {
     case EnemyBrawler:
     case EnemyGuard:
       if (left)
-        Attack(s, 64, 65, 63);
+        Attack(s, FrameBrawlerLeft + 1, FrameBrawlerLeft + 2, FrameBrawlerLeft);
       else
-        Attack(s, 61, 62, 60);
+        Attack(s, FrameBrawler + 1, FrameBrawler + 2, FrameBrawler);
       break;
     case EnemyGunner:
       if (left)
-        Attack(s, 103, 105, 103);
+        Attack(s, FrameGunnerLeft, FrameGunnerLeft + 2, FrameGunnerLeft);
       else
-        Attack(s, 100, 102, 100);
+        Attack(s, FrameGunner, FrameGunner + 2, FrameGunner);
       break;
     default:
       break;

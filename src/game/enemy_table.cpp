@@ -156,7 +156,7 @@ void AddMapEnemy(System* sys, int type, int column, int row, int speed, int dir)
   enemy->speed = speed;
   enemy->cooldown = 0;
   Sprite* sprite = enemy->sprite;
-  sprite->frame = 0;
+  sprite->frame = FrameGlint;
   sprite->x = PixelsToFixed(column * kCellSize);
   sprite->y = PixelsToFixed(row * kCellSize);
   if (type == EnemySentry) {
@@ -199,7 +199,7 @@ void UpdateEnemies(System* sys) {
       DestroyEnemy(sys, enemy, true);
       continue;
     }
-    if (enemy->sprite->frame != 0 && game->player.dying == 0) EnemyTouchesPlayer(sys, enemy);
+    if (enemy->sprite->frame != FrameGlint && game->player.dying == 0) EnemyTouchesPlayer(sys, enemy);
     if (enemy->sprite->life == 1 && kind.expires) {
       DestroyEnemy(sys, enemy, false);
       continue;

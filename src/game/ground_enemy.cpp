@@ -127,7 +127,8 @@ void MeetWall(System* sys, Enemy* enemy, CellProbe* f, Side side) {
       enemy->wait = kTurnPause;
       if (breakable) {
         enemy->dir = ahead;
-        ChargeThrough(sys, enemy, column, f->r, right ? 72 : 76, right ? 70 : 74);
+        ChargeThrough(sys, enemy, column, f->r, right ? FrameCharger + 2 : FrameChargerLeft + 2,
+                      right ? FrameCharger : FrameChargerLeft);
       } else {
         enemy->dir = back;
       }
