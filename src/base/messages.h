@@ -70,4 +70,9 @@ inline constexpr const char MsgScoreSave[] = "\203X\203R\203A\225\333\221\266\21
 // "パスが長すぎます %s\n"
 inline constexpr const char MsgPathTooLong[] = "\203p\203X\202\252\222\267\202\267\202\254\202\334\202\267 %s\n";
 
+// "設定値不正 %s "%s" (%d から %d)　%d を使用\n"
+inline constexpr const char MsgConfigNotANumber[] = "\220\335\222\350\222l\225s\220\263 %s \"%s\" (%d \202\251\202\347 %d)\201@%d \202\360\216g\227p\n";
+// "キー名不正 %s "%s"　"%s" を使用\n"
+inline constexpr const char MsgConfigNotAKey[] = "\203L\201[\226\274\225s\220\263 %s \"%s\"\201@\"%s\" \202\360\216g\227p\n";
+
 }  // namespace msg

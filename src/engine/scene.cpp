@@ -7,10 +7,20 @@
 
 namespace {
 
-ScenePassHook passHook = nullptr;
-SceneKeyHook keyHook = nullptr;
-int presentFrames = 1;
-void* passHookContext = nullptr;
+struct PassHook {
+  ScenePassHook hook;  // null: a free slot
+  void* context;
+};
+
+// The scene loop's hooks and switches, kept for the whole run: each user adds
+// and removes its own (the recorder, a replay, the browser's autosave, tests);
+// nothing resets them wholesale.
+struct SceneHooks {
+  PassHook pass[kPassHookSlots];
+  SceneKeyHook key;
+  int presentFrames;
+};
+SceneHooks hooks = {{}, nullptr, 1};
 
 bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
 
@@ -23,14 +33,29 @@ void DrawSceneLayers(System* sys) {
     if (layer) DrawSprites(layer, sys->screen);
 }
 
-void SetFramePresentation(int present) { presentFrames = present; }
+void SetFramePresentation(int present) { hooks.presentFrames = present; }
 
-void SetScenePassHook(ScenePassHook hook, void* context) {
-  passHook = hook;
-  passHookContext = context;
+int GetFramePresentation() { return hooks.presentFrames; }
+
+int AddScenePassHook(ScenePassHook hook, void* context) {
+  if (!hook) return -1;
+  for (PassHook& slot : hooks.pass)
+    if (!slot.hook) {
+      slot = {hook, context};
+      return 0;
+    }
+  return -1;
 }
 
-void SetSceneKeyHook(SceneKeyHook hook) { keyHook = hook; }
+void RemoveScenePassHook(ScenePassHook hook, void* context) {
+  for (PassHook& slot : hooks.pass)
+    if (slot.hook == hook && slot.context == context) {
+      slot = {nullptr, nullptr};
+      return;
+    }
+}
+
+void SetSceneKeyHook(SceneKeyHook hook) { hooks.key = hook; }
 
 int PollQuitEvents(System* sys) {
   SDL_Event event;
@@ -38,7 +63,7 @@ int PollQuitEvents(System* sys) {
     if (event.type == SDL_QUIT) return 1;
     if (event.type == SDL_VIDEOEXPOSE) RequestFullPresentation();
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
-    if (event.type == SDL_KEYDOWN && keyHook) keyHook(sys, &event.key.keysym);
+    if (event.type == SDL_KEYDOWN && hooks.key) hooks.key(sys, &event.key.keysym);
   }
   return 0;
 }
@@ -58,7 +83,9 @@ void RunScenePass(System* sys) {
     if (sys->updateLayer[i]) sys->updateLayer[i](sys);
     if (sys->layers[i]) UpdateSprites(sys->layers[i]);
   }
-  if (passHook) passHook(sys, passHookContext);
+  // In slot order: a hook removed by an earlier one is not called.
+  for (const PassHook& slot : hooks.pass)
+    if (slot.hook) slot.hook(sys, slot.context);
 }
 
 int StepScene(System* sys) {
@@ -81,7 +108,7 @@ void RunScene(System* sys) {
     }
     if (!sys->timer.late && sys->screen) {
       DrawSceneLayers(sys);
-      if (presentFrames) PresentScreen(sys->screen);
+      if (hooks.presentFrames) PresentScreen(sys->screen);
     }
     PaceFrame(&sys->timer);
   }
