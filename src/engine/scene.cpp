@@ -18,9 +18,10 @@ struct PassHook {
 struct SceneHooks {
   PassHook pass[kPassHookSlots];
   SceneKeyHook key;
+  SceneFocusHook focus;
   int presentFrames;
 };
-SceneHooks hooks = {{}, nullptr, 1};
+SceneHooks hooks = {{}, nullptr, nullptr, 1};
 
 bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
 
@@ -57,6 +58,8 @@ void RemoveScenePassHook(ScenePassHook hook, void* context) {
 
 void SetSceneKeyHook(SceneKeyHook hook) { hooks.key = hook; }
 
+void SetSceneFocusHook(SceneFocusHook hook) { hooks.focus = hook; }
+
 int PollQuitEvents(System* sys) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
@@ -64,7 +67,10 @@ int PollQuitEvents(System* sys) {
     if (event.type == SDL_VIDEOEXPOSE) RequestFullPresentation();
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
     if (event.type == SDL_KEYDOWN && hooks.key) hooks.key(sys, &event.key.keysym);
+    if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && hooks.focus)
+      hooks.focus(sys, event.active.gain ? 1 : 0);
   }
+  if (hooks.focus) hooks.focus(sys, -1);
   return 0;
 }
 

@@ -26,6 +26,11 @@ int PollQuitEvents(System* sys);
 // game's own inputs are read from the keyboard's state, not from these.
 using SceneKeyHook = void (*)(System* sys, const SDL_keysym* key);
 void SetSceneKeyHook(SceneKeyHook hook);
+// Told when the window gains (1) or loses (0) the input focus, and once more
+// with -1 after every poll of the events, so that what waits on the focus
+// can settle in the pass.
+using SceneFocusHook = void (*)(System* sys, int gained);
+void SetSceneFocusHook(SceneFocusHook hook);
 // Drops the layer's callback, sprites and flags, and the background and pre-update callbacks;
 // for a layer out of range only the latter two.
 void ClearScene(System* sys, int layer);

@@ -5,26 +5,7 @@
 
 #include "config/keyword_map.h"
 #include "input/input.h"
-
-inline constexpr int kPadButtonNone = -1;     // no button gives the input
-inline constexpr int kPadButtonDefault = -2;  // the layout's own button for the input
-inline constexpr int kMaxPadButton = 31;
-
-// The pad's buttons in the standard layout (sdl12-compat's game-controller
-// numbering, the browser's pad presented the same way).
-enum StandardPadButton {
-  PadSouth = 0,
-  PadEast = 1,
-  PadWest = 2,
-  PadNorth = 3,
-  PadBack = 4,
-  PadGuide = 5,
-  PadStart = 6,
-  PadDpadUp = 11,
-  PadDpadDown = 12,
-  PadDpadLeft = 13,
-  PadDpadRight = 14,
-};
+#include "input/pad.h"
 
 inline constexpr const char* kPadSettings[kInputCount] = {"pad_up", "pad_down", "pad_left", "pad_right",
                                                           "pad_z",  "pad_x",    "pad_c",    "pad_v"};

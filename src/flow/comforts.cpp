@@ -10,11 +10,13 @@
 #include "config/keyword_map.h"
 #include "engine/scene.h"
 #include "flow/assists.h"
+#include "flow/focus.h"
 #include "flow/game_resources.h"
 #include "game/game_state.h"
 #include "graphics/font.h"
 #include "graphics/sprite.h"
 #include "input/input.h"
+#include "input/pad.h"
 #include "sound/sound_bank.h"
 
 namespace {
@@ -99,18 +101,18 @@ void PrepareWindow(int argc, char** argv) {
     if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc)
       scale = ParseSetting("--scale", argv[++i], 1, kMaxWindowScale, 0);
   }
-  if (scale == 0) {
-    // Read quietly: a missing file is told when the game takes the settings.
-    DestroyKeywordMap(comforts.preparedSettings);
-    comforts.preparedSettings = CreateKeywordMap(256);
-    FILE* file = OpenRegularFile(kConfigPath);
-    comforts.preparedFound = file != nullptr;
-    if (file) {
-      LoadKeywordStream(comforts.preparedSettings, file);
-      std::fclose(file);
-    }
-    scale = ReadSetting(comforts.preparedSettings, "scale", 1, kMaxWindowScale, 1);
+  // Read quietly: a missing file is told when the game takes the settings.
+  DestroyKeywordMap(comforts.preparedSettings);
+  comforts.preparedSettings = CreateKeywordMap(256);
+  FILE* file = OpenRegularFile(kConfigPath);
+  comforts.preparedFound = file != nullptr;
+  if (file) {
+    LoadKeywordStream(comforts.preparedSettings, file);
+    std::fclose(file);
   }
+  if (scale == 0) scale = ReadSetting(comforts.preparedSettings, "scale", 1, kMaxWindowScale, 1);
+  const char* layout = GetKeyword(comforts.preparedSettings, "pad_layout");
+  if (!layout || std::strcmp(layout, "raw") != 0) RequestStandardPadLayout();
   if (scale <= 1) return;
   char factor[16];
   std::snprintf(factor, sizeof factor, "%d", scale);
@@ -143,7 +145,9 @@ void LoadComforts(System* sys) {
       ReportDiagnostic(msg::MsgConfigNotAKey, kKeySettings[i], name, SDL_GetKeyName(sys->input->keys[i]));
   }
   LoadAssists(config);
+  if (sys->input) sys->input->padChoices = GetAssists()->padButtons;
   SetSceneKeyHook(HandleComfortKey);
+  SetSceneFocusHook(HandleFocusChange);
 }
 
 void HandleComfortKey(System* sys, const SDL_keysym* key) {

@@ -12,7 +12,8 @@ inline constexpr int kVolumeStep = 16;
 inline constexpr int kMaxWindowScale = 4;
 inline constexpr int kComfortTextFrames = 60;  // how long a new value shows in the corner
 
-// Before the video starts: the window's scale from `--scale N` or the `scale`
+// Before the video and the joystick start: the standard pad layout asked for
+// (unless `pad_layout` is raw), the window's scale from `--scale N` or the `scale`
 // setting (1-4; the compatibility layer scales with sharp pixels), and
 // `--fullscreen`. Every other argument is ignored, as the game always has.
 void PrepareWindow(int argc, char** argv);
@@ -22,8 +23,8 @@ KeywordMap* TakeSettings();
 // Reads `sound_volume`, `music_volume` (0-128), `fullscreen` (0/1) and the
 // keys of one's own (`key_up` ... `key_v`, SDL key names) from the settings
 // and uses them; a value that is not a number in range or a key's name is
-// named in a message and the default kept. Installs the keys below on the
-// scene loop.
+// named in a message and the default kept. Installs the keys below and the
+// focus hook (flow/focus.h) on the scene loop.
 void LoadComforts(System* sys);
 // M mutes and unmutes, minus and plus (the keypad's too) lower and raise both
 // volumes, F11 or Alt+Enter switches full screen; other keys are left alone.

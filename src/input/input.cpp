@@ -6,6 +6,7 @@
 
 #include "base/diagnostics.h"
 #include "base/messages.h"
+#include "input/pad.h"
 
 namespace {
 
@@ -19,11 +20,8 @@ InputState* CreateInput(int joystickNumber, int wantJoystick) {
     ReportDiagnostic("%s", msg::MsgNoMemoryInput);
     return nullptr;
   }
-  if (wantJoystick) {
-    SDL_InitSubSystem(SDL_INIT_JOYSTICK);
-    input->joystick = SDL_JoystickOpen(joystickNumber);
-    if (!input->joystick) std::fprintf(stdout, "%s", msg::MsgJoystickOpen);
-  }
+  input->padDevicesStamp = -1;
+  if (wantJoystick && OpenPad(input, joystickNumber) != 0) std::fprintf(stdout, "%s", msg::MsgJoystickOpen);
   for (int i = 0; i < kInputCount; i++) input->keys[i] = kKeys[i];
   return input;
 }
@@ -34,10 +32,8 @@ void DestroyInput(InputState* input) {
   std::free(input);
 }
 
-uint8_t JoystickMask(int axisX, int axisY, const int buttons[4], int deadZone) {
+uint8_t StickMask(int axisX, int axisY, int deadZone) {
   uint8_t mask = 0;
-  for (int b = 0; b < 4; b++)
-    if (buttons[b] == 1) mask |= 1u << (ButtonZ + b);
   if (axisY < -deadZone) mask |= 1u << Up;
   if (axisY > deadZone) mask |= 1u << Down;
   if (axisX > deadZone) mask |= 1u << Right;
@@ -55,13 +51,7 @@ uint8_t HatMask(int hat) {
 }
 
 uint8_t ReadDeviceInput(InputState* input, void*) {
-  uint8_t mask = 0;
-  if (SDL_Joystick* joy = input->joystick) {
-    int buttons[4];
-    for (int b = 0; b < 4; b++) buttons[b] = SDL_JoystickGetButton(joy, b);
-    mask = JoystickMask(SDL_JoystickGetAxis(joy, 0), SDL_JoystickGetAxis(joy, 1), buttons, input->deadZone);
-    if (SDL_JoystickNumHats(joy) > 0) mask |= HatMask(SDL_JoystickGetHat(joy, 0));
-  }
+  uint8_t mask = ReadPad(input) | input->forced;
   const Uint8* keys = SDL_GetKeyState(nullptr);
   if (keys)
     for (int i = 0; i < kInputCount; i++)
@@ -75,6 +65,10 @@ void PollInput(InputState* input) {
     const int enter = keys && (keys[SDLK_RETURN] || keys[SDLK_KP_ENTER]) && !(SDL_GetModState() & KMOD_ALT);
     input->enterPressed = enter && !input->enterHeld;
     input->enterHeld = enter;
+    LookForPad(input);
+    const int back = PadBackDown(input);
+    input->backPressed = back && !input->backHeld;
+    input->backHeld = back;
   }
   const uint8_t raw = ReadRawInput(input);
   for (int i = 0; i < kInputCount; i++) {

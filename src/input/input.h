@@ -23,6 +23,15 @@ struct InputState {
   int enterHeld, enterPressed;  // Return or the keypad's Enter (not with Alt), for menus
   InputSource source;           // null = keyboard and joystick
   void* sourceContext;
+  const int* padChoices;      // the player's pad button per input (see ResolvePadButton); null = none chosen
+  int padStandard;            // 1: the open pad is presented in the standard layout
+  int padWanted;              // 1: a pad plugged in later is looked for
+  int padNumber;              // the joystick number opened
+  uint32_t padLookedAt;       // ms (SDL_GetTicks) of the last look
+  int padLooksLeft;           // looks still owed after the devices changed
+  long long padDevicesStamp;  // when the system's list of input devices last changed; -1 = no list
+  int backHeld, backPressed;  // the pad's Back in the standard layout, for the title's options screen
+  uint8_t forced;             // inputs held on the game's own behalf (bit i = input i), as the devices'
 };
 
 // Opens the joystick when wanted; without one it prints a notice and reads the keyboard only.
@@ -40,9 +49,8 @@ int SetInputKey(InputState* input, int index, const char* name);
 void SetButtonsEdgeTriggered(InputState* input);
 void SetDirectionsLevelTriggered(InputState* input);
 
-// The inputs a joystick state presses: axis values are strict beyond the
-// dead zone, buttons 0-3 are Z, X, C and V.
-uint8_t JoystickMask(int axisX, int axisY, const int buttons[4], int deadZone);
+// The directions a stick presses: axis values count strictly beyond the dead zone.
+uint8_t StickMask(int axisX, int axisY, int deadZone);
 // The directions the first hat (a pad's D-pad) presses, as the stick would.
 uint8_t HatMask(int hat);
 

@@ -196,4 +196,24 @@ TEST(WindowScale, TheCommandLineOrTheSettingAsksTheCompatibilityLayerForSharpPix
   unsetenv("SDL12COMPAT_SCALE_METHOD");
 }
 
+TEST(PadLayout, TheStandardLayoutIsAskedForBeforeTheJoystickStartsUnlessThePlayerSaidOtherwise) {
+  GameHarness harness;
+  harness.UseGameFolder();
+  constexpr char kVariable[] = "SDL12COMPAT_USE_GAME_CONTROLLERS";
+  char name[] = "runeblock";
+  char* args[] = {name};
+  unsetenv(kVariable);
+  WriteFile(harness.dir().File("Media/data/config"), "pad_layout\traw\n");
+  PrepareWindow(1, args);
+  EXPECT_EQ(getenv(kVariable), nullptr) << "the raw layout keeps the maker's numbers";
+  WriteFile(harness.dir().File("Media/data/config"), "level\t2\n");
+  PrepareWindow(1, args);
+  EXPECT_STREQ(getenv(kVariable), "1");
+  setenv(kVariable, "0", 1);
+  PrepareWindow(1, args);
+  EXPECT_STREQ(getenv(kVariable), "0") << "the player's own value wins";
+  DestroyKeywordMap(TakeSettings());
+  unsetenv(kVariable);
+}
+
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
+#include "input/pad.h"
 #include "support/test_system.h"
 
 namespace {
@@ -53,13 +56,43 @@ TEST_F(InputTest, EveryKeyHasItsInputButtonsCountOnceAndDirectionsWhileHeld) {
 }
 
 TEST(JoystickMaskTest, AxesCountOnlyStrictlyBeyondTheDeadZone) {
-  const int none[4] = {0, 0, 0, 0};
-  EXPECT_EQ(JoystickMask(10000, -10000, none, 10000), 0);
-  EXPECT_EQ(JoystickMask(-10000, 10000, none, 10000), 0);
-  EXPECT_EQ(JoystickMask(10001, -10001, none, 10000), (1u << Right) | (1u << Up));
-  EXPECT_EQ(JoystickMask(-32768, 32767, none, 10000), (1u << Left) | (1u << Down));
-  const int buttons[4] = {1, 0, 1, 1};
-  EXPECT_EQ(JoystickMask(0, 0, buttons, 10000), (1u << ButtonZ) | (1u << ButtonC) | (1u << ButtonV));
+  EXPECT_EQ(StickMask(10000, -10000, 10000), 0);
+  EXPECT_EQ(StickMask(-10000, 10000, 10000), 0);
+  EXPECT_EQ(StickMask(10001, -10001, 10000), (1u << Right) | (1u << Up));
+  EXPECT_EQ(StickMask(-32768, 32767, 10000), (1u << Left) | (1u << Down));
+}
+
+// The inputs a pad gives with only `buttons` down.
+uint8_t PadPress(std::initializer_list<int> buttons, int standard, const int* choices = nullptr, int count = 21) {
+  uint8_t down[32] = {};
+  for (int b : buttons) down[b] = 1;
+  return PadButtonMask(choices, standard, down, count);
+}
+
+TEST(PadButtonsTest, TheStandardLayoutGoesByPositionTheRawOneByTheMakersNumbers) {
+  EXPECT_EQ(PadPress({PadSouth, PadEast, PadWest}, 1), (1u << ButtonZ) | (1u << ButtonX) | (1u << ButtonC));
+  EXPECT_EQ(PadPress({PadNorth}, 1), 1u << ButtonV);
+  EXPECT_EQ(PadPress({PadDpadUp, PadDpadLeft}, 1), (1u << Up) | (1u << Left));
+  EXPECT_EQ(PadPress({PadDpadDown, PadDpadRight}, 1), (1u << Down) | (1u << Right));
+  EXPECT_EQ(PadPress({PadStart}, 1), 1u << ButtonC) << "Start pauses as C does";
+  EXPECT_EQ(PadPress({PadBack}, 1), 1u << ButtonV) << "Back gives up while paused as V does";
+  EXPECT_EQ(PadPress({PadGuide, 7, 9}, 1), 0);
+  EXPECT_EQ(PadPress({PadDpadRight}, 1, nullptr, 14), 0) << "a button the pad lacks is never read";
+  // The pad's own numbers: the first four buttons, whatever their places.
+  EXPECT_EQ(PadPress({0, 3}, 0), (1u << ButtonZ) | (1u << ButtonV));
+  EXPECT_EQ(PadPress({PadStart, PadBack, PadDpadUp}, 0), 0);
+}
+
+TEST(PadButtonsTest, ThePlayersButtonsReplaceTheLayoutsOwnAndTakeStartAndBackFromThem) {
+  int choices[kInputCount] = {kPadButtonDefault, kPadButtonDefault, kPadButtonDefault, kPadButtonDefault, 9,
+                              PadStart,          kPadButtonNone,    kPadButtonDefault};
+  EXPECT_EQ(PadPress({9}, 1, choices), 1u << ButtonZ);
+  EXPECT_EQ(PadPress({PadSouth, PadWest}, 1, choices), 0) << "the layout's own buttons for Z and C are gone";
+  EXPECT_EQ(PadPress({PadStart}, 1, choices), 1u << ButtonX) << "Start is the player's X, not a pause";
+  EXPECT_EQ(PadPress({PadBack, PadNorth}, 1, choices), 1u << ButtonV);
+  EXPECT_EQ(PadPress({9, 1}, 0, choices), 1u << ButtonZ) << "the player's choice in the raw layout too";
+  EXPECT_EQ(ResolvePadButton(kPadButtonDefault, Left, 1), PadDpadLeft);
+  EXPECT_EQ(ResolvePadButton(kPadButtonDefault, Left, 0), kPadButtonNone);
 }
 
 TEST(JoystickMaskTest, TheHatWalksJumpsAndCrouchesAsTheStickDoes) {
