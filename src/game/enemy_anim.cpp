@@ -1,6 +1,6 @@
 #include "game/enemy_anim.h"
 
-#include "base/media_slots.h"
+#include "game/enemy_kinds.h"
 #include "graphics/sprite_update.h"
 
 namespace {
@@ -33,62 +33,36 @@ void Attack(Sprite* sprite, int a, int b, int hold) {
 void SetEnemyAnim(System*, Enemy* enemy) {
   Sprite* s = enemy->sprite;
   if (!s) return;
+  const EnemyKind& kind = EnemyKindOf(enemy->type);
   const int dir = enemy->dir;
-  switch (enemy->type) {
-    case EnemyCrawler:
-      WalkLoop(s, FrameCrawler, FrameCrawler + 1, 2);
+  const int first = dir == DirRight ? kind.frameRight : kind.frameLeft;
+  switch (kind.looks) {
+    case LooksFacingLoop:
+      WalkLoop(s, first + (enemy->alert == 1 ? kind.alertShift : 0),
+               first + 1 + (enemy->alert == 1 ? kind.alertShift : 0), kind.walkTicks);
       break;
-    case EnemyWalker: {
+    case LooksTurningWalk: {
+      const int f = kind.frameRight, t = kind.walkTicks;
       if (dir == DirRight) {
-        const Step steps[] = {
-            {FrameWalker, 8}, {FrameWalker + 1, 8}, {FrameWalker + 2, 8}, {FrameWalker + 3, 8}, {FrameWalker + 3, 1}};
+        const Step steps[] = {{f, t}, {f + 1, t}, {f + 2, t}, {f + 3, t}, {f + 3, 1}};
         Play(s, steps, AnimLoop);
       } else if (dir == DirLeft) {
-        const Step steps[] = {
-            {FrameWalker + 3, 8}, {FrameWalker + 2, 8}, {FrameWalker + 1, 8}, {FrameWalker, 8}, {FrameWalker + 3, 1}};
+        const Step steps[] = {{f + 3, t}, {f + 2, t}, {f + 1, t}, {f, t}, {f + 3, 1}};
         Play(s, steps, AnimLoop);
       }
       break;
     }
-    case EnemyTurret:
+    case LooksAimed:
       ResetSpriteAnim(s);
-      s->frame = FrameTurret + (dir >= 0 && dir <= 3 ? dir : 0);
+      s->frame = kind.frameRight + (dir >= 0 && dir <= 3 ? dir : 0);
       break;
-    case EnemyFlyer: {
+    case LooksHovering: {
       if (dir != DirRight && dir != DirLeft) break;
-      const int base = dir == DirRight ? 0 : 1;
-      const Step steps[] = {{(enemy->wait != 0 ? FrameFlyerDazed : FrameFlyer) + base, 8}};
+      const Step steps[] = {{first + (enemy->wait != 0 ? kind.alertShift : 0), kind.walkTicks}};
       Play(s, steps, AnimLoop);
       break;
     }
-    case EnemyBrawler:
-    case EnemyGuard:
-      if (dir == DirRight)
-        WalkLoop(s, FrameBrawler, FrameBrawler + 1, 8);
-      else
-        WalkLoop(s, FrameBrawlerLeft, FrameBrawlerLeft + 1, 8);
-      break;
-    case EnemyCharger: {
-      const int b = enemy->alert == 1 ? 2 : 0;
-      if (dir == DirRight)
-        WalkLoop(s, FrameCharger + b, FrameCharger + 1 + b, 12);
-      else
-        WalkLoop(s, FrameChargerLeft + b, FrameChargerLeft + 1 + b, 12);
-      break;
-    }
-    case EnemySentry:
-      WalkLoop(s, FrameSentry, FrameSentry + 1, 8);
-      break;
-    case EnemyGunner:
-      if (dir == DirRight)
-        WalkLoop(s, FrameGunner, FrameGunner + 1, 8);
-      else
-        WalkLoop(s, FrameGunnerLeft, FrameGunnerLeft + 1, 8);
-      break;
-    case EnemySentryStunned:
-      WalkLoop(s, FrameSentryStunned, FrameSentryStunned + 1, 2);
-      break;
-    default:  // shots and strikes animate themselves
+    case LooksOwnAnimation:
       break;
   }
 }
@@ -96,22 +70,8 @@ void SetEnemyAnim(System*, Enemy* enemy) {
 void SetEnemyAttackAnim(System*, Enemy* enemy) {
   Sprite* s = enemy->sprite;
   if (!s) return;
-  const bool left = enemy->dir == DirLeft;
-  switch (enemy->type) {
-    case EnemyBrawler:
-    case EnemyGuard:
-      if (left)
-        Attack(s, FrameBrawlerLeft + 1, FrameBrawlerLeft + 2, FrameBrawlerLeft);
-      else
-        Attack(s, FrameBrawler + 1, FrameBrawler + 2, FrameBrawler);
-      break;
-    case EnemyGunner:
-      if (left)
-        Attack(s, FrameGunnerLeft, FrameGunnerLeft + 2, FrameGunnerLeft);
-      else
-        Attack(s, FrameGunner, FrameGunner + 2, FrameGunner);
-      break;
-    default:
-      break;
-  }
+  const EnemyKind& kind = EnemyKindOf(enemy->type);
+  if (kind.lookout != LookStrike && kind.lookout != LookShoot) return;
+  const int first = enemy->dir == DirLeft ? kind.frameLeft : kind.frameRight;
+  Attack(s, first + kind.attack[0], first + kind.attack[1], first + kind.attack[2]);
 }

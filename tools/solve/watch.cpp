@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "base/media_slots.h"
+#include "game/enemy_kinds.h"
 #include "game/items.h"
 #include "game/level_frame.h"
 #include "input/input.h"
@@ -13,10 +14,7 @@
 
 namespace {
 
-const char* const kEnemyNames[] = {"",        "crawler", "walker", "turret", "shot",   "flyer", "brawler",
-                                   "charger", "sentry",  "guard",  "gunner", "strike", "sentry"};
-
-const char* EnemyName(int type) { return type > 0 && type < kEnemyTypeCount ? kEnemyNames[type] : "enemy"; }
+const char* EnemyName(int type) { return EnemyKindOf(type).name; }
 
 uint32_t SoundBit(int sound) { return sound >= 10 && sound < 42 ? 1u << (sound - 10) : 0; }
 
