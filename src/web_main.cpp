@@ -14,6 +14,7 @@
 #include "flow/game_resources.h"
 #include "game/game_state.h"
 #include "graphics/sprite.h"
+#include "input/input.h"
 #include "platform/web/web_sdl.h"
 #include "sound/sound_bank.h"
 
@@ -101,6 +102,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* ProbeGame() {
                 player ? FixedToPixels(player->y) : 0, work.frames, work.lateFrames, work.totalMs,
                 running && running->sound ? running->sound->soundVolume : -1);
   return text;
+}
+
+// The key the player bound to input i (0 Up ... 7 V), which the page's touch
+// buttons press; 0 before the game has started or out of range.
+extern "C" EMSCRIPTEN_KEEPALIVE int InputKey(int input) {
+  if (!running || !running->input || input < 0 || input >= kInputCount) return 0;
+  return running->input->keys[input];
 }
 
 int main(int argc, char** argv) {

@@ -26,6 +26,7 @@ enum SysFrame {
   FrameNameBox = 180,
   FrameOverlay = 200,
   FrameWipe = 201,
+  FrameMagicMarker = 202,  // where block magic would act, drawn over the level when asked
 };
 
 // The character set: the player facing right, the same facing left
@@ -103,6 +104,7 @@ inline constexpr PictureSlots kPictureSlots[] = {
     {SetSystem, FrameNameBox, FrameNameBox, 20, 24, KeyBlack, "name entry box"},
     {SetSystem, FrameOverlay, FrameOverlay, 640, 480, KeyNone, "death overlay"},
     {SetSystem, FrameWipe, FrameWipe, 16, 16, KeyNone, "clear wipe square"},
+    {SetSystem, FrameMagicMarker, FrameMagicMarker, 48, 48, KeyBlack, "magic marker"},
     {SetCharacter, FramePlayerStand, FramePlayerSquat, 48, 48, KeyBlack, "player"},
     {SetCharacter, FramePlayerCharge, FramePlayerCast, 60, 48, KeyBlack, "casting player"},
     {SetCharacter, FramePlayerCrouch, FramePlayerCrouch, 48, 48, KeyBlack, "crouching player"},

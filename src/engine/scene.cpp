@@ -19,9 +19,10 @@ struct SceneHooks {
   PassHook pass[kPassHookSlots];
   SceneKeyHook key;
   SceneFocusHook focus;
+  SceneCallback layerOverlays[kLayerCount];  // drawn over each layer (SetLayerOverlay)
   int presentFrames;
 };
-SceneHooks hooks = {{}, nullptr, nullptr, 1};
+SceneHooks hooks = {{}, nullptr, nullptr, {}, 1};
 
 bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
 
@@ -30,8 +31,14 @@ bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
 void DrawSceneLayers(System* sys) {
   SDL_FillRect(sys->screen, nullptr, SDL_MapRGB(sys->screen->format, 0, 0, 0));
   if (sys->drawBackground) sys->drawBackground(sys);
-  for (SpriteList* layer : sys->layers)
-    if (layer) DrawSprites(layer, sys->screen);
+  for (int i = 0; i < kLayerCount; i++) {
+    if (sys->layers[i]) DrawSprites(sys->layers[i], sys->screen);
+    if (hooks.layerOverlays[i]) hooks.layerOverlays[i](sys);
+  }
+}
+
+void SetLayerOverlay(int layer, SceneCallback draw) {
+  if (ValidLayer(layer)) hooks.layerOverlays[layer] = draw;
 }
 
 void SetFramePresentation(int present) { hooks.presentFrames = present; }
@@ -69,6 +76,13 @@ int PollQuitEvents(System* sys) {
     if (event.type == SDL_KEYDOWN && hooks.key) hooks.key(sys, &event.key.keysym);
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && hooks.focus)
       hooks.focus(sys, event.active.gain ? 1 : 0);
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL tells of the page's focus with the newer window event.
+    if (event.type == SDL_WINDOWEVENT && hooks.focus) {
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) hooks.focus(sys, 0);
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) hooks.focus(sys, 1);
+    }
+#endif
   }
   if (hooks.focus) hooks.focus(sys, -1);
   return 0;

@@ -31,6 +31,9 @@ void SetSceneKeyHook(SceneKeyHook hook);
 // can settle in the pass.
 using SceneFocusHook = void (*)(System* sys, int gained);
 void SetSceneFocusHook(SceneFocusHook hook);
+// Drawn onto the screen right after the layer's sprites, over them and under
+// the layers above; null = nothing. Drawing only: nothing of the play.
+void SetLayerOverlay(int layer, SceneCallback draw);
 // Drops the layer's callback, sprites and flags, and the background and pre-update callbacks;
 // for a layer out of range only the latter two.
 void ClearScene(System* sys, int layer);

@@ -13,6 +13,7 @@
 #include "flow/focus.h"
 #include "flow/game_resources.h"
 #include "game/game_state.h"
+#include "game/magic_marker.h"
 #include "graphics/font.h"
 #include "graphics/sprite.h"
 #include "input/input.h"
@@ -86,6 +87,10 @@ void ShowVolumes(System* sys) {
   ShowComfortText(sys, text);
 }
 
+void DrawAssistsOverLevel(System* sys) {
+  if (GetAssists()->magicMarker) DrawMagicMarker(sys);
+}
+
 void ToggleFullScreen(System* sys) {
   if (!sys->screen || !SDL_WM_ToggleFullScreen(sys->screen)) return;
   if (KeywordMap* config = sys->game ? sys->game->config : nullptr)
@@ -148,6 +153,7 @@ void LoadComforts(System* sys) {
   if (sys->input) sys->input->padChoices = GetAssists()->padButtons;
   SetSceneKeyHook(HandleComfortKey);
   SetSceneFocusHook(HandleFocusChange);
+  SetLayerOverlay(LayerWorld, DrawAssistsOverLevel);
 }
 
 void HandleComfortKey(System* sys, const SDL_keysym* key) {

@@ -23,8 +23,8 @@ KeywordMap* TakeSettings();
 // Reads `sound_volume`, `music_volume` (0-128), `fullscreen` (0/1) and the
 // keys of one's own (`key_up` ... `key_v`, SDL key names) from the settings
 // and uses them; a value that is not a number in range or a key's name is
-// named in a message and the default kept. Installs the keys below and the
-// focus hook (flow/focus.h) on the scene loop.
+// named in a message and the default kept. Installs the keys below, the
+// focus hook (flow/focus.h) and the magic marker on the scene loop.
 void LoadComforts(System* sys);
 // M mutes and unmutes, minus and plus (the keypad's too) lower and raise both
 // volumes, F11 or Alt+Enter switches full screen; other keys are left alone.

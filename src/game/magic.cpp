@@ -25,22 +25,34 @@ void AnimateTile(Sprite* tile, int first, int ticks, int then) {
   AddSpriteAnimStep(tile, then, ticks, AnimStop);
 }
 
+CellProbe MagicProbe(const Player* player) {
+  return ProbeAt(FixedToPixels(player->x + 16 * player->vx), FixedToPixels(player->y + 16 * player->vy));
+}
+
 }  // namespace
+
+void BlockMagicCell(const Player* player, int* column, int* row) {
+  const CellProbe at = MagicProbe(player);
+  // The cell in front: from the far half of a cell, two on.
+  *row = at.r + (at.fy > kCellHalf ? 1 : 0) + (player->crouching ? 1 : 0);
+  if (player->facing == 0) {
+    *column = at.fx >= kCellHalf ? at.c + 2 : at.c + 1;
+  } else {
+    *column = at.fx < kCellHalf ? at.c - 1 : at.c;
+  }
+}
 
 void UseBlockMagic(System* sys) {
   GameState* game = sys->game;
   Player* player = &game->player;
-  const CellProbe at = ProbeAt(FixedToPixels(player->x + 16 * player->vx), FixedToPixels(player->y + 16 * player->vy));
-  // The cell in front: from the far half of a cell, two on; standing, the
-  // player steps flush with its own cell first.
-  const int row = at.r + (at.fy > kCellHalf ? 1 : 0) + (player->crouching ? 1 : 0);
-  int column;
+  int column, row;
+  BlockMagicCell(player, &column, &row);
+  // Standing, the player steps flush with its own cell first.
+  const CellProbe at = MagicProbe(player);
   if (player->facing == 0) {
-    column = at.fx >= kCellHalf ? at.c + 2 : at.c + 1;
     if (at.fx < kCellHalf && !player->crouching && at.fx > kCellInset)
       player->x = PixelsToFixed(kCellSize * at.c + kCellInset);
   } else {
-    column = at.fx < kCellHalf ? at.c - 1 : at.c;
     if (at.fx >= kCellHalf && !player->crouching && at.fx < kCellFar)
       player->x = PixelsToFixed(kCellSize * at.c + kCellFar);
   }

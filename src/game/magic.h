@@ -3,8 +3,12 @@
 #pragma once
 
 #include "engine/system.h"
+#include "game/game_state.h"
 #include "graphics/sprite.h"
 
+// The cell block magic acts on for the player as it stands: the one in front,
+// a row lower when crouching. UseBlockMagic and the magic marker share it.
+void BlockMagicCell(const Player* player, int* column, int* row);
 // Makes a block in the cell in front of the player, or breaks one there. No-magic cells and a key,
 // door, enemy or visible item (which may change type) there refuse it, but a whole block still breaks.
 void UseBlockMagic(System* sys);

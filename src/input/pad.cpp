@@ -23,29 +23,30 @@ constexpr int kPadMaxButtons = kMaxPadButton + 1;
 constexpr int kLooksAfterChange = 3;  // the system may take a moment to let a new pad be opened
 bool layoutVariableOurs = false;      // the player left the variable unset
 
-bool StandardLayoutAsked() {
-  const char* value = std::getenv(kLayoutVariable);
-  return value && (std::strcmp(value, "1") == 0 || SDL_strcasecmp(value, "true") == 0);
-}
-
 #ifdef __EMSCRIPTEN__
 // The browser numbers a standard pad's buttons its own way; b of the standard
 // layout is the browser's button kBrowserButton[b].
 constexpr int kBrowserButton[kStandardPadButtons] = {0, 1, 2, 3, 8, 16, 9, 10, 11, 4, 5, 12, 13, 14, 15};
 
+// The browser's SDL opens pad n as the n-th entry of the browser's list.
 EM_JS(int, BrowserPadIsStandard, (int index), {
   const pads = navigator.getGamepads ? navigator.getGamepads() : [];
-  let seen = 0;
-  for (const pad of pads) {
-    if (!pad) continue;
-    if (seen++ == index) return pad.mapping == 'standard' ? 1 : 0;
-  }
-  return 0;
+  return pads[index] && pads[index].mapping == 'standard' ? 1 : 0;
 });
 
 bool OpenedStandard(SDL_Joystick*, int number) { return BrowserPadIsStandard(number) != 0; }
 long long DevicesStamp() { return SDL_NumJoysticks(); }
 #else
+bool StandardLayoutAsked() {
+  const char* value = std::getenv(kLayoutVariable);
+  return value && (std::strcmp(value, "1") == 0 || SDL_strcasecmp(value, "true") == 0);
+}
+
+void RestartJoystick() {
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+}
+
 // The compatibility layer shows a pad in the standard layout with its
 // fifteen buttons and the D-pad among them, never as a hat.
 bool OpenedStandard(SDL_Joystick* pad, int) {
@@ -65,11 +66,6 @@ SDL_Joystick* OpenFound(InputState* input, int number) {
   SDL_Joystick* pad = SDL_JoystickOpen(number);
   if (pad) input->padStandard = OpenedStandard(pad, number) ? 1 : 0;
   return pad;
-}
-
-void RestartJoystick() {
-  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-  SDL_InitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 bool ChosenByPlayer(const int* choices, int button) {

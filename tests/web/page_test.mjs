@@ -1,7 +1,8 @@
 // Plays the browser build in headless Chromium as a player would, through
 // its DevTools protocol on a pipe (node only, no packages): the title, a
 // started game and a walk in level 1, a volume change and a ranking that
-// survive a reload, name entry, and Escape's play-again state. Writes its
+// survive a reload, name entry, the touch buttons on a phone's screen held
+// either way, and Escape's play-again state. Writes its
 // screenshots to OUT_DIR and prints the page's frame time.
 // Usage: node page_test.mjs SITE_DIR OUT_DIR
 // Exits 0 with a SKIP line when Chromium cannot start.
@@ -301,9 +302,56 @@ if (reloaded.soundVolume !== 112) fail(`after a reload the sound volume is ${rel
 const rankingAfter = await evaluate('FS.readFile("/Media/data/sc", {encoding: "utf8"})');
 if (rankingAfter !== ranking) fail(`the ranking did not survive the reload:\n${ranking}\n---\n${rankingAfter}`);
 
+// A phone, held either way: the page shows a D-pad and buttons beside the
+// game (below it upright), and two fingers at once walk and jump.
+const centre = async (selector) => evaluate(`(() => { const r = document.querySelector('${selector}').getBoundingClientRect();
+  return [r.x + r.width / 2, r.y + r.height / 2, r.left, r.right, r.top, r.bottom]; })()`);
+async function touch(type, points) {
+  await page('Input.dispatchTouchEvent', {type, touchPoints: points.map(([x, y], id) => ({x, y, id}))});
+}
+for (const [width, height, name] of [[844, 390, 'touch-landscape'], [390, 844, 'touch-upright']]) {
+  await page('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: 2, mobile: true});
+  await page('Emulation.setTouchEmulationEnabled', {enabled: true, maxTouchPoints: 5});
+  await page('Page.reload');
+  await sleep(500);
+  await waitFor(`the game on a ${width} x ${height} touch screen`, gameRunning, 60);
+  await waitFor('the touch buttons', 'document.body.classList.contains("touch")', 5);
+  const [game, pad, buttons] = await Promise.all(['#canvas', '#dpad', '#buttons'].map(centre));
+  const inside = (r) => r[2] >= 0 && r[3] <= width && r[4] >= 0 && r[5] <= height;
+  if (![game, pad, buttons].every(inside)) fail(`${name}: a part of the page is off the screen: ${[game, pad, buttons]}`);
+  const beside = pad[3] <= game[2] && buttons[2] >= game[3];
+  const below = pad[4] >= game[5] && buttons[4] >= game[5] && pad[3] <= buttons[2];
+  if (width > height ? !beside : !below) fail(`${name}: the pads are not ${width > height ? 'beside' : 'below'} the game`);
+  await sleep(3000);  // the title fades in
+  const z = await centre('#buttons [data-input="4"]');
+  await touch('touchStart', [z]);
+  await sleep(150);
+  await touch('touchEnd', []);
+  await waitFor('level 1 to be played from the touch buttons', playing(true), 20);
+  await sleep(3000);  // the intro
+  const start = await probe();
+  await touch('touchStart', [await centre('#dpad [data-input="3"]'), await centre('#dpad [data-input="0"]')]);
+  let highest = start.y;
+  for (let i = 0; i < 10; i++) {
+    await sleep(100);
+    highest = Math.min(highest, (await probe()).y);
+  }
+  await touch('touchEnd', []);
+  const moved = await probe();
+  if (moved.x <= start.x + 16 || highest >= start.y)
+    fail(`${name}: Right and Up held together moved the player from (${start.x}, ${start.y}) to x ${moved.x}, ` +
+         `highest y ${highest}`);
+  const {data: phone} = await page('Page.captureScreenshot', {format: 'png'});
+  fs.writeFileSync(path.join(outDir, name + '.png'), Buffer.from(phone, 'base64'));
+  console.log(`${name}: the touch buttons walked from x ${start.x} to ${moved.x} and jumped to y ${highest} from ${start.y}`);
+}
+await page('Emulation.setTouchEmulationEnabled', {enabled: false});
+await page('Emulation.clearDeviceMetricsOverride');
+
 await tap('Escape');
 await waitFor('the play-again page', 'state === "ended" && !cover.hidden && cover.textContent.includes("play again")', 10);
 await shoot('ended');
 
-console.log('PASS: title, level 1 walked, name entry and play-again drawn; volume and ranking kept across a reload');
+console.log('PASS: title, level 1 walked, name entry and play-again drawn; volume and ranking kept across a reload; ' +
+            'touch buttons walked and jumped at 844 x 390 and 390 x 844');
 process.exit(0);

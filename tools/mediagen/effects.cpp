@@ -126,6 +126,29 @@ Image WipeSquare() {
   return img;
 }
 
+// Magic marker 202: four gold corner brackets, bright against the blue
+// blocks and the dark halls alike, framing the cell block magic would act
+// on; open in the middle so the tile and whatever stands there stay in sight.
+Image MagicMarker() {
+  Image img(kCell, kCell);
+  constexpr int kArm = 12;
+  for (int corner = 0; corner < 4; corner++) {
+    const bool right = corner & 1, bottom = corner & 2;
+    for (int i = 0; i < kArm; i++) {
+      for (int depth = 0; depth < 3; depth++) {
+        const Rgb shade = depth == 1 ? pal::kGold.shine : depth == 0 ? pal::kInk : pal::kGold.base;
+        const int edge = 1 + depth;
+        const int along = 1 + i;
+        const int x1 = right ? kCell - 1 - along : along, y1 = bottom ? kCell - 1 - edge : edge;
+        const int x2 = right ? kCell - 1 - edge : edge, y2 = bottom ? kCell - 1 - along : along;
+        img.Set(x1, y1, shade), img.Set(x2, y2, shade);
+      }
+    }
+    img.Set(right ? kCell - 3 : 2, bottom ? kCell - 3 : 2, pal::kGold.shine);
+  }
+  return img;
+}
+
 const Picture kPictures[] = {
     {kSysDir, FrameFireball, "fireball_right_a.bmp", KeyBlack, FireballRightA},
     {kSysDir, FrameFireball + 1, "fireball_right_b.bmp", KeyBlack, FireballRightB},
@@ -141,6 +164,7 @@ const Picture kPictures[] = {
     {kSysDir, FramePuff + 1, "puff_thin.bmp", KeyBlack, PuffThin},
     {kSysDir, FrameNameBox, "name_box.bmp", KeyBlack, NameBox},
     {kSysDir, FrameWipe, "wipe_square.bmp", KeyNone, WipeSquare},
+    {kSysDir, FrameMagicMarker, "magic_marker.bmp", KeyBlack, MagicMarker},
 };
 
 }  // namespace

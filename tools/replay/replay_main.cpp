@@ -12,6 +12,7 @@
 #include "flow/game_resources.h"
 #include "flow/headless.h"
 #include "game/game_state.h"
+#include "game/magic_marker.h"
 #include "game/replay.h"
 #include "game/state_hash.h"
 #include "graphics/bitmap_set.h"
@@ -26,17 +27,20 @@ struct Options {
   std::string maps = kMapDir;
   std::string shotPrefix = "frame";
   std::set<int> shots;
+  bool marker = false;
 };
 
 void Usage() {
   std::fprintf(
       stderr,
-      "usage: replay [--trace FILE] [--hashes FILE] [--maps DIR/] [--shot N[,N...]] [--shot-prefix PATH] RECORDING\n"
+      "usage: replay [--trace FILE] [--hashes FILE] [--maps DIR/] [--shot N[,N...]] [--shot-prefix PATH] [--marker]\n"
+      "              RECORDING\n"
       "Plays a recorded level attempt from the folder that holds Media/ and prints its outcome.\n"
       "  --trace FILE   write one JSON line of the game state per scene-loop pass\n"
       "  --hashes FILE  write a fingerprint of every pass, one per line (the tests' golden lists)\n"
       "  --maps DIR/    read the level maps from DIR/ (default ./Media/map/)\n"
-      "  --shot N,...   save the screen after those passes as PREFIX-N.bmp\n");
+      "  --shot N,...   save the screen after those passes as PREFIX-N.bmp\n"
+      "  --marker       show the magic marker in the screenshots\n");
 }
 
 bool ParseArgs(int argc, char** argv, Options* options) {
@@ -55,6 +59,8 @@ bool ParseArgs(int argc, char** argv, Options* options) {
     } else if (arg == "--maps") {
       if (!value(&options->maps)) return false;
       if (options->maps.empty() || options->maps.back() != '/') options->maps += '/';
+    } else if (arg == "--marker") {
+      options->marker = true;
     } else if (arg == "--shot-prefix") {
       if (!value(&options->shotPrefix)) return false;
     } else if (arg == "--shot") {
@@ -126,6 +132,7 @@ int main(int argc, char** argv) {
   }
   std::snprintf(sys->game->mapDir, sizeof sys->game->mapDir, "%s", options.maps.c_str());
 
+  if (options.marker) SetLayerOverlay(LayerWorld, DrawMagicMarker);
   Watch watch{trace, hashes, &options};
   const ReplayObserver observer = {AfterPass, &watch, 0};
   ReplayOutcome outcome{};
