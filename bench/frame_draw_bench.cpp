@@ -48,7 +48,7 @@ struct FrameScene {
     font.sheet = MakeSurface(256, 256, depth, 0xFFFFFF, true);
     font.glyphWidth = font.glyphHeight = 16;
     LayoutFontGlyphs(&font, 16);
-    font.advance = 12;
+    font.advance = kFontAdvance;
     list = CreateSpriteList(3072);
     list->cameraX = 160 << 12;
     list->cameraY = 240 << 12;

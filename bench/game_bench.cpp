@@ -94,7 +94,7 @@ void BM_level_update(benchmark::State& state) {
   GameState* game = sys->game;
   ClearAllScenes(sys);
   game->world = sys->layers[1];
-  std::snprintf(game->mapPath, sizeof game->mapPath, "./Media/map/map1.map");
+  std::snprintf(game->mapPath, sizeof game->mapPath, "%smap1.map", kMapDir);
   game->itemsPlaced = 0;
   SetUpLevelAttempt(sys);
   ResetLayerFlags(sys, 1);

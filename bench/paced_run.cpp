@@ -127,9 +127,9 @@ int main(int argc, char** argv) {
   LoadSoundDir(sys->sound, kSoundDir);
 
   Measure(&title, serverPid, [&] {
-    SetScenePassHook(CountTitlePass, nullptr);
+    AddScenePassHook(CountTitlePass, nullptr);
     RunGameFlow(sys);
-    SetScenePassHook(nullptr, nullptr);
+    RemoveScenePassHook(CountTitlePass, nullptr);
   });
   ResetHeadlessGame(sys);
   const ReplayObserver observer = {CountReplayPass, nullptr, 1};

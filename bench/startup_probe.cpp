@@ -41,7 +41,7 @@ int main() {
   std::memset(game, 0, sizeof(GameState));
   sys->game = game;
   LoadGameResources(sys);
-  SetScenePassHook(StopAfterFirstTitleFrame, nullptr);
+  AddScenePassHook(StopAfterFirstTitleFrame, nullptr);
   DelayOnFrameClock(1000);
   RunGameFlow(sys);
   return 2;  // the title never came

@@ -123,8 +123,9 @@ int main(int argc, char** argv) {
   System* sys = StartSystem();
   if (!sys) return 1;
   running = sys;
-  SetScenePassHook(SaveChangedSettings, nullptr);
+  AddScenePassHook(SaveChangedSettings, nullptr);
   RunGame(sys);
+  RemoveScenePassHook(SaveChangedSettings, nullptr);
   running = nullptr;
   DestroySystem(sys);
   ShowGameEnded();

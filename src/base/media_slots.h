@@ -44,6 +44,28 @@ enum CharFrame {
 };
 inline constexpr int kPlayerLeft = 20;
 
+// The enemy set: each kind's first frame. Where a kind has a right and a left
+// run, the left one is its own name.
+enum EnemyFrame {
+  FrameGlint = 0,     // a shot's or strike's wind-up; frame 0 never hurts
+  FrameCrawler = 10,  // two frames
+  FrameWalker = 20,   // four: a turn from facing right to facing left
+  FrameTurret = 30,   // right, left, down, up
+  FrameShot = 40,     // right, left, down, up: two frames each
+  FrameFlyer = 50,    // right, left; FrameFlyerDazed on, the same two dazed
+  FrameFlyerDazed = 52,
+  FrameBrawler = 60,        // right: walk, raise, blow (a guard looks the same)
+  FrameBrawlerLeft = 63,    // left: walk, raise, blow
+  FrameCharger = 70,        // right: two walking, two alert
+  FrameChargerLeft = 74,    // left: the same
+  FrameSentry = 80,         // two frames
+  FrameSentryStunned = 82,  // two frames
+  FrameGunner = 100,        // right: stand, step, shoot
+  FrameGunnerLeft = 103,    // left: stand, step, shoot
+  FrameStrike = 110,        // right two, left two
+  FrameStrikeLeft = 112,
+};
+
 enum SoundSlot {
   SndMenuSelect = 10,
   SndMakeBlock = 11,
@@ -94,17 +116,17 @@ inline constexpr PictureSlots kPictureSlots[] = {
     {SetCharacter, FramePlayerCrouchCharge + kPlayerLeft, FramePlayerCrouchCast + kPlayerLeft, 60, 48, KeyBlack,
      "crouching casting player"},
     {SetCharacter, FramePlayerDeath, FramePlayerDeath + 3, 48, 48, KeyBlack, "dying player"},
-    {SetEnemy, 0, 0, 48, 48, KeyBlack, "strike wind-up glint"},
-    {SetEnemy, 10, 11, 48, 48, KeyBlack, "crawler"},
-    {SetEnemy, 20, 23, 48, 48, KeyBlack, "walker"},
-    {SetEnemy, 30, 33, 48, 48, KeyBlack, "turret"},
-    {SetEnemy, 40, 47, 48, 48, KeyBlack, "shot"},
-    {SetEnemy, 50, 53, 48, 48, KeyBlack, "flyer"},
-    {SetEnemy, 60, 65, 48, 48, KeyBlack, "brawler and guard"},
-    {SetEnemy, 70, 77, 48, 48, KeyBlack, "charger"},
-    {SetEnemy, 80, 83, 48, 48, KeyBlack, "sentry"},
-    {SetEnemy, 100, 105, 48, 48, KeyBlack, "gunner"},
-    {SetEnemy, 110, 113, 48, 48, KeyBlack, "strike"},
+    {SetEnemy, FrameGlint, FrameGlint, 48, 48, KeyBlack, "strike wind-up glint"},
+    {SetEnemy, FrameCrawler, FrameCrawler + 1, 48, 48, KeyBlack, "crawler"},
+    {SetEnemy, FrameWalker, FrameWalker + 3, 48, 48, KeyBlack, "walker"},
+    {SetEnemy, FrameTurret, FrameTurret + 3, 48, 48, KeyBlack, "turret"},
+    {SetEnemy, FrameShot, FrameShot + 7, 48, 48, KeyBlack, "shot"},
+    {SetEnemy, FrameFlyer, FrameFlyerDazed + 1, 48, 48, KeyBlack, "flyer"},
+    {SetEnemy, FrameBrawler, FrameBrawlerLeft + 2, 48, 48, KeyBlack, "brawler and guard"},
+    {SetEnemy, FrameCharger, FrameChargerLeft + 3, 48, 48, KeyBlack, "charger"},
+    {SetEnemy, FrameSentry, FrameSentryStunned + 1, 48, 48, KeyBlack, "sentry"},
+    {SetEnemy, FrameGunner, FrameGunnerLeft + 2, 48, 48, KeyBlack, "gunner"},
+    {SetEnemy, FrameStrike, FrameStrikeLeft + 1, 48, 48, KeyBlack, "strike"},
     {SetLevel, FrameBackdrop, FrameBackdrop, 640, 480, KeyNone, "the levels' backdrop"},
 };
 

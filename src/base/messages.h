@@ -70,4 +70,16 @@ inline constexpr const char MsgScoreSave[] = "\203X\203R\203A\225\333\221\266\21
 // "パスが長すぎます %s\n"
 inline constexpr const char MsgPathTooLong[] = "\203p\203X\202\252\222\267\202\267\202\254\202\334\202\267 %s\n";
 
+// "設定値不正 %s "%s" (%d から %d)　%d を使用\n"
+inline constexpr const char MsgConfigNotANumber[] = "\220\335\222\350\222l\225s\220\263 %s \"%s\" (%d \202\251\202\347 %d)\201@%d \202\360\216g\227p\n";
+// "キー名不正 %s "%s"　"%s" を使用\n"
+inline constexpr const char MsgConfigNotAKey[] = "\203L\201[\226\274\225s\220\263 %s \"%s\"\201@\"%s\" \202\360\216g\227p\n";
+
+// "設定値不正 %s "%s" (0 か 1)　%d を使用\n"
+inline constexpr const char MsgConfigNotAFlag[] = "\220\335\222\350\222l\225s\220\263 %s \"%s\" (0 \202\251 1)\201@%d \202\360\216g\227p\n";
+// "ボタン番号不正 %s "%s" (0 から %d か none)　パッドの既定を使用\n"
+inline constexpr const char MsgConfigNotAButton[] = "\203{\203^\203\223\224\324\215\206\225s\220\263 %s \"%s\" (0 \202\251\202\347 %d \202\251 none)\201@\203p\203b\203h\202\314\212\371\222\350\202\360\216g\227p\n";
+// "パッド配置不正 pad_layout "%s" (standard か raw)　standard を使用\n"
+inline constexpr const char MsgConfigNotALayout[] = "\203p\203b\203h\224z\222u\225s\220\263 pad_layout \"%s\" (standard \202\251 raw)\201@standard \202\360\216g\227p\n";
+
 }  // namespace msg

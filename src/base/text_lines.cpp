@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 
 char* ReadLine(LineReader* reader) {
@@ -69,7 +70,7 @@ int JoinPath(char* out, const char* dir, const char* name) {
   const size_t dirLength = std::strlen(dir);
   const size_t nameLength = std::strlen(name);
   if (dirLength + nameLength >= static_cast<size_t>(kPathBufferSize)) {
-    std::fprintf(stderr, msg::MsgPathTooLong, name);
+    ReportDiagnostic(msg::MsgPathTooLong, name);
     return -1;
   }
   std::memcpy(out, dir, dirLength);

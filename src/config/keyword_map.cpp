@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/safe_save.h"
@@ -50,7 +51,7 @@ void KeepOverflowLine(KeywordMap* map, const char* line) {
 
 // Once, not once per line or per setting that found the map full.
 void ReportOverflow(KeywordMap* map) {
-  if (!map->overflowReported) std::fprintf(stderr, "%s", msg::MsgKeywordOverflow);
+  if (!map->overflowReported) ReportDiagnostic("%s", msg::MsgKeywordOverflow);
   map->overflowReported = 1;
 }
 
@@ -80,7 +81,7 @@ void JoinWords(char* buffer, const char* from) {
 int StoreKeyword(KeywordMap* map, const char* key, const char* value) {
   if (!map) return -1;
   if (!key) {
-    std::fprintf(stderr, "%s", msg::MsgKeywordFailed);
+    ReportDiagnostic("%s", msg::MsgKeywordFailed);
     return -1;
   }
   char cutKey[kKeywordBufferSize];
@@ -130,7 +131,7 @@ KeywordMap* CreateKeywordMap(int capacity) {
   if (capacity < 0) return nullptr;
   auto* map = static_cast<KeywordMap*>(std::calloc(1, sizeof(KeywordMap)));
   if (!map) {
-    std::fprintf(stderr, "%s", msg::MsgNoMemoryKeywordMap);
+    ReportDiagnostic("%s", msg::MsgNoMemoryKeywordMap);
     return nullptr;
   }
   map->capacity = capacity;
@@ -226,7 +227,7 @@ int LoadKeywordFile(KeywordMap* map, const char* path) {
   if (!map) return -1;
   FILE* file = OpenRegularFile(path);
   if (!file) {
-    std::fprintf(stderr, msg::MsgConfigOpen, path);
+    ReportDiagnostic(msg::MsgConfigOpen, path);
     return -1;
   }
   LoadKeywordStream(map, file);
@@ -241,6 +242,6 @@ int SaveKeywordFile(const KeywordMap* map, const char* path) {
   KeywordMerge merge{map, CreateKeywordMap(map->capacity)};
   const int result = merge.merged ? SaveFileSafely(path, MergeKeywords, WriteMerged, &merge) : -1;
   DestroyKeywordMap(merge.merged);
-  if (result != 0) std::fprintf(stderr, msg::MsgCannotCreate, path);
+  if (result != 0) ReportDiagnostic(msg::MsgCannotCreate, path);
   return result;
 }

@@ -14,39 +14,44 @@ constexpr int kMaxBytesPerPixel = 4;
 // Past this share of the screen (in tiles), one whole flip is cheaper than the parts.
 constexpr int kFullFlipTiles = kTileColumns * kTileRows / 2;
 
-// What the window shows: a copy of the last presented pixels, in the
-// screen's own layout. Fixed storage, so presenting never allocates.
-uint8_t shown[kScreenWidth * kScreenHeight * kMaxBytesPerPixel];
-const SDL_Surface* shownSurface = nullptr;
-int shownPitch = 0;
-Uint32 shownFlags = 0;  // the surface's, as shown: a switch to or from full screen shows anew
-int shownValid = 0;
-int partialEnabled = 1;
-SDL_Rect rects[kTileRows * kTileColumns];
-Presentation last = {PresentNothing, 0, rects, {0, 0, 0}};
+// What the window shows and how presenting goes, for the whole run. The copy
+// is fixed storage, so presenting never allocates; a full flip refills it,
+// RequestFullPresentation and SetPartialPresentation make it stale.
+struct Presenter {
+  uint8_t shown[kScreenWidth * kScreenHeight * kMaxBytesPerPixel];  // the last presented pixels, screen layout
+  const SDL_Surface* shownSurface;
+  int shownPitch;
+  Uint32 shownFlags;  // the surface's, as shown: a switch to or from full screen shows anew
+  int shownValid;
+  int partialEnabled;
+  bool changed[kTileRows][kTileColumns];  // work of one PresentScreen, cleared at its start
+  SDL_Rect rects[kTileRows * kTileColumns];
+  Presentation last;  // counts since the start of the run
+};
+Presenter presenter = {{}, nullptr, 0, 0, 0, 1, {}, {}, {PresentNothing, 0, presenter.rects, {0, 0, 0}}};
 
 int Presented(int kind, int rectCount) {
-  last.kind = kind;
-  last.rectCount = rectCount;
-  last.frames[kind] += 1;
+  presenter.last.kind = kind;
+  presenter.last.rectCount = rectCount;
+  presenter.last.frames[kind] += 1;
   return 0;
 }
 
 int FullPresent(SDL_Surface* screen) {
   SDL_Flip(screen);
   const size_t bytes = static_cast<size_t>(screen->pitch) * static_cast<size_t>(screen->h);
-  shownValid = bytes <= sizeof shown && partialEnabled;
-  if (shownValid) std::memcpy(shown, screen->pixels, bytes);
-  shownSurface = screen;
-  shownPitch = screen->pitch;
-  shownFlags = screen->flags;
+  presenter.shownValid = bytes <= sizeof presenter.shown && presenter.partialEnabled;
+  if (presenter.shownValid) std::memcpy(presenter.shown, screen->pixels, bytes);
+  presenter.shownSurface = screen;
+  presenter.shownPitch = screen->pitch;
+  presenter.shownFlags = screen->flags;
   return Presented(PresentWhole, 0);
 }
 
 bool Comparable(const SDL_Surface* screen) {
-  return partialEnabled && shownValid && screen == shownSurface && screen->pitch == shownPitch &&
-         screen->flags == shownFlags && screen->w == kScreenWidth && screen->h == kScreenHeight &&
-         !SDL_MUSTLOCK(screen);
+  return presenter.partialEnabled && presenter.shownValid && screen == presenter.shownSurface &&
+         screen->pitch == presenter.shownPitch && screen->flags == presenter.shownFlags && screen->w == kScreenWidth &&
+         screen->h == kScreenHeight && !SDL_MUSTLOCK(screen);
 }
 
 // Marks the tiles whose pixels differ from what is shown; returns how many.
@@ -57,7 +62,7 @@ int FindChangedTiles(const SDL_Surface* screen, bool changed[kTileRows][kTileCol
   int count = 0;
   for (int y = 0; y < screen->h; y++) {
     const uint8_t* now = pixels + static_cast<size_t>(y) * screen->pitch;
-    const uint8_t* before = shown + static_cast<size_t>(y) * screen->pitch;
+    const uint8_t* before = presenter.shown + static_cast<size_t>(y) * screen->pitch;
     if (std::memcmp(now, before, rowBytes) == 0) continue;
     bool* row = changed[y / kTileSize];
     for (int tx = 0; tx < kTileColumns; tx++) {
@@ -113,7 +118,7 @@ void CopyToShown(const SDL_Surface* screen, const SDL_Rect* rects, int count) {
     const SDL_Rect& r = rects[i];
     for (int y = r.y; y < r.y + r.h; y++) {
       const size_t at = static_cast<size_t>(y) * screen->pitch + static_cast<size_t>(r.x) * bpp;
-      std::memcpy(shown + at, pixels + at, static_cast<size_t>(r.w) * bpp);
+      std::memcpy(presenter.shown + at, pixels + at, static_cast<size_t>(r.w) * bpp);
     }
   }
 }
@@ -123,22 +128,21 @@ void CopyToShown(const SDL_Surface* screen, const SDL_Rect* rects, int count) {
 int PresentScreen(SDL_Surface* screen) {
   if (!screen) return -1;
   if (!Comparable(screen)) return FullPresent(screen);
-  static bool changed[kTileRows][kTileColumns];
-  std::memset(changed, 0, sizeof changed);
-  const int tiles = FindChangedTiles(screen, changed);
+  std::memset(presenter.changed, 0, sizeof presenter.changed);
+  const int tiles = FindChangedTiles(screen, presenter.changed);
   if (tiles == 0) return Presented(PresentNothing, 0);
   if (tiles > kFullFlipTiles) return FullPresent(screen);
-  const int count = CollectRects(screen, changed, rects);
-  SDL_UpdateRects(screen, count, rects);
-  CopyToShown(screen, rects, count);
+  const int count = CollectRects(screen, presenter.changed, presenter.rects);
+  SDL_UpdateRects(screen, count, presenter.rects);
+  CopyToShown(screen, presenter.rects, count);
   return Presented(PresentParts, count);
 }
 
-void RequestFullPresentation() { shownValid = 0; }
+void RequestFullPresentation() { presenter.shownValid = 0; }
 
 void SetPartialPresentation(int partial) {
-  partialEnabled = partial;
-  shownValid = 0;
+  presenter.partialEnabled = partial;
+  presenter.shownValid = 0;
 }
 
-Presentation LastPresentation() { return last; }
+Presentation LastPresentation() { return presenter.last; }

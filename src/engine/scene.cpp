@@ -7,12 +7,22 @@
 
 namespace {
 
-ScenePassHook passHook = nullptr;
-SceneKeyHook keyHook = nullptr;
-SceneFocusHook focusHook = nullptr;
-SceneCallback layerOverlays[kLayerCount] = {};
-int presentFrames = 1;
-void* passHookContext = nullptr;
+struct PassHook {
+  ScenePassHook hook;  // null: a free slot
+  void* context;
+};
+
+// The scene loop's hooks and switches, kept for the whole run: each user adds
+// and removes its own (the recorder, a replay, the browser's autosave, tests);
+// nothing resets them wholesale.
+struct SceneHooks {
+  PassHook pass[kPassHookSlots];
+  SceneKeyHook key;
+  SceneFocusHook focus;
+  SceneCallback layerOverlays[kLayerCount];  // drawn over each layer (SetLayerOverlay)
+  int presentFrames;
+};
+SceneHooks hooks = {{}, nullptr, nullptr, {}, 1};
 
 bool ValidLayer(int layer) { return layer >= 0 && layer < kLayerCount; }
 
@@ -23,24 +33,39 @@ void DrawSceneLayers(System* sys) {
   if (sys->drawBackground) sys->drawBackground(sys);
   for (int i = 0; i < kLayerCount; i++) {
     if (sys->layers[i]) DrawSprites(sys->layers[i], sys->screen);
-    if (layerOverlays[i]) layerOverlays[i](sys);
+    if (hooks.layerOverlays[i]) hooks.layerOverlays[i](sys);
   }
 }
 
 void SetLayerOverlay(int layer, SceneCallback draw) {
-  if (ValidLayer(layer)) layerOverlays[layer] = draw;
+  if (ValidLayer(layer)) hooks.layerOverlays[layer] = draw;
 }
 
-void SetFramePresentation(int present) { presentFrames = present; }
+void SetFramePresentation(int present) { hooks.presentFrames = present; }
 
-void SetScenePassHook(ScenePassHook hook, void* context) {
-  passHook = hook;
-  passHookContext = context;
+int GetFramePresentation() { return hooks.presentFrames; }
+
+int AddScenePassHook(ScenePassHook hook, void* context) {
+  if (!hook) return -1;
+  for (PassHook& slot : hooks.pass)
+    if (!slot.hook) {
+      slot = {hook, context};
+      return 0;
+    }
+  return -1;
 }
 
-void SetSceneKeyHook(SceneKeyHook hook) { keyHook = hook; }
+void RemoveScenePassHook(ScenePassHook hook, void* context) {
+  for (PassHook& slot : hooks.pass)
+    if (slot.hook == hook && slot.context == context) {
+      slot = {nullptr, nullptr};
+      return;
+    }
+}
 
-void SetSceneFocusHook(SceneFocusHook hook) { focusHook = hook; }
+void SetSceneKeyHook(SceneKeyHook hook) { hooks.key = hook; }
+
+void SetSceneFocusHook(SceneFocusHook hook) { hooks.focus = hook; }
 
 int PollQuitEvents(System* sys) {
   SDL_Event event;
@@ -48,18 +73,18 @@ int PollQuitEvents(System* sys) {
     if (event.type == SDL_QUIT) return 1;
     if (event.type == SDL_VIDEOEXPOSE) RequestFullPresentation();
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
-    if (event.type == SDL_KEYDOWN && keyHook) keyHook(sys, &event.key.keysym);
-    if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && focusHook)
-      focusHook(sys, event.active.gain ? 1 : 0);
+    if (event.type == SDL_KEYDOWN && hooks.key) hooks.key(sys, &event.key.keysym);
+    if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && hooks.focus)
+      hooks.focus(sys, event.active.gain ? 1 : 0);
 #ifdef __EMSCRIPTEN__
     // The browser's SDL tells of the page's focus with the newer window event.
-    if (event.type == SDL_WINDOWEVENT && focusHook) {
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) focusHook(sys, 0);
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) focusHook(sys, 1);
+    if (event.type == SDL_WINDOWEVENT && hooks.focus) {
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) hooks.focus(sys, 0);
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) hooks.focus(sys, 1);
     }
 #endif
   }
-  if (focusHook) focusHook(sys, -1);
+  if (hooks.focus) hooks.focus(sys, -1);
   return 0;
 }
 
@@ -78,7 +103,9 @@ void RunScenePass(System* sys) {
     if (sys->updateLayer[i]) sys->updateLayer[i](sys);
     if (sys->layers[i]) UpdateSprites(sys->layers[i]);
   }
-  if (passHook) passHook(sys, passHookContext);
+  // In slot order: a hook removed by an earlier one is not called.
+  for (const PassHook& slot : hooks.pass)
+    if (slot.hook) slot.hook(sys, slot.context);
 }
 
 int StepScene(System* sys) {
@@ -101,7 +128,7 @@ void RunScene(System* sys) {
     }
     if (!sys->timer.late && sys->screen) {
       DrawSceneLayers(sys);
-      if (presentFrames) PresentScreen(sys->screen);
+      if (hooks.presentFrames) PresentScreen(sys->screen);
     }
     PaceFrame(&sys->timer);
   }

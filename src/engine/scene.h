@@ -47,11 +47,17 @@ void EndSceneAfter(System* sys, int frames);
 // Shows the screen (the parts that changed), then clears it to black; nothing without a screen.
 void FlipAndClear(System* sys);
 
-// Whether drawn frames are shown (flipped). Headless replays draw every frame
-// but have no window to show it in, and flipping is most of their cost.
+// Whether drawn frames are shown (flipped; 1 at start). Headless replays draw
+// every frame but have no window to show it in, and flipping is most of their cost.
 void SetFramePresentation(int present);
+int GetFramePresentation();
 
 // Called after the updates of every scene-loop pass, before the loop looks at
-// sceneEnd; recording and tracing tools watch play through it.
+// sceneEnd; recording and tracing tools watch play through it. Hooks run in
+// the order of their slots; each user adds and removes its own.
 using ScenePassHook = void (*)(System* sys, void* context);
-void SetScenePassHook(ScenePassHook hook, void* context);
+inline constexpr int kPassHookSlots = 8;
+// 0, or -1 for a null hook or when every slot is taken.
+int AddScenePassHook(ScenePassHook hook, void* context);
+// Removes the hook added with this context, if it is there; the others stay.
+void RemoveScenePassHook(ScenePassHook hook, void* context);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "graphics/bitmap_set.h"
@@ -53,7 +54,7 @@ void ChooseSoftwarePresentation() {
 System* CreateSystem() {
   auto* sys = static_cast<System*>(std::malloc(sizeof(System)));
   if (!sys) {
-    std::fprintf(stderr, "%s", msg::MsgInitFailed);
+    ReportDiagnostic("%s", msg::MsgInitFailed);
     return nullptr;
   }
   std::memset(sys, 0, sizeof(System));
@@ -78,7 +79,7 @@ SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags) {
   setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
   ChooseSoftwarePresentation();
   if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-    std::fprintf(stderr, msg::MsgSdlInitFailed, SDL_GetError());
+    ReportDiagnostic(msg::MsgSdlInitFailed, SDL_GetError());
     return nullptr;
   }
   if (!quitRegistered) {
@@ -88,7 +89,7 @@ SDL_Surface* InitVideo(int width, int height, int bitsPerPixel, int flags) {
   SetWindowIcon();
   SDL_Surface* screen = SDL_SetVideoMode(width, height, bitsPerPixel, static_cast<Uint32>(flags));
   if (!screen) {
-    std::fprintf(stderr, msg::MsgVideoModeFailed, width, height, bitsPerPixel, SDL_GetError());
+    ReportDiagnostic(msg::MsgVideoModeFailed, width, height, bitsPerPixel, SDL_GetError());
     return nullptr;
   }
   SDL_ShowCursor(SDL_DISABLE);
@@ -101,8 +102,8 @@ void InitSystem(System* sys) { InitSystemParts(sys, SystemScreen | SystemJoystic
 void InitSystemParts(System* sys, int parts) {
   if (parts & SystemScreen) {
     sys->screen = InitVideo(kScreenWidth, kScreenHeight, kScreenDepth, 0);
-    sys->font = LoadFont("./Media/bmp/sys/font.bmp");
-    if (sys->font) sys->font->advance = 12;
+    sys->font = LoadFont(kFontPath);
+    if (sys->font) sys->font->advance = kFontAdvance;
     OpenAudio();
   }
   sys->input = CreateInput(0, (parts & SystemJoystick) ? 1 : 0);

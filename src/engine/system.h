@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include "base/media_paths.h"
 #include "engine/frame_timer.h"
 
 struct BitmapFont;
@@ -24,9 +25,8 @@ inline constexpr int kScreenWidth = 640;
 inline constexpr int kScreenHeight = 480;
 inline constexpr int kScreenDepth = 16;
 inline constexpr int kFramesPerSecond = 60;
-// The window's class, as the desktop entry's StartupWMClass names it, and its icon.
+// The window's class, as the desktop entry's StartupWMClass names it (its icon is kWindowIconPath).
 inline constexpr char kWindowClass[] = "io.github.runeblock.runeblock";
-inline constexpr char kWindowIconPath[] = "./Media/bmp/sys/block.bmp";
 
 struct System {
   SDL_Surface* screen;

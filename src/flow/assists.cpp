@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
+#include "base/messages.h"
+
 namespace {
 
 // Reset by LoadAssists at start; only the setters change it afterwards.
@@ -18,7 +21,7 @@ int ReadFlag(const KeywordMap* config, const char* key, int fallback) {
   const char* text = GetKeyword(config, key);
   if (!text) return fallback;
   if (std::strcmp(text, "0") == 0 || std::strcmp(text, "1") == 0) return text[0] - '0';
-  std::fprintf(stderr, "config: %s \"%s\" is not 0 or 1; using %d\n", key, text, fallback);
+  ReportDiagnostic(msg::MsgConfigNotAFlag, key, text, fallback);
   return fallback;
 }
 
@@ -29,8 +32,7 @@ int ReadButton(const KeywordMap* config, const char* key) {
   char* end = nullptr;
   const long value = std::strtol(text, &end, 10);
   if (end != text && *end == '\0' && value >= 0 && value <= kMaxPadButton) return static_cast<int>(value);
-  std::fprintf(stderr, "config: %s \"%s\" is not a button from 0 to %d or none; using the pad's own\n", key, text,
-               kMaxPadButton);
+  ReportDiagnostic(msg::MsgConfigNotAButton, key, text, kMaxPadButton);
   return kPadButtonDefault;
 }
 
@@ -52,7 +54,7 @@ void LoadAssists(const KeywordMap* config) {
     if (std::strcmp(layout, "raw") == 0) {
       assists.padLayoutRaw = 1;
     } else if (std::strcmp(layout, "standard") != 0) {
-      std::fprintf(stderr, "config: pad_layout \"%s\" is not standard or raw; using standard\n", layout);
+      ReportDiagnostic(msg::MsgConfigNotALayout, layout);
     }
   }
 }

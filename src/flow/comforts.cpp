@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "config/keyword_map.h"
@@ -21,11 +22,19 @@
 
 namespace {
 
-int wantFullScreen = -1;  // from the command line; -1: as the settings say
-// The settings as read before the video started, kept for the game so that
-// the file is read once; `preparedFound` says whether it could be opened.
-KeywordMap* preparedSettings = nullptr;
-int preparedFound = 0;
+// The comforts' own state for the whole run; nothing resets it: each field
+// is set where it says, and the program starts once.
+struct Comforts {
+  int wantFullScreen;  // from the command line (PrepareWindow); -1: as the settings say
+  // The settings as read before the video started, kept for the game so that
+  // the file is read once (PrepareWindow makes them, the game takes them);
+  // `preparedFound` says whether the file could be opened.
+  KeywordMap* preparedSettings;
+  int preparedFound;
+  Sprite* shown;  // the comfort text showing, while its serial is still this
+  uint32_t shownSerial;
+};
+Comforts comforts = {-1, nullptr, 0, nullptr, 0};
 
 // The value when `text` is a whole number from `low` to `high`; otherwise
 // `fallback`, after naming `name` (a missing value is not a fault).
@@ -34,8 +43,7 @@ int ParseSetting(const char* name, const char* text, int low, int high, int fall
   char* end = nullptr;
   const long value = std::strtol(text, &end, 10);
   if (end == text || *end != '\0' || value < low || value > high) {
-    std::fprintf(stderr, "config: %s \"%s\" is not a number from %d to %d; using %d\n", name, text, low, high,
-                 fallback);
+    ReportDiagnostic(msg::MsgConfigNotANumber, name, text, low, high, fallback);
     return fallback;
   }
   return static_cast<int>(value);
@@ -54,14 +62,13 @@ void WriteSetting(KeywordMap* config, const char* key, int value) {
 // The one line of comfort text, in the top layer's top-right corner for a
 // moment; a new value replaces the one showing.
 void ShowComfortText(System* sys, const char* text) {
-  static Sprite* shown = nullptr;
-  static uint32_t shownSerial = 0;
+  Sprite*& shown = comforts.shown;
   SpriteList* top = sys->layers[LayerTop];
   if (!top || !sys->font) return;
-  if (shown && shown->inUse && shown->serial == shownSerial) FreeSprite(top, shown);
+  if (shown && shown->inUse && shown->serial == comforts.shownSerial) FreeSprite(top, shown);
   shown = AllocTextSprite(top, sys->font, 0);
   if (!shown) return;
-  shownSerial = shown->serial;
+  comforts.shownSerial = shown->serial;
   std::snprintf(shown->text, sizeof shown->text, "%s", text);
   const int width = static_cast<int>(std::strlen(shown->text)) * sys->font->advance;
   SetSpritePos(shown, kScreenWidth - width - 8, 8);
@@ -95,21 +102,21 @@ void ToggleFullScreen(System* sys) {
 void PrepareWindow(int argc, char** argv) {
   int scale = 0;
   for (int i = 1; i < argc; i++) {
-    if (std::strcmp(argv[i], "--fullscreen") == 0) wantFullScreen = 1;
+    if (std::strcmp(argv[i], "--fullscreen") == 0) comforts.wantFullScreen = 1;
     if (std::strcmp(argv[i], "--scale") == 0 && i + 1 < argc)
       scale = ParseSetting("--scale", argv[++i], 1, kMaxWindowScale, 0);
   }
   // Read quietly: a missing file is told when the game takes the settings.
-  DestroyKeywordMap(preparedSettings);
-  preparedSettings = CreateKeywordMap(256);
+  DestroyKeywordMap(comforts.preparedSettings);
+  comforts.preparedSettings = CreateKeywordMap(256);
   FILE* file = OpenRegularFile(kConfigPath);
-  preparedFound = file != nullptr;
+  comforts.preparedFound = file != nullptr;
   if (file) {
-    LoadKeywordStream(preparedSettings, file);
+    LoadKeywordStream(comforts.preparedSettings, file);
     std::fclose(file);
   }
-  if (scale == 0) scale = ReadSetting(preparedSettings, "scale", 1, kMaxWindowScale, 1);
-  const char* layout = GetKeyword(preparedSettings, "pad_layout");
+  if (scale == 0) scale = ReadSetting(comforts.preparedSettings, "scale", 1, kMaxWindowScale, 1);
+  const char* layout = GetKeyword(comforts.preparedSettings, "pad_layout");
   if (!layout || std::strcmp(layout, "raw") != 0) RequestStandardPadLayout();
   if (scale <= 1) return;
   char factor[16];
@@ -119,9 +126,9 @@ void PrepareWindow(int argc, char** argv) {
 }
 
 KeywordMap* TakeSettings() {
-  KeywordMap* settings = preparedSettings;
-  preparedSettings = nullptr;
-  if (settings && !preparedFound) std::fprintf(stderr, msg::MsgConfigOpen, kConfigPath);
+  KeywordMap* settings = comforts.preparedSettings;
+  comforts.preparedSettings = nullptr;
+  if (settings && !comforts.preparedFound) ReportDiagnostic(msg::MsgConfigOpen, kConfigPath);
   if (!settings && (settings = CreateKeywordMap(256))) LoadKeywordFile(settings, kConfigPath);
   return settings;
 }
@@ -132,14 +139,15 @@ void LoadComforts(System* sys) {
     SetVolumes(sys->sound, ReadSetting(config, "sound_volume", 0, MIX_MAX_VOLUME, MIX_MAX_VOLUME),
                ReadSetting(config, "music_volume", 0, MIX_MAX_VOLUME, MIX_MAX_VOLUME), 0);
   }
-  const int fullScreen = wantFullScreen >= 0 ? wantFullScreen : config ? ReadSetting(config, "fullscreen", 0, 1, 0) : 0;
+  const int fullScreen = comforts.wantFullScreen >= 0 ? comforts.wantFullScreen
+                         : config                     ? ReadSetting(config, "fullscreen", 0, 1, 0)
+                                                      : 0;
   if (fullScreen == 1 && sys->screen && !(sys->screen->flags & SDL_FULLSCREEN)) SDL_WM_ToggleFullScreen(sys->screen);
   static_assert(kKeySettingCount == kInputCount, "a key setting for every input");
   for (int i = 0; config && sys->input && i < kInputCount; i++) {
     const char* name = GetKeyword(config, kKeySettings[i]);
     if (name && SetInputKey(sys->input, i, name) != 0)
-      std::fprintf(stderr, "config: %s \"%s\" is not a key's name; using \"%s\"\n", kKeySettings[i], name,
-                   SDL_GetKeyName(sys->input->keys[i]));
+      ReportDiagnostic(msg::MsgConfigNotAKey, kKeySettings[i], name, SDL_GetKeyName(sys->input->keys[i]));
   }
   LoadAssists(config);
   if (sys->input) sys->input->padChoices = GetAssists()->padButtons;

@@ -40,8 +40,8 @@ void Show(System* sys, void (*screen)(System*)) {
 }
 
 void StartNewGame(GameState* game) {
-  game->player.lives = 3;
-  game->player.magic = 5;
+  game->player.lives = kStartLives;
+  game->player.magic = kStartMagic;
   game->player.score = 0;
   game->level = 0;
   game->itemsPlaced = 0;
@@ -115,7 +115,7 @@ void PlayLevelAttempt(System* sys) {
 void RunGameFlow(System* sys) {
   GameState* game = sys->game;
   game->world = sys->layers[LayerWorld];
-  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
+  std::snprintf(game->mapDir, sizeof game->mapDir, "%s", kMapDir);
   while (!sys->quit) {
     StartNewGame(game);
     PlayLoop(sys->sound, LoopTitle);

@@ -1,14 +1,8 @@
 // Running the game: the resource files loaded around the game flow.
 #pragma once
 
+#include "base/media_paths.h"
 #include "engine/system.h"
-
-inline constexpr char kSysBitmapDir[] = "./Media/bmp/sys/";
-inline constexpr char kCharBitmapDir[] = "./Media/bmp/char/";
-inline constexpr char kEnemyBitmapDir[] = "./Media/bmp/en/";
-inline constexpr char kSoundDir[] = "./Media/wav/";
-inline constexpr char kConfigPath[] = "./Media/data/config";
-inline constexpr char kFontPath[] = "./Media/bmp/sys/font.bmp";
 
 // The whole run: a zeroed game state, the resources, the game flow, then the settings saved and
 // everything freed.

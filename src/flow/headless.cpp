@@ -26,7 +26,7 @@ BitmapFont* MeasuresOnlyFont() {
   if (!font) return nullptr;
   font->glyphWidth = font->glyphHeight = 16;
   LayoutFontGlyphs(font, 16);
-  font->advance = 12;
+  font->advance = kFontAdvance;
   return font;
 }
 
@@ -80,9 +80,9 @@ void ResetHeadlessGame(System* sys) {
   game->enemyBitmaps = sets[2];
   game->config = config;
   game->world = sys->layers[LayerWorld];
-  game->player.lives = 3;
-  game->player.magic = 5;
-  std::snprintf(game->mapDir, sizeof game->mapDir, "./Media/map/");
+  game->player.lives = kStartLives;
+  game->player.magic = kStartMagic;
+  std::snprintf(game->mapDir, sizeof game->mapDir, "%s", kMapDir);
 }
 
 void StopHeadlessGame(System* sys) {

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/safe_save.h"
@@ -177,7 +178,7 @@ int SaveHighScores(const char* path) {
     if (std::strcmp(path, unsavedPath) == 0) unsavedPath[0] = '\0';
     return 0;
   }
-  std::fprintf(stderr, "%s", msg::MsgScoreSave);
+  ReportDiagnostic("%s", msg::MsgScoreSave);
   if (std::strlen(path) < sizeof unsavedPath) {
     std::strcpy(unsavedPath, path);
     unsavedTable = table;

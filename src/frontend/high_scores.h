@@ -4,9 +4,10 @@
 
 #include <cstdio>
 
+#include "base/media_paths.h"
+
 inline constexpr int kHighScoreRows = 5;
 inline constexpr int kNameLength = 3;
-inline constexpr char kScoreFilePath[] = "./Media/data/sc";
 
 struct HighScoreEntry {
   char name[kNameLength + 1];

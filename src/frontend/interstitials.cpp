@@ -21,10 +21,7 @@ constexpr int kLeaveFrame = 100;
 constexpr int kPictureFade = 40;
 constexpr int kFinalFadeIn = 120;
 
-Sprite* clearPicture = nullptr;
-Sprite* clearTitle = nullptr;
-Sprite* clearTime = nullptr;
-Sprite* finalPicture = nullptr;
+InterstitialScreen& shown = TheFrontState()->interstitials;
 
 void Slide(Sprite* sprite, int x0, int y0, int x1, int y1) {
   if (sprite) MoveSpriteTo(sprite, x0, y0, x1, y1, kSlideFrames);
@@ -46,29 +43,29 @@ void UpdateLevelClear(System* sys) {
   SpriteList* layer = sys->layers[LayerScreens];
   const uint32_t frame = sys->timer.frameCount;
   if (frame == 0) {
-    clearPicture = AllocSprite(layer, TheFrontState()->sysBitmaps, 0);
-    if (clearPicture) {
-      clearPicture->visible = 1;
-      clearPicture->frame = FrameLevelClear;
+    shown.clearPicture = AllocSprite(layer, TheFrontState()->sysBitmaps, 0);
+    if (shown.clearPicture) {
+      shown.clearPicture->visible = 1;
+      shown.clearPicture->frame = FrameLevelClear;
     }
-    Slide(clearPicture, kScreenWidth, 0, 0, 0);
-    clearTitle = AllocTextSprite(layer, sys->font, 0);
-    if (clearTitle) {
-      clearTitle->visible = 1;
-      std::snprintf(clearTitle->text, sizeof clearTitle->text, "Level Clear!");
+    Slide(shown.clearPicture, kScreenWidth, 0, 0, 0);
+    shown.clearTitle = AllocTextSprite(layer, sys->font, 0);
+    if (shown.clearTitle) {
+      shown.clearTitle->visible = 1;
+      std::snprintf(shown.clearTitle->text, sizeof shown.clearTitle->text, "Level Clear!");
     }
-    Slide(clearTitle, 200, 480, 280, 80);
-    clearTime = AllocTextSprite(layer, sys->font, 0);
-    if (clearTime) {
-      clearTime->visible = 1;
-      FormatLeftTime(clearTime->text, sizeof clearTime->text, TheFrontState()->life);
+    Slide(shown.clearTitle, 200, 480, 280, 80);
+    shown.clearTime = AllocTextSprite(layer, sys->font, 0);
+    if (shown.clearTime) {
+      shown.clearTime->visible = 1;
+      FormatLeftTime(shown.clearTime->text, sizeof shown.clearTime->text, TheFrontState()->life);
     }
-    Slide(clearTime, 200, 480, 280, 140);
+    Slide(shown.clearTime, 200, 480, 280, 140);
   } else if (frame == kLeaveFrame) {
-    if (clearPicture) FadeOutSprite(clearPicture, kPictureFade);
+    if (shown.clearPicture) FadeOutSprite(shown.clearPicture, kPictureFade);
     // The texts jump up and drop off the bottom of the screen.
-    Slide(clearTitle, 200, 160, 300, 480);
-    Slide(clearTime, 200, 240, 280, 480);
+    Slide(shown.clearTitle, 200, 160, 300, 480);
+    Slide(shown.clearTime, 200, 240, 280, 480);
   } else if (frame == kLevelClearEnd) {
     sys->sceneEnd = 1;
   }
@@ -77,12 +74,12 @@ void UpdateLevelClear(System* sys) {
 void UpdateFinalScreen(System* sys, int pictureFrame) {
   const uint32_t frame = sys->timer.frameCount;
   if (frame == 0) {
-    finalPicture = AllocSprite(sys->layers[LayerScreens], TheFrontState()->sysBitmaps, 0);
-    if (!finalPicture) return;
-    finalPicture->visible = 1;
-    finalPicture->frame = pictureFrame;
-    SetSpritePos(finalPicture, 0, 0);
-    FadeInSprite(finalPicture, kFinalFadeIn);
+    shown.finalPicture = AllocSprite(sys->layers[LayerScreens], TheFrontState()->sysBitmaps, 0);
+    if (!shown.finalPicture) return;
+    shown.finalPicture->visible = 1;
+    shown.finalPicture->frame = pictureFrame;
+    SetSpritePos(shown.finalPicture, 0, 0);
+    FadeInSprite(shown.finalPicture, kFinalFadeIn);
   } else if (frame == kFinalScreenEnd) {
     sys->sceneEnd = 1;
   }

@@ -8,6 +8,7 @@
 #include "frontend/front_state.h"
 #include "frontend/high_scores.h"
 #include "frontend/ranking.h"
+#include "graphics/font.h"
 #include "graphics/sprite_update.h"
 #include "input/input.h"
 #include "sound/sound_bank.h"
@@ -20,57 +21,45 @@ constexpr int kLineX = 200;
 constexpr int kLineY = 160;
 constexpr int kBoxX = 196;
 constexpr int kBoxY = 156;
-constexpr int kLetterStep = 12;  // the font's pen step
+constexpr int kLetterStep = kFontAdvance;
 constexpr int kLetterDelay = 8;
 constexpr int kMoveDelay = 12;
 constexpr int kBoxSlide = 10;
 constexpr int kFadeFrames = 60;
 constexpr int kClosingFrames = 60;
 
-Sprite* background = nullptr;
-Sprite* line = nullptr;
-Sprite* box = nullptr;
-int position = 0;
-int letter = 0;
-int delay = 0;  // kept from one name entry to the next
-// The name as typed, also when the line sprite could not be had.
-char typed[kNameLength + 1] = "___";
-// Once the name is confirmed the closing frames take no more input, so a
-// second confirm cannot enter the result twice.
-bool confirmed = false;
+NameEntryScreen& entry = TheFrontState()->nameEntry;
 
 void ResetNameEntry() {
-  background = nullptr;
-  line = nullptr;
-  box = nullptr;
-  position = 0;
-  letter = 0;
-  std::memcpy(typed, "___", sizeof typed);
-  confirmed = false;
+  const int delay = entry.delay;
+  entry = NameEntryScreen{};
+  entry.delay = delay;
+  std::memcpy(entry.typed, "___", sizeof entry.typed);
 }
 
 int ResultItemPercent(const FrontState* front) { return ItemPercent(front->itemsTaken, front->itemsTotal); }
 
 void SetLetter(int index) {
-  letter = index;
-  typed[position] = NameAlphabet[letter];
-  if (line) line->text[position] = NameAlphabet[letter];
-  delay = kLetterDelay;
+  entry.letter = index;
+  entry.typed[entry.position] = NameAlphabet[entry.letter];
+  if (entry.line) entry.line->text[entry.position] = NameAlphabet[entry.letter];
+  entry.delay = kLetterDelay;
 }
 
 void MoveBox(int step) {
-  position += step;
-  delay = kMoveDelay;
-  if (box)
-    MoveSpriteTo(box, FixedToPixels(box->x), FixedToPixels(box->y), kBoxX + kLetterStep * position, kBoxY, kBoxSlide);
+  entry.position += step;
+  entry.delay = kMoveDelay;
+  if (entry.box)
+    MoveSpriteTo(entry.box, FixedToPixels(entry.box->x), FixedToPixels(entry.box->y),
+                 kBoxX + kLetterStep * entry.position, kBoxY, kBoxSlide);
 }
 
 void Confirm(System* sys) {
-  confirmed = true;
+  entry.confirmed = true;
   EndSceneAfter(sys, kClosingFrames);
   FadeOutSprites(sys->layers[LayerScreens], kFadeFrames);
   const FrontState* front = TheFrontState();
-  InsertHighScore(typed, front->score, ResultItemPercent(front), front->scoreTail);
+  InsertHighScore(entry.typed, front->score, ResultItemPercent(front), front->scoreTail);
 }
 
 }  // namespace
@@ -87,23 +76,24 @@ void FormatNameEntryLine(char* out, size_t size, int itemPercent, int score, int
 void SetUpNameEntry(System* sys) {
   SpriteList* layer = sys->layers[LayerScreens];
   const FrontState* front = TheFrontState();
-  line = AllocTextSprite(layer, sys->font, kTextStart);
-  if (line) {
-    line->visible = 1;
-    SetSpritePos(line, kLineX, kLineY);
-    FormatNameEntryLine(line->text, sizeof line->text, ResultItemPercent(front), front->score, front->scoreTail);
+  entry.line = AllocTextSprite(layer, sys->font, kTextStart);
+  if (entry.line) {
+    entry.line->visible = 1;
+    SetSpritePos(entry.line, kLineX, kLineY);
+    FormatNameEntryLine(entry.line->text, sizeof entry.line->text, ResultItemPercent(front), front->score,
+                        front->scoreTail);
   }
-  box = AllocSprite(layer, front->sysBitmaps, kTextStart);
-  if (box) {
-    SetSpritePos(box, kBoxX, kBoxY);
-    box->frame = FrameNameBox;
-    box->visible = 1;
+  entry.box = AllocSprite(layer, front->sysBitmaps, kTextStart);
+  if (entry.box) {
+    SetSpritePos(entry.box, kBoxX, kBoxY);
+    entry.box->frame = FrameNameBox;
+    entry.box->visible = 1;
   }
-  background = AllocSprite(layer, front->sysBitmaps, kBackgroundStart);
-  if (background) {
-    SetSpritePos(background, 0, 0);
-    background->frame = FrameNameEntry;
-    background->visible = 1;
+  entry.background = AllocSprite(layer, front->sysBitmaps, kBackgroundStart);
+  if (entry.background) {
+    SetSpritePos(entry.background, 0, 0);
+    entry.background->frame = FrameNameEntry;
+    entry.background->visible = 1;
   }
   FadeInSprites(layer, kFadeFrames);
 }
@@ -111,16 +101,18 @@ void SetUpNameEntry(System* sys) {
 void UpdateNameEntry(System* sys) {
   InputState* input = sys->input;
   PollInput(input);
-  if (delay != 0 && --delay != 0) return;
-  if (confirmed) return;
+  if (entry.delay != 0 && --entry.delay != 0) return;
+  if (entry.confirmed) return;
 
   // Several of these may act in one frame, in this order. Moving the box
   // keeps the letter index, so the next change on the new position goes on
   // from the last letter set.
-  if (input->pressed[Up] && position < kNameLength) SetLetter(letter == 0 ? kNameAlphabetSize - 1 : letter - 1);
-  if (input->pressed[Down] && position < kNameLength - 1) SetLetter(letter == kNameAlphabetSize - 1 ? 0 : letter + 1);
-  if (input->pressed[Left] && position >= 1) MoveBox(-1);
-  if (input->pressed[Right] && position < kNameLength - 1) MoveBox(1);
+  if (input->pressed[Up] && entry.position < kNameLength)
+    SetLetter(entry.letter == 0 ? kNameAlphabetSize - 1 : entry.letter - 1);
+  if (input->pressed[Down] && entry.position < kNameLength - 1)
+    SetLetter(entry.letter == kNameAlphabetSize - 1 ? 0 : entry.letter + 1);
+  if (input->pressed[Left] && entry.position >= 1) MoveBox(-1);
+  if (input->pressed[Right] && entry.position < kNameLength - 1) MoveBox(1);
   if (input->pressed[ButtonC]) Confirm(sys);
 }
 

@@ -1,5 +1,6 @@
 #include "game/enemy_anim.h"
 
+#include "game/enemy_kinds.h"
 #include "graphics/sprite_update.h"
 
 namespace {
@@ -32,60 +33,36 @@ void Attack(Sprite* sprite, int a, int b, int hold) {
 void SetEnemyAnim(System*, Enemy* enemy) {
   Sprite* s = enemy->sprite;
   if (!s) return;
+  const EnemyKind& kind = EnemyKindOf(enemy->type);
   const int dir = enemy->dir;
-  switch (enemy->type) {
-    case EnemyCrawler:
-      WalkLoop(s, 10, 11, 2);
+  const int first = dir == DirRight ? kind.frameRight : kind.frameLeft;
+  switch (kind.looks) {
+    case LooksFacingLoop:
+      WalkLoop(s, first + (enemy->alert == 1 ? kind.alertShift : 0),
+               first + 1 + (enemy->alert == 1 ? kind.alertShift : 0), kind.walkTicks);
       break;
-    case EnemyWalker: {
+    case LooksTurningWalk: {
+      const int f = kind.frameRight, t = kind.walkTicks;
       if (dir == DirRight) {
-        const Step steps[] = {{20, 8}, {21, 8}, {22, 8}, {23, 8}, {23, 1}};
+        const Step steps[] = {{f, t}, {f + 1, t}, {f + 2, t}, {f + 3, t}, {f + 3, 1}};
         Play(s, steps, AnimLoop);
       } else if (dir == DirLeft) {
-        const Step steps[] = {{23, 8}, {22, 8}, {21, 8}, {20, 8}, {23, 1}};
+        const Step steps[] = {{f + 3, t}, {f + 2, t}, {f + 1, t}, {f, t}, {f + 3, 1}};
         Play(s, steps, AnimLoop);
       }
       break;
     }
-    case EnemyTurret:
+    case LooksAimed:
       ResetSpriteAnim(s);
-      s->frame = 30 + (dir >= 0 && dir <= 3 ? dir : 0);
+      s->frame = kind.frameRight + (dir >= 0 && dir <= 3 ? dir : 0);
       break;
-    case EnemyFlyer: {
+    case LooksHovering: {
       if (dir != DirRight && dir != DirLeft) break;
-      const int base = dir == DirRight ? 50 : 51;
-      const Step steps[] = {{enemy->wait != 0 ? base + 2 : base, 8}};
+      const Step steps[] = {{first + (enemy->wait != 0 ? kind.alertShift : 0), kind.walkTicks}};
       Play(s, steps, AnimLoop);
       break;
     }
-    case EnemyBrawler:
-    case EnemyGuard:
-      if (dir == DirRight)
-        WalkLoop(s, 60, 61, 8);
-      else
-        WalkLoop(s, 63, 64, 8);
-      break;
-    case EnemyCharger: {
-      const int b = enemy->alert == 1 ? 2 : 0;
-      if (dir == DirRight)
-        WalkLoop(s, 70 + b, 71 + b, 12);
-      else
-        WalkLoop(s, 74 + b, 75 + b, 12);
-      break;
-    }
-    case EnemySentry:
-      WalkLoop(s, 80, 81, 8);
-      break;
-    case EnemyGunner:
-      if (dir == DirRight)
-        WalkLoop(s, 100, 101, 8);
-      else
-        WalkLoop(s, 103, 104, 8);
-      break;
-    case EnemySentryStunned:
-      WalkLoop(s, 82, 83, 2);
-      break;
-    default:  // shots and strikes animate themselves
+    case LooksOwnAnimation:
       break;
   }
 }
@@ -93,22 +70,8 @@ void SetEnemyAnim(System*, Enemy* enemy) {
 void SetEnemyAttackAnim(System*, Enemy* enemy) {
   Sprite* s = enemy->sprite;
   if (!s) return;
-  const bool left = enemy->dir == DirLeft;
-  switch (enemy->type) {
-    case EnemyBrawler:
-    case EnemyGuard:
-      if (left)
-        Attack(s, 64, 65, 63);
-      else
-        Attack(s, 61, 62, 60);
-      break;
-    case EnemyGunner:
-      if (left)
-        Attack(s, 103, 105, 103);
-      else
-        Attack(s, 100, 102, 100);
-      break;
-    default:
-      break;
-  }
+  const EnemyKind& kind = EnemyKindOf(enemy->type);
+  if (kind.lookout != LookStrike && kind.lookout != LookShoot) return;
+  const int first = enemy->dir == DirLeft ? kind.frameLeft : kind.frameRight;
+  Attack(s, first + kind.attack[0], first + kind.attack[1], first + kind.attack[2]);
 }

@@ -56,7 +56,7 @@ void FireEnemyShot(System* sys, Enemy* shooter) {
   if (!shot) return;
   shot->dir = shooter->dir;
   shot->wait = kShotDelay;
-  shot->sprite->frame = 0;
+  shot->sprite->frame = FrameGlint;
 }
 
 void LaunchEnemyShot(System* sys, Enemy* shot) {
@@ -65,7 +65,7 @@ void LaunchEnemyShot(System* sys, Enemy* shot) {
     RemoveEnemy(sys, shot);
     return;
   }
-  const int frameA = 40 + 2 * shot->dir;
+  const int frameA = FrameShot + 2 * shot->dir;
   Sprite* s = shot->sprite;
   s->vx = DirectionX(shot->dir) * kShotSpeed;
   s->vy = DirectionY(shot->dir) * kShotSpeed;
@@ -83,7 +83,7 @@ void UpdateEnemyShot(System* sys, Enemy* enemy) {
     if (enemy->wait != 0) return;
     LaunchEnemyShot(sys, enemy);
   }
-  if (s->frame == 0) return;
+  if (s->frame == FrameGlint) return;
   const CellProbe at = ProbeSprite(s);
   const GameState* game = sys->game;
   // A removed shot leaves a reset sprite behind (no velocity), so later
@@ -102,10 +102,10 @@ void SpawnStrike(System* sys, Enemy* attacker) {
   Sprite* s = strike->sprite;
   s->x += PixelsToFixed(attacker->dir == DirRight ? kCellSize : -kCellSize);
   s->life = kStrikeLife;
-  const int a = attacker->dir == DirRight ? 110 : 112;
+  const int a = attacker->dir == DirRight ? FrameStrike : FrameStrikeLeft;
   const int b = a + 1;
   ResetSpriteAnim(s);
-  const AnimPair steps[] = {{0, 12}, {a, 4}, {b, 4}, {a, 4}, {b, 4}, {a, 4}, {b, 4}, {a, 4}, {a, 1}};
+  const AnimPair steps[] = {{FrameGlint, 12}, {a, 4}, {b, 4}, {a, 4}, {b, 4}, {a, 4}, {b, 4}, {a, 4}, {a, 1}};
   for (const AnimPair& step : steps) AddSpriteAnimStep(s, step.frame, step.ticks, AnimStop);
   PlaySound(sys->sound, SndShot);
 }

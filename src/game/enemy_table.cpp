@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "game/enemy_anim.h"
-#include "game/enemy_behaviours.h"
+#include "game/enemy_kinds.h"
 #include "game/magic.h"
 #include "graphics/sprite_update.h"
 #include "sound/sound_bank.h"
@@ -12,36 +12,6 @@ namespace {
 
 constexpr int kSpawnPeriod = 300;
 constexpr int kSpawnedLife = 500;
-
-using Behaviour = void (*)(System*, Enemy*);
-using ContactTest = int (*)(int, int, int, int);
-
-// What each enemy type does, by type number. Everything the dispatch treats
-// differently per type is in this one table.
-struct EnemyKind {
-  Behaviour update;
-  ContactTest touches;
-  int fireproof;  // fireballs vanish on it without harm
-  int expires;    // a spawned enemy that vanishes with a puff at the end of its life
-};
-
-const EnemyKind kEnemyKinds[kEnemyTypeCount] = {
-    {nullptr, BoxesOverlap, 0, 0},                 // 0: free slot
-    {UpdateCrawler, BoxesOverlap, 0, 0},           // crawler
-    {UpdateGroundEnemy, BoxesOverlap, 0, 1},       // walker
-    {UpdateTurret, BoxesOverlap, 0, 0},            // turret
-    {UpdateEnemyShot, BoxesOverlap, 0, 0},         // shot
-    {UpdateFlyer, BoxesOverlap, 0, 0},             // flyer
-    {UpdateGroundEnemy, BoxesOverlap, 0, 1},       // brawler
-    {UpdateGroundEnemy, BoxesOverlap, 0, 0},       // charger
-    {UpdateGroundEnemy, SentryBoxOverlaps, 1, 0},  // sentry
-    {UpdateGroundEnemy, BoxesOverlap, 0, 0},       // guard
-    {UpdateGroundEnemy, BoxesOverlap, 0, 0},       // gunner
-    {UpdateEnemyShot, BoxesOverlap, 0, 0},         // strike
-    {UpdateGroundEnemy, BoxesOverlap, 1, 0},       // stunned sentry
-};
-
-bool KnownType(int type) { return type >= 1 && type < kEnemyTypeCount; }
 
 int SpritePixelX(const Sprite* sprite) { return FixedToPixels(sprite->x); }
 int SpritePixelY(const Sprite* sprite) { return FixedToPixels(sprite->y); }
@@ -143,12 +113,13 @@ void AddMapEnemy(System* sys, int type, int column, int row, int speed, int dir)
   GameState* game = sys->game;
   const int slot = FindFreeEnemy(sys);
   if (slot < 0) return;
-  if (type == EnemyWalker || type == EnemyBrawler) {
+  // Type numbers without a behaviour create nothing.
+  if (!IsEnemyKind(type)) return;
+  const EnemyKind& kind = EnemyKindOf(type);
+  if (kind.spawned) {
     AddSpawner(game, type, column, row, speed, dir);
     return;
   }
-  // Type numbers without a behaviour create nothing.
-  if (!KnownType(type)) return;
   Enemy* enemy = &game->enemies[slot];
   if (!TakeEnemySprite(sys, enemy)) return;
   enemy->type = type;
@@ -156,10 +127,10 @@ void AddMapEnemy(System* sys, int type, int column, int row, int speed, int dir)
   enemy->speed = speed;
   enemy->cooldown = 0;
   Sprite* sprite = enemy->sprite;
-  sprite->frame = 0;
+  sprite->frame = FrameGlint;
   sprite->x = PixelsToFixed(column * kCellSize);
   sprite->y = PixelsToFixed(row * kCellSize);
-  if (type == EnemySentry) {
+  if (kind.startsStill) {
     sprite->vx = 0;
     sprite->vy = 0;
   } else {
@@ -194,12 +165,12 @@ void UpdateEnemies(System* sys) {
       std::memset(enemy, 0, sizeof(Enemy));
       continue;
     }
-    const EnemyKind& kind = kEnemyKinds[KnownType(enemy->type) ? enemy->type : 0];
+    const EnemyKind& kind = EnemyKindOf(enemy->type);
     if (FireballHitsEnemy(sys, enemy->sprite) && !kind.fireproof) {
       DestroyEnemy(sys, enemy, true);
       continue;
     }
-    if (enemy->sprite->frame != 0 && game->player.dying == 0) EnemyTouchesPlayer(sys, enemy);
+    if (enemy->sprite->frame != FrameGlint && game->player.dying == 0) EnemyTouchesPlayer(sys, enemy);
     if (enemy->sprite->life == 1 && kind.expires) {
       DestroyEnemy(sys, enemy, false);
       continue;
@@ -211,7 +182,7 @@ void UpdateEnemies(System* sys) {
 int EnemyTouchesPlayer(System* sys, Enemy* enemy) {
   Player* player = &sys->game->player;
   if (player->dying != 0 || player->clearTimer != 0) return 0;
-  const EnemyKind& kind = kEnemyKinds[KnownType(enemy->type) ? enemy->type : 0];
+  const EnemyKind& kind = EnemyKindOf(enemy->type);
   if (!kind.touches(SpritePixelX(enemy->sprite), SpritePixelY(enemy->sprite), FixedToPixels(player->x),
                     FixedToPixels(player->y)))
     return 0;

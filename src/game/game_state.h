@@ -20,14 +20,16 @@ inline constexpr int kSpawnerSlots = 64;
 inline constexpr int kItemSlots = 400;
 inline constexpr int kLevelCount = 8;
 inline constexpr int kStartLife = 10000;  // frames of a level's clock
+inline constexpr int kStartLives = 3;     // a new game's
+inline constexpr int kStartMagic = 5;     // a new game's, and the least a level starts with
 inline constexpr int kDeathFrames = 200;  // the death sequence, from its first frame
 inline constexpr int kPathSize = 1024;
 
 // Caps of what a player gathers. A game holds at most 400 items a level over
 // eight levels; the caps lie far above that, and far enough below the integer
 // limit that nothing added to a capped value can overflow.
-inline constexpr int kMaxLives = 10000;        // a game reaches 3 + 8 x 400
-inline constexpr int kMaxMagic = 100000;       // a game reaches 5 + 8 x 400 x 5
+inline constexpr int kMaxLives = 10000;        // a game reaches kStartLives + 8 x 400
+inline constexpr int kMaxMagic = 100000;       // a game reaches kStartMagic + 8 x 400 x 5
 inline constexpr int kMaxFireBonus = 1000000;  // frames; 8 x 400 x 2 a game, kept from game to game
 inline constexpr int kMaxScore = 1000000000;   // a game reaches 8 x (400 x 1000 + the largest clear bonus)
 // value + amount (amount >= 0), but never above cap.
@@ -72,6 +74,12 @@ struct Player {
   int score;
 };
 
+// The level intro's sprites on the screens layer.
+struct LevelIntro {
+  Sprite* backdrop;
+  Sprite* text;
+};
+
 struct GameState {
   BitmapSet* sysBitmaps;
   Sprite* tiles[kGridSize][kGridSize];  // [column][row]
@@ -99,6 +107,7 @@ struct GameState {
   int scoreTail;
   KeywordMap* config;
   uint32_t fireballSerials[kFireballSlots];  // serials of the fireball sprites
+  LevelIntro intro;                          // StartLevelIntro fills it anew at the first frame of each intro
 };
 
 // Zeroed and copied whole: it must stay a plain record.

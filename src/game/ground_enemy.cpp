@@ -2,6 +2,7 @@
 
 #include "game/enemy_anim.h"
 #include "game/enemy_behaviours.h"
+#include "game/enemy_kinds.h"
 #include "game/enemy_table.h"
 #include "game/grid.h"
 #include "game/magic.h"
@@ -54,9 +55,8 @@ int LookForPlayer(System* sys, Enemy* enemy) {
     return 0;
   }
   const bool level = dy >= -48 && dy <= 48;
-  switch (enemy->type) {
-    case EnemyBrawler:
-    case EnemyGuard:
+  switch (EnemyKindOf(enemy->type).lookout) {
+    case LookStrike:
       if (dx >= 1 && dx <= 48 && level && s->vx != 0 && enemy->cooldown == 0) {
         s->vx = 0;
         enemy->wait = kAttackPause;
@@ -66,7 +66,7 @@ int LookForPlayer(System* sys, Enemy* enemy) {
         return 1;
       }
       return 0;
-    case EnemyGunner:
+    case LookShoot:
       if (dx >= 1 && level && enemy->cooldown == 0) {
         s->vx = 0;
         enemy->wait = kAttackPause;
@@ -75,7 +75,7 @@ int LookForPlayer(System* sys, Enemy* enemy) {
         enemy->cooldown = kAttackCooldown;
       }
       return 0;
-    case EnemyCharger:
+    case LookCharge:
       if (dx >= 1 && level && s->vx != 0) {
         if (enemy->alert == 0) {
           enemy->alert = 1;
@@ -84,9 +84,10 @@ int LookForPlayer(System* sys, Enemy* enemy) {
         s->vx = enemy->dir == DirRight ? enemy->speed * 32 : -(enemy->speed * 32);
       }
       return 0;
-    default:
+    case LookNothing:
       return 0;
   }
+  return 0;
 }
 
 enum Side { SideLeft = 0, SideRight = 1 };
@@ -103,15 +104,15 @@ void MeetWall(System* sys, Enemy* enemy, CellProbe* f, Side side) {
   const int back = right ? DirLeft : DirRight;
   s->x = PixelsToFixed(f->c * kCellSize + (right ? kCellInset : kCellFar));
   s->vx = 0;
-  switch (enemy->type) {
-    case EnemyWalker:
+  const EnemyKind& kind = EnemyKindOf(enemy->type);
+  switch (kind.wall) {
+    case WallTurnBreaking:
       enemy->wait = kWallPause;
       enemy->dir = back;
       if (right) f->fx = kCellInset;  // only this side takes the snap into the rest of the frame
       if (breakable) BreakBlock(sys, column, f->r);
       break;
-    case EnemyBrawler:
-    case EnemyGuard:
+    case WallStrikeBlock:
       if (breakable) {
         enemy->wait = kAttackPause;
         enemy->dir = ahead;
@@ -122,32 +123,33 @@ void MeetWall(System* sys, Enemy* enemy, CellProbe* f, Side side) {
         enemy->dir = back;
       }
       break;
-    case EnemyCharger:
+    case WallChargeThrough:
       enemy->alert = 0;
       enemy->wait = kTurnPause;
       if (breakable) {
+        const int first = right ? kind.frameRight : kind.frameLeft;
         enemy->dir = ahead;
-        ChargeThrough(sys, enemy, column, f->r, right ? 72 : 76, right ? 70 : 74);
+        ChargeThrough(sys, enemy, column, f->r, first + kind.breakFrame, first);
       } else {
         enemy->dir = back;
       }
       break;
-    case EnemyGunner:
+    case WallTurn:
       enemy->wait = kWallPause;
       enemy->dir = back;
       break;
-    default:
+    case WallStop:
       break;
   }
 }
 
-bool TurnsAtEdges(int type) { return type == EnemyCharger || type == EnemyGuard || type == EnemyGunner; }
+bool TurnsAtEdges(int type) { return EnemyKindOf(type).turnsAtEdges != 0; }
 
 // Returns 0 when the landing destroyed the enemy.
 int LandFromFall(System* sys, Enemy* enemy) {
   Sprite* s = enemy->sprite;
-  switch (enemy->type) {
-    case EnemyBrawler: {
+  switch (EnemyKindOf(enemy->type).landing) {
+    case LandFacePlayer: {
       const Sprite* target = sys->game->player.sprite;
       const Fixed12 px = target ? target->x : sys->game->player.x;
       enemy->dir = s->x > px ? DirLeft : DirRight;
@@ -155,21 +157,18 @@ int LandFromFall(System* sys, Enemy* enemy) {
       SetEnemyAnim(sys, enemy);
       break;
     }
-    case EnemyCharger:
-    case EnemyGuard:
-    case EnemyGunner:
+    case LandVanish:
       SpawnPuff(sys, FixedToPixels(s->x), FixedToPixels(s->y));
       RemoveEnemy(sys, enemy);
       return 0;
-    case EnemySentry:
-    case EnemySentryStunned:
+    case LandStandStill:
       s->vx = 0;
       break;
-    case EnemyWalker:
+    case LandWalk:
       s->vx = enemy->dir == DirRight ? enemy->speed * 16 : -(enemy->speed * 16);
       SetEnemyAnim(sys, enemy);
       break;
-    default:
+    case LandKeepGoing:
       break;
   }
   return 1;
@@ -183,8 +182,8 @@ void UpdateGroundEnemy(System* sys, Enemy* enemy) {
   CellProbe f = ProbeSprite(s);
 
   if (enemy->cooldown > 0) enemy->cooldown -= 1;
-  if (enemy->type == EnemySentryStunned && enemy->cooldown <= 0) {
-    enemy->type = EnemySentry;
+  if (EnemyKindOf(enemy->type).recoversTo != 0 && enemy->cooldown <= 0) {
+    enemy->type = EnemyKindOf(enemy->type).recoversTo;
     SetEnemyAnim(sys, enemy);
   }
   if (enemy->wait > 0) {
@@ -247,8 +246,8 @@ int MagicHitsEnemy(System* sys, int column, int row) {
     const int dx = column * kCellSize - nx;
     const int dy = row * kCellSize - ny;
     if (dx < -kMagicReach || dx > kMagicReach || dy < -kMagicReach || dy > kMagicReach) continue;
-    if (enemy.type == EnemySentry) {
-      enemy.type = EnemySentryStunned;
+    if (const int stunned = EnemyKindOf(enemy.type).stunnedType) {
+      enemy.type = stunned;
       SetEnemyAnim(sys, &enemy);
       enemy.cooldown = kStunTime;
     }

@@ -9,11 +9,6 @@
 
 namespace {
 
-struct ItemRule {
-  int score;
-  void (*effect)(Player* player);
-};
-
 void NoEffect(Player*) {}
 void DoubleLife(Player* p) { p->life = p->life > INT_MAX / 2 ? INT_MAX : p->life * 2; }
 void LifeTo5000(Player* p) { p->life = 5000; }
@@ -23,12 +18,28 @@ void FireBonusPlus1(Player* p) { p->fireBonus = AddCapped(p->fireBonus, 1, kMaxF
 void FireBonusPlus2(Player* p) { p->fireBonus = AddCapped(p->fireBonus, 2, kMaxFireBonus); }
 void MagicPlus5(Player* p) { p->magic = AddCapped(p->magic, 5, kMaxMagic); }
 
-// Indexed by item type; type 0 is the free slot.
-const ItemRule kItemRules[kItemTypeCount + 1] = {
-    {0, NoEffect},       {5, NoEffect},       {10, NoEffect},  {20, NoEffect},   {40, NoEffect},
-    {100, NoEffect},     {200, NoEffect},     {500, NoEffect}, {1000, NoEffect}, {5, NoEffect},
-    {10, NoEffect},      {0, DoubleLife},     {0, LifeTo5000}, {0, MagicPlus1},  {0, ExtraLife},
-    {0, FireBonusPlus1}, {0, FireBonusPlus2}, {0, MagicPlus5}, {0, MagicPlus5},
+// Indexed by item type; type 0 is the free slot. Changes run in two rings:
+// prism orb, mana flask, ruby, twin flame; star crystal, mana potion, spell book.
+const ItemKind kItemKinds[kItemTypeCount + 1] = {
+    {"item", 0, NoEffect, ItemNone, 0},
+    {"copper coin", 5, NoEffect, ItemCopperCoin, 0},
+    {"silver coin", 10, NoEffect, ItemSilverCoin, 0},
+    {"gold coin", 20, NoEffect, ItemGoldCoin, 0},
+    {"coin stack", 40, NoEffect, ItemCoinStack, 0},
+    {"sapphire", 100, NoEffect, ItemSapphire, 0},
+    {"ruby", 200, NoEffect, ItemTwinFlame, 0},
+    {"chalice", 500, NoEffect, ItemChalice, 0},
+    {"crown", 1000, NoEffect, ItemCrown, 0},
+    {"prism orb", 5, NoEffect, ItemManaFlask, 1},
+    {"star crystal", 10, NoEffect, ItemManaPotion, 1},
+    {"hourglass of double time", 0, DoubleLife, ItemDoubleTime, 0},
+    {"hourglass", 0, LifeTo5000, ItemHourglass, 0},
+    {"mana flask", 0, MagicPlus1, ItemRuby, 0},
+    {"heart", 0, ExtraLife, ItemHeart, 0},
+    {"flame", 0, FireBonusPlus1, ItemFlame, 0},
+    {"twin flame", 0, FireBonusPlus2, ItemPrismOrb, 0},
+    {"mana potion", 0, MagicPlus5, ItemSpellBook, 0},
+    {"spell book", 0, MagicPlus5, ItemStarCrystal, 0},
 };
 
 bool ValidType(int type) { return type >= 1 && type <= kItemTypeCount; }
@@ -47,26 +58,9 @@ Sprite* NewItemSprite(System* sys, Item* item) {
 
 }  // namespace
 
-int ChangedItemType(int type) {
-  switch (type) {
-    case 6:
-      return 16;
-    case 9:
-      return 13;
-    case 10:
-      return 17;
-    case 13:
-      return 6;
-    case 16:
-      return 9;
-    case 17:
-      return 18;
-    case 18:
-      return 10;
-    default:
-      return type;
-  }
-}
+const ItemKind& ItemKindOf(int type) { return kItemKinds[ValidType(type) ? type : ItemNone]; }
+
+int ChangedItemType(int type) { return ValidType(type) ? ItemKindOf(type).changesTo : type; }
 
 void ClearItems(System* sys) { std::memset(sys->game->items, 0, sizeof(sys->game->items)); }
 
@@ -96,7 +90,7 @@ Item* AddItem(System* sys, int type, int column, int row, int hidden) {
   item->tileX = column;
   item->tileY = row;
   item->hidden = hidden;
-  item->changes = (type == 9 || type == 10) ? 1 : 0;
+  item->changes = ItemKindOf(type).changesFromStart;
   if (Sprite* sprite = NewItemSprite(sys, item)) sprite->visible = 1;
   return item;
 }
@@ -132,9 +126,9 @@ int TryPickUpItem(System* sys, Item* item) {
                     FixedToPixels(player->y)))
     return 0;
   PlaySound(sys->sound, SndItem);
-  const ItemRule& rule = kItemRules[ValidType(item->type) ? item->type : 0];
-  rule.effect(player);
-  player->score = AddCapped(player->score, rule.score, kMaxScore);
+  const ItemKind& kind = ItemKindOf(item->type);
+  kind.effect(player);
+  player->score = AddCapped(player->score, kind.score, kMaxScore);
   ResetItem(sys, item);
   game->itemsTaken += 1;
   return 1;

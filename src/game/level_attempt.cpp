@@ -14,8 +14,6 @@ namespace {
 constexpr int kIntroStart = 1500;
 constexpr int kIntroEnd = 130;  // the world starts moving after this frame
 
-LevelIntro levelIntro;
-
 Sprite* IntroSprite(System* sys, bool text) {
   SpriteList* layer = sys->layers[LayerScreens];
   Sprite* sprite =
@@ -32,7 +30,7 @@ void BeginAttemptSetUp(System* sys) {
   CreateTileSprites(sys);
   player->sprite = AllocSprite(game->world, game->charBitmaps, SlotPlayer);
   if (player->sprite) {
-    player->sprite->frame = 10;
+    player->sprite->frame = FramePlayerStand;
     ResetSpriteAnim(player->sprite);
   }
   player->actionTimer = 0;
@@ -84,9 +82,9 @@ void StartLevelIntro(System* sys, LevelIntro* intro) {
 
 void LevelIntroUpdate(System* sys) {
   const uint32_t frame = sys->timer.frameCount;
-  if (frame == 0) StartLevelIntro(sys, &levelIntro);
-  if (frame == 45 && levelIntro.text) ClearSpriteEffect(levelIntro.text);
-  if (frame == 110 && levelIntro.text) FadeOutSprite(levelIntro.text, 20);
+  if (frame == 0) StartLevelIntro(sys, &sys->game->intro);
+  if (frame == 45 && sys->game->intro.text) ClearSpriteEffect(sys->game->intro.text);
+  if (frame == 110 && sys->game->intro.text) FadeOutSprite(sys->game->intro.text, 20);
   if (frame > kIntroEnd) {
     ResetLayerFlags(sys, LayerWorld);
     ClearScene(sys, LayerScreens);

@@ -5,12 +5,8 @@
 #include <cstdio>
 
 #include "engine/system.h"
+#include "game/game_state.h"
 #include "graphics/sprite.h"
-
-struct LevelIntro {
-  Sprite* backdrop;
-  Sprite* text;
-};
 
 // Steps after the lives screen: tiles, player, fireball slots, the map, the
 // scene callbacks with the world frozen for the intro, and the direct first

@@ -74,12 +74,8 @@ void UpdateCamera(System* sys) {
   if (!world) return;
   const int w = ScreenWidth(sys);
   const int h = ScreenHeight(sys);
-  int camX = FixedToPixels(game->player.x) - (w - kCellSize) / 2;
-  int camY = FixedToPixels(game->player.y) - (h - kCellSize) / 2;
-  if (camX < 0) camX = 0;
-  if (camY < 0) camY = 0;
-  if (camX + w > kLevelPixels) camX = kLevelPixels - w;
-  if (camY + h > kLevelPixels) camY = kLevelPixels - h;
+  const int camX = ClampCameraAxis(FixedToPixels(game->player.x) - (w - kCellSize) / 2, w);
+  const int camY = ClampCameraAxis(FixedToPixels(game->player.y) - (h - kCellSize) / 2, h);
   world->cameraX = PixelsToFixed(camX);
   world->cameraY = PixelsToFixed(camY);
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/text_lines.h"
@@ -137,7 +138,7 @@ void ShowTiles(System* sys, int flag) {
 
 void LoadLevel(System* sys) {
   FILE* map = OpenRegularFile(sys->game->mapPath);
-  if (!map) std::fprintf(stderr, msg::MsgOpenFailed, sys->game->mapPath);
+  if (!map) ReportDiagnostic(msg::MsgOpenFailed, sys->game->mapPath);
   LoadLevelStream(sys, map);
   if (map) std::fclose(map);
 }
@@ -156,9 +157,9 @@ void LoadLevelStream(System* sys, FILE* map) {
     // not without a word. Tiles that stop short leave nothing for the
     // positions either, so one message says where the map gave out.
     if (codes < kGridSize * kGridSize)
-      std::fprintf(stderr, msg::MsgMapTiles, game->mapPath);
+      ReportDiagnostic(msg::MsgMapTiles, game->mapPath);
     else if (positions != 6)
-      std::fprintf(stderr, msg::MsgMapPositions, game->mapPath);
+      ReportDiagnostic(msg::MsgMapPositions, game->mapPath);
     if (game->itemsPlaced == 0)
       ClearItems(sys);
     else
@@ -178,7 +179,7 @@ void LoadLevelStream(System* sys, FILE* map) {
   player->vx = 0;
   player->vy = 0;
   if (player->sprite) player->sprite->cameraRelative = 1;
-  if (player->magic <= 5) player->magic = 5;
+  if (player->magic <= kStartMagic) player->magic = kStartMagic;
   TakeSprite(&game->key, PlaceWorldSprite(sys, SlotItems, FrameKey, header[4], header[5]));
   TakeSprite(&game->door, PlaceWorldSprite(sys, SlotItems, FrameDoorClosed, header[2], header[3]));
   player->life = kStartLife;

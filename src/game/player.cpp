@@ -5,6 +5,7 @@
 #include "engine/scene.h"
 #include "game/grid.h"
 #include "game/items.h"
+#include "game/level_frame.h"
 #include "game/magic.h"
 #include "graphics/sprite_update.h"
 #include "input/input.h"
@@ -172,11 +173,11 @@ int UpdatePlayer(System* sys) {
   }
   if (p->actionTimer == 0 && p->onGround && in[Down]) {
     p->crouching = 1;
-    if (sprite) sprite->frame = p->facing * 20 + 15;
+    if (sprite) sprite->frame = p->facing * kPlayerLeft + FramePlayerCrouch;
     p->state = Stand;
     SetPlayerAnim(sys);
   } else if (p->crouching == 1) {
-    if (sprite) sprite->frame = p->facing * 20 + 10;
+    if (sprite) sprite->frame = p->facing * kPlayerLeft + FramePlayerStand;
     p->crouching = 0;
   }
   int dir = 0;
@@ -233,31 +234,32 @@ void SetPlayerAnim(System* sys) {
   Player* p = &sys->game->player;
   Sprite* sprite = p->sprite;
   if (!sprite) return;
-  const int base = p->facing * 20;
+  const int base = p->facing * kPlayerLeft;
   switch (p->state) {
     case Stand:
       ResetSpriteAnim(sprite);
-      sprite->frame = base + (p->crouching ? 15 : 10);
+      sprite->frame = base + (p->crouching ? FramePlayerCrouch : FramePlayerStand);
       break;
     case Walk:
     case WalkFast: {
       const int ticks = p->state == Walk ? 8 : 4;
-      const int steps[][2] = {{base + 10, ticks}, {base + 11, ticks}, {base + 10, 1}};
+      const int steps[][2] = {
+          {base + FramePlayerStand, ticks}, {base + FramePlayerStride, ticks}, {base + FramePlayerStand, 1}};
       Animate(sprite, steps, 3, AnimLoop);
       break;
     }
     case JumpStart:
     case Land:
       ResetSpriteAnim(sprite);
-      sprite->frame = base + 12;
+      sprite->frame = base + FramePlayerSquat;
       break;
     case Air:
       ResetSpriteAnim(sprite);
-      sprite->frame = base + 11;
+      sprite->frame = base + FramePlayerStride;
       break;
     case Cast: {
-      const int first = p->crouching ? base + 16 : base + 13;
-      const int steps[][2] = {{first, 8}, {first + 1, 8}, {base + 10, 1}};
+      const int first = base + (p->crouching ? FramePlayerCrouchCharge : FramePlayerCharge);
+      const int steps[][2] = {{first, 8}, {first + 1, 8}, {base + FramePlayerStand, 1}};
       Animate(sprite, steps, 3, AnimStop);
       break;
     }
@@ -269,7 +271,11 @@ void SetPlayerAnim(System* sys) {
 void PlayDeathAnim(System* sys) {
   Sprite* sprite = sys->game->player.sprite;
   if (!sprite) return;
-  const int steps[][2] = {{50, 4}, {51, 4}, {52, 4}, {53, 4}, {50, 1}};
+  const int steps[][2] = {{FramePlayerDeath, 4},
+                          {FramePlayerDeath + 1, 4},
+                          {FramePlayerDeath + 2, 4},
+                          {FramePlayerDeath + 3, 4},
+                          {FramePlayerDeath, 1}};
   Animate(sprite, steps, 5, AnimLoop);
 }
 
@@ -295,12 +301,8 @@ void PauseUpdate(System* sys) {
   if (!world) return;
   const int w = sys->screen ? sys->screen->w : kScreenWidth;
   const int h = sys->screen ? sys->screen->h : kScreenHeight;
-  int camX = FixedToPixels(world->cameraX) + dx;
-  int camY = FixedToPixels(world->cameraY) + dy;
-  if (camX < 0) camX = 0;
-  if (camX > kLevelPixels - w) camX = kLevelPixels - w;
-  if (camY < 0) camY = 0;
-  if (camY > kLevelPixels - h) camY = kLevelPixels - h;
+  const int camX = ClampCameraAxis(FixedToPixels(world->cameraX) + dx, w);
+  const int camY = ClampCameraAxis(FixedToPixels(world->cameraY) + dy, h);
   world->cameraX = PixelsToFixed(camX);
   world->cameraY = PixelsToFixed(camY);
 }

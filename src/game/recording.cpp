@@ -1,10 +1,5 @@
 #include "game/recording.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -12,20 +7,13 @@
 #include <initializer_list>
 
 #include "base/byte_order.h"
-#include "base/messages.h"
 #include "base/regular_file.h"
-#include "base/text_lines.h"
-#include "engine/scene.h"
 #include "game/items.h"
-#include "game/state_hash.h"
-#include "input/input.h"
 
 namespace {
 
 constexpr char kMagic[4] = {'R', 'B', 'R', 'P'};
 constexpr int kStartFields = 13;  // integers of AttemptStart before the items
-// Script letters by input bit: 0 Up ... 7 ButtonV.
-constexpr char kScriptLetters[] = "UDLRZXCV";
 
 void PutInt(uint8_t* out, size_t* pos, int value) {
   WriteLittleEndian(out + *pos, static_cast<uint32_t>(value), 4);
@@ -75,99 +63,6 @@ int ImpossibleField(AttemptStart* start) {
   }
   if (start->state == 7) return 8;  // there is no state 7
   return start->itemsTaken > start->itemsTotal ? 7 : -1;
-}
-
-uint8_t HeldMask(const InputState* input) {
-  uint8_t mask = 0;
-  for (int i = 0; i < kInputCount; i++)
-    if (input->held[i]) mask |= 1u << i;
-  return mask;
-}
-
-// The live recorder: a fixed buffer, so recording allocates nothing in play.
-struct LiveRecorder {
-  bool active;
-  bool numbered;  // the folder's highest number has been read this run
-  int attempt;    // the number of the last file this run took
-  Recording recording;
-  uint8_t buffer[1 << 20];
-};
-LiveRecorder recorder;
-char lastPath[kPathBufferSize];
-ReplayOutcome lastOutcome;
-
-void NoteLiveOutcome(const System* sys) {
-  const GameState* game = sys->game;
-  lastOutcome.frames = static_cast<int>(recorder.recording.inputCount);
-  lastOutcome.result = sys->quit ? ReplayQuit : game->levelCleared ? ReplayCleared : ReplayDied;
-  lastOutcome.life = game->player.life;
-  lastOutcome.lives = game->player.lives;
-  lastOutcome.score = game->player.score;
-  lastOutcome.itemsTaken = game->itemsTaken;
-  lastOutcome.itemsTotal = game->itemsTotal;
-  lastOutcome.checksum = GameStateChecksum(sys);
-}
-
-constexpr char kAttemptPrefix[] = "attempt-";
-// Numbers past this are not taken for the game's own: the name stays short
-// and the count cannot overflow.
-constexpr int kMaxAttemptNumber = 99999999;
-// Names taken one after another before the recorder gives up.
-constexpr int kCreateTries = 1000;
-
-// The highest number of an "attempt-N-..." file in the folder, 0 when none.
-int HighestAttemptNumber(const char* folder) {
-  DIR* dir = opendir(folder);
-  if (!dir) return 0;
-  int highest = 0;
-  while (const dirent* entry = readdir(dir)) {
-    if (std::strncmp(entry->d_name, kAttemptPrefix, sizeof kAttemptPrefix - 1) != 0) continue;
-    const char* digits = entry->d_name + sizeof kAttemptPrefix - 1;
-    const char* p = digits;
-    int number = 0;
-    while (*p >= '0' && *p <= '9' && number <= kMaxAttemptNumber) number = number * 10 + (*p++ - '0');
-    if (p != digits && *p == '-' && number <= kMaxAttemptNumber && number > highest) highest = number;
-  }
-  closedir(dir);
-  return highest;
-}
-
-// A new file for the attempt under the next free number, created so that it
-// never replaces a file nor writes through a link; -1 when none could be
-// made (after a message), with the last name tried in `path`.
-int CreateAttemptFile(const char* folder, int level, char* path) {
-  if (!recorder.numbered) {
-    const int highest = HighestAttemptNumber(folder);
-    if (highest > recorder.attempt) recorder.attempt = highest;
-    recorder.numbered = true;
-  }
-  for (int tries = 0; tries < kCreateTries; tries++) {
-    recorder.attempt += 1;
-    char name[64];
-    std::snprintf(name, sizeof name, "/%s%04d-level%d.rbr", kAttemptPrefix, recorder.attempt, level + 1);
-    if (JoinPath(path, folder, name) != 0) return -1;
-    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
-    if (errno != EEXIST) break;
-  }
-  std::fprintf(stderr, msg::MsgCannotCreate, path);
-  return -1;
-}
-
-bool WriteWhole(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t written = write(fd, data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    data += written;
-    size -= static_cast<size_t>(written);
-  }
-  return true;
-}
-
-void RecordPass(System* sys, void*) {
-  if (recorder.recording.inputCount < sizeof recorder.buffer)
-    recorder.buffer[recorder.recording.inputCount++] = ReadRawInput(sys->input);
 }
 
 }  // namespace
@@ -292,175 +187,4 @@ uint8_t* SerializeRecording(const Recording* recording, size_t* size) {
   std::memcpy(out + pos, recording->inputs, recording->inputCount);
   *size = total;
   return out;
-}
-
-void NewGameAttemptStart(AttemptStart* start, int level) {
-  std::memset(start, 0, sizeof(AttemptStart));
-  start->level = level;
-  start->lives = 3;
-  start->magic = 5;
-}
-
-long ParseInputScript(const char* text, uint8_t* out, size_t capacity) {
-  size_t count = 0;
-  const char* p = text;
-  while (*p) {
-    if (*p == '#') {
-      while (*p && *p != '\n') p++;
-      continue;
-    }
-    if (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == ',') {
-      p++;
-      continue;
-    }
-    uint8_t mask = 0;
-    bool letters = false;
-    for (;; p++) {
-      if (*p == '.') {
-        letters = true;
-        continue;
-      }
-      const char* letter = *p ? std::strchr(kScriptLetters, *p) : nullptr;
-      if (!letter) break;
-      mask |= static_cast<uint8_t>(1u << (letter - kScriptLetters));
-      letters = true;
-    }
-    if (!letters) return -1;
-    long repeat = 1;
-    if (*p >= '0' && *p <= '9') {
-      char* end = nullptr;
-      repeat = std::strtol(p, &end, 10);
-      p = end;
-      if (repeat < 1 || repeat > 1000000) return -1;
-    }
-    for (long i = 0; i < repeat && count < capacity; i++) out[count++] = mask;
-  }
-  return static_cast<long>(count);
-}
-
-size_t FormatInputScript(const uint8_t* inputs, size_t count, char* out, size_t capacity) {
-  size_t length = 0;
-  auto put = [&](char c) {
-    if (length + 1 < capacity) out[length] = c;
-    length++;
-  };
-  for (size_t i = 0; i < count;) {
-    size_t j = i;
-    while (j < count && inputs[j] == inputs[i]) j++;
-    if (i > 0) put(' ');
-    for (int bit = 0; bit < 8; bit++)
-      if (inputs[i] & (1u << bit)) put(kScriptLetters[bit]);
-    if (inputs[i] == 0) put('.');
-    if (j - i > 1) {
-      char digits[24];
-      std::snprintf(digits, sizeof digits, "%zu", j - i);
-      for (const char* d = digits; *d; d++) put(*d);
-    }
-    i = j;
-  }
-  if (capacity > 0) out[length < capacity ? length : capacity - 1] = '\0';
-  return length;
-}
-
-void CaptureAttemptStart(const System* sys, AttemptStart* start) {
-  const GameState* game = sys->game;
-  const Player& p = game->player;
-  std::memset(start, 0, sizeof(AttemptStart));
-  start->level = game->level;
-  start->lives = p.lives;
-  start->magic = p.magic;
-  start->score = p.score;
-  start->fireBonus = p.fireBonus;
-  start->itemsPlaced = game->itemsPlaced;
-  start->itemsTotal = game->itemsTotal;
-  start->itemsTaken = game->itemsTaken;
-  start->state = p.state;
-  start->onGround = p.onGround;
-  start->facing = p.facing;
-  start->crouching = p.crouching;
-  start->deathTimer = p.deathTimer;
-  if (game->itemsPlaced) {
-    for (const Item& item : game->items) {
-      if (item.type == 0) continue;
-      // A hidden flag holds its map record's number until a set-up makes it 1.
-      start->items[start->itemCount++] = {item.type, item.tileX, item.tileY, item.hidden != 0, item.changes};
-    }
-  }
-  start->heldAtStart = HeldMask(sys->input);
-  start->setupInput = ReadRawInput(sys->input);
-}
-
-void ApplyAttemptStart(System* sys, const AttemptStart* start) {
-  GameState* game = sys->game;
-  Player& p = game->player;
-  game->level = start->level;
-  p.lives = start->lives;
-  p.magic = start->magic;
-  p.score = start->score;
-  p.fireBonus = start->fireBonus;
-  game->itemsPlaced = start->itemsPlaced;
-  game->itemsTotal = start->itemsTotal;
-  game->itemsTaken = start->itemsTaken;
-  p.state = start->state;
-  p.onGround = start->onGround;
-  p.facing = start->facing;
-  p.crouching = start->crouching;
-  p.deathTimer = start->deathTimer;
-  std::memset(game->items, 0, sizeof(game->items));
-  for (int i = 0; i < start->itemCount && i < kItemSlots; i++) {
-    const RecordedItem& r = start->items[i];
-    Item& item = game->items[i];
-    item.type = r.type;
-    item.tileX = r.tileX;
-    item.tileY = r.tileY;
-    item.hidden = r.hidden;
-    item.changes = r.changes;
-  }
-  for (int i = 0; i < kInputCount; i++) sys->input->held[i] = (start->heldAtStart >> i) & 1;
-}
-
-void BeginAttemptRecording(System* sys) {
-  recorder.active = std::getenv("RUNEBLOCK_RECORD") != nullptr;
-  if (!recorder.active) return;
-  std::memset(&recorder.recording, 0, sizeof(Recording));
-  recorder.recording.version = kRecordingVersion;
-  recorder.recording.inputs = recorder.buffer;
-  CaptureAttemptStart(sys, &recorder.recording.start);
-  SetScenePassHook(RecordPass, nullptr);
-}
-
-const char* LastRecordingPath() { return lastPath; }
-const ReplayOutcome* LastRecordedOutcome() { return &lastOutcome; }
-
-void EndAttemptRecording(System* sys) {
-  if (!recorder.active) return;
-  NoteLiveOutcome(sys);
-  SetScenePassHook(nullptr, nullptr);
-  recorder.active = false;
-  const char* folder = std::getenv("RUNEBLOCK_RECORD");
-  if (!folder) return;
-  size_t size = 0;
-  uint8_t* image = SerializeRecording(&recorder.recording, &size);
-  char path[kPathBufferSize] = "";
-  const int fd = image ? CreateAttemptFile(folder, recorder.recording.start.level, path) : -1;
-  if (fd >= 0) {
-    const bool written = WriteWhole(fd, image, size);
-    if (close(fd) == 0 && written) {
-      std::snprintf(lastPath, sizeof lastPath, "%s", path);
-    } else {
-      unlink(path);  // the file this call made, cut short
-      std::fprintf(stderr, msg::MsgCannotCreate, path);
-    }
-  } else if (!image) {
-    std::fprintf(stderr, msg::MsgCannotCreate, folder);
-  }
-  std::free(image);
-}
-
-void ResetAttemptRecorder() {
-  if (recorder.active) SetScenePassHook(nullptr, nullptr);
-  recorder.active = recorder.numbered = false;
-  recorder.attempt = 0;
-  lastPath[0] = '\0';
-  lastOutcome = ReplayOutcome{};
 }

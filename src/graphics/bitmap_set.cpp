@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/byte_order.h"
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/text_lines.h"
@@ -86,7 +87,7 @@ BitmapSet* CreateBitmapSet(int capacity) {
     set->blendBitmaps = static_cast<SDL_Surface**>(std::calloc(slots, sizeof(SDL_Surface*)));
   }
   if (!set || !set->bitmaps || !set->blendBitmaps) {
-    std::fprintf(stderr, "%s", msg::MsgNoMemoryBitmap);
+    ReportDiagnostic("%s", msg::MsgNoMemoryBitmap);
     if (set) {
       std::free(set->bitmaps);
       std::free(set->blendBitmaps);
@@ -147,7 +148,7 @@ int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot) 
     if (stream) SDL_RWclose(stream);
     if (!set) return -1;
     set->count = slot;
-    std::fprintf(stderr, msg::MsgBitmapSlot, slot);
+    ReportDiagnostic(msg::MsgBitmapSlot, slot);
     return -1;
   }
   set->count = slot;
@@ -158,7 +159,7 @@ int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot) 
   FreeSlot(set, slot);
   set->bitmaps[slot] = surface;
   if (!surface) {
-    std::fprintf(stderr, msg::MsgBitmapLoad, name);
+    ReportDiagnostic(msg::MsgBitmapLoad, name);
     return -1;
   }
   bytesHeld += SurfaceBytes(surface);
@@ -189,12 +190,12 @@ int LoadBitmapListStream(BitmapSet* set, FILE* list, const char* dir) {
 
 int LoadBitmapList(BitmapSet* set, const char* listPath, const char* dir) {
   if (!set) {
-    std::fprintf(stderr, "%s", msg::MsgNoBitmapSet);
+    ReportDiagnostic("%s", msg::MsgNoBitmapSet);
     return -1;
   }
   FILE* list = OpenRegularFile(listPath);
   if (!list) {
-    std::fprintf(stderr, msg::MsgOpenFailed, listPath);
+    ReportDiagnostic(msg::MsgOpenFailed, listPath);
     return -1;
   }
   LoadBitmapListStream(set, list, dir);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "graphics/bitmap_set.h"
@@ -19,12 +20,12 @@ BitmapFont* LoadFontRW(SDL_RWops* stream, const char* name, int cellWidth, int c
   auto* font = static_cast<BitmapFont*>(std::calloc(1, sizeof(BitmapFont)));
   if (!font) {
     if (stream) SDL_RWclose(stream);
-    std::fprintf(stderr, "%s", msg::MsgNoMemoryFont);
+    ReportDiagnostic("%s", msg::MsgNoMemoryFont);
     return nullptr;
   }
   font->sheet = LoadBoundedBMP(stream);
   if (!font->sheet) {
-    std::fprintf(stderr, msg::MsgFontMissing, name);
+    ReportDiagnostic(msg::MsgFontMissing, name);
     std::free(font);
     return nullptr;
   }

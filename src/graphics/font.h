@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 inline constexpr int kFontGlyphs = 128;
+inline constexpr int kFontAdvance = 12;  // pixels: the game's pen step, narrower than a cell
 
 struct BitmapFont {
   SDL_Surface* sheet;

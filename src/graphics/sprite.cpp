@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 
 namespace {
@@ -39,7 +40,7 @@ SpriteList* CreateSpriteList(int capacity) {
   auto* list = static_cast<SpriteList*>(std::calloc(1, sizeof(SpriteList)));
   if (list) list->sprites = static_cast<Sprite*>(std::calloc(capacity > 0 ? capacity : 1, sizeof(Sprite)));
   if (!list || !list->sprites) {
-    std::fprintf(stderr, "%s", msg::MsgNoMemorySprite);
+    ReportDiagnostic("%s", msg::MsgNoMemorySprite);
     std::free(list);
     return nullptr;
   }

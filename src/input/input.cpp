@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "input/pad.h"
 
@@ -16,7 +17,7 @@ const SDLKey kKeys[kInputCount] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SD
 InputState* CreateInput(int joystickNumber, int wantJoystick) {
   auto* input = static_cast<InputState*>(std::calloc(1, sizeof(InputState)));
   if (!input) {
-    std::fprintf(stderr, "%s", msg::MsgNoMemoryInput);
+    ReportDiagnostic("%s", msg::MsgNoMemoryInput);
     return nullptr;
   }
   input->padDevicesStamp = -1;

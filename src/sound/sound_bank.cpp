@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/byte_order.h"
+#include "base/diagnostics.h"
 #include "base/messages.h"
 #include "base/regular_file.h"
 #include "base/text_lines.h"
@@ -14,9 +15,14 @@
 
 namespace {
 
-int audioOpen = 0;
-SoundObserver soundObserver = nullptr;
-void* soundObserverContext = nullptr;
+// The audio device and the one listener to played sounds, for the whole run:
+// OpenAudio and CloseAudio set `open`, SetSoundObserver the observer.
+struct AudioState {
+  int open;  // the mixer is open
+  SoundObserver observer;
+  void* observerContext;
+};
+AudioState audio = {0, nullptr, nullptr};
 
 Mix_Chunk* ChunkAt(SoundBank* bank, int slot) {
   if (!bank || slot < 0 || slot >= bank->capacity) return nullptr;
@@ -179,17 +185,17 @@ int OpenAudio() { return OpenAudioEx(22050, AUDIO_S16LSB, 2, 512); }
 
 int OpenAudioEx(int frequency, int format, int channels, int chunkSize) {
   if (Mix_OpenAudio(frequency, static_cast<Uint16>(format), channels, chunkSize) < 0) {
-    std::fprintf(stderr, msg::MsgOpenFailed, SDL_GetError());
+    ReportDiagnostic(msg::MsgOpenFailed, SDL_GetError());
     return 0;
   }
-  audioOpen = 1;
+  audio.open = 1;
   return 1;
 }
 
 int CloseAudio() {
-  if (audioOpen != 1) return -1;
+  if (audio.open != 1) return -1;
   Mix_CloseAudio();
-  audioOpen = 0;
+  audio.open = 0;
   return 0;
 }
 
@@ -197,13 +203,13 @@ SoundBank* CreateSoundBank(int capacity) {
   if (capacity < 0) return nullptr;
   auto* bank = static_cast<SoundBank*>(std::calloc(1, sizeof(SoundBank)));
   if (!bank) {
-    std::fprintf(stderr, "%s", msg::MsgNoMemorySound);
+    ReportDiagnostic("%s", msg::MsgNoMemorySound);
     return nullptr;
   }
   bank->capacity = capacity;
   bank->chunks = static_cast<Mix_Chunk**>(std::calloc(capacity > 0 ? capacity : 1, sizeof(Mix_Chunk*)));
   if (!bank->chunks) {
-    std::fprintf(stderr, "%s", msg::MsgNoMemorySoundSlots);
+    ReportDiagnostic("%s", msg::MsgNoMemorySoundSlots);
     std::free(bank);
     return nullptr;
   }
@@ -231,7 +237,7 @@ int LoadSoundAt(SoundBank* bank, const char* path, int index) {
 int LoadSoundRW(SoundBank* bank, SDL_RWops* stream, const char* name, int index) {
   if (!bank || index < 0 || index >= bank->capacity) {
     if (stream) SDL_RWclose(stream);
-    if (bank) std::fprintf(stderr, msg::MsgSoundSlot, index);
+    if (bank) ReportDiagnostic(msg::MsgSoundSlot, index);
     return -1;
   }
   Mix_Chunk* chunk = LoadBoundedWAV(stream);
@@ -242,7 +248,7 @@ int LoadSoundRW(SoundBank* bank, SDL_RWops* stream, const char* name, int index)
   }
   bank->chunks[index] = chunk;
   if (!chunk) {
-    std::fprintf(stderr, msg::MsgWavMissing, name);
+    ReportDiagnostic(msg::MsgWavMissing, name);
     return -1;
   }
   return 0;
@@ -258,12 +264,12 @@ int LoadSoundListStream(SoundBank* bank, FILE* list, const char* dir) {
 
 int LoadSoundList(SoundBank* bank, const char* listPath, const char* dir) {
   if (!bank) {
-    std::fprintf(stderr, "%s", msg::MsgNoSoundBank);
+    ReportDiagnostic("%s", msg::MsgNoSoundBank);
     return -1;
   }
   FILE* list = OpenRegularFile(listPath);
   if (!list) {
-    std::fprintf(stderr, msg::MsgSoundListOpen, listPath);
+    ReportDiagnostic(msg::MsgSoundListOpen, listPath);
     return -1;
   }
   LoadSoundListStream(bank, list, dir);
@@ -278,7 +284,7 @@ int LoadSoundDir(SoundBank* bank, const char* dir) {
 }
 
 int PlaySound(SoundBank* bank, int slot) {
-  if (soundObserver) soundObserver(slot, soundObserverContext);
+  if (audio.observer) audio.observer(slot, audio.observerContext);
   Mix_Chunk* chunk = ChunkAt(bank, slot);
   if (!chunk) return -1;
   // With every channel busy the mixer refuses too, but through SDL_SetError,
@@ -317,6 +323,6 @@ void StopLoop(SoundBank* bank) {
 }
 
 void SetSoundObserver(SoundObserver observer, void* context) {
-  soundObserver = observer;
-  soundObserverContext = context;
+  audio.observer = observer;
+  audio.observerContext = context;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "graphics/sprite.h"
 #include "support/test_system.h"
 
@@ -43,6 +45,30 @@ TEST_F(SceneTest, ASceneEndsInTheFrameItsCallbackAsksAndLateFramesAreNotDrawn) {
   RunScene(sys.get());
   EXPECT_EQ(counts.layer0, 21);
   EXPECT_EQ(counts.background, 1) << "only the first frame, before any lateness";
+}
+
+// Each user adds and removes its own hook; the others run on, in slot order.
+TEST_F(SceneTest, PassHooksRunInTheirOrderUntilEachRemovesItsOwn) {
+  std::string order;
+  const ScenePassHook note = [](System*, void* context) { *static_cast<std::string*>(context) += 'a'; };
+  const ScenePassHook mark = [](System*, void* context) { *static_cast<std::string*>(context) += 'b'; };
+  ASSERT_EQ(AddScenePassHook(note, &order), 0);
+  ASSERT_EQ(AddScenePassHook(mark, &order), 0);
+  EXPECT_EQ(AddScenePassHook(nullptr, nullptr), -1);
+  RunScenePass(sys.get());
+  RemoveScenePassHook(note, nullptr);  // not the context it was added with
+  RunScenePass(sys.get());
+  RemoveScenePassHook(note, &order);
+  RunScenePass(sys.get());
+  EXPECT_EQ(order, "ababb");
+  std::string spare[kPassHookSlots];
+  int added = 0;
+  while (added <= kPassHookSlots && AddScenePassHook(note, &spare[added]) == 0) added++;
+  EXPECT_EQ(added, kPassHookSlots - 1) << "one slot is still mark's";
+  for (std::string& context : spare) RemoveScenePassHook(note, &context);
+  RemoveScenePassHook(mark, &order);
+  RunScenePass(sys.get());
+  EXPECT_EQ(order, "ababb");
 }
 
 TEST_F(SceneTest, EscapeOrClosingTheWindowEndsTheSceneAndEveryLaterSceneRunsOnce) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -94,6 +95,8 @@ TEST(Session, EveryScreenShowsWhatItShowedWhenPinned) {
     char line[16];
     for (uint32_t hash : hashes) text += (std::snprintf(line, sizeof line, "%08x\n", hash), line);
     WriteFile(goldenPath, text);
+    std::printf("wrote %zu passes to %s: nothing compared\n", hashes.size(), goldenPath.c_str());
+    return;
   }
   const std::vector<std::string> expected = ReadLines(goldenPath);
   for (size_t pass = 0; pass < std::min(expected.size(), hashes.size()); pass++)

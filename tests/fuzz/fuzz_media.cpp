@@ -30,7 +30,7 @@ void UseAsPicture(const uint8_t* data, size_t size) {
   // 12-pixel pen step; every byte value drawn.
   BitmapFont* font = LoadFontRW(SDL_RWFromConstMem(data, static_cast<int>(size)), "fuzz.bmp", 16, 16, 255, 0, 255);
   if (!font) return;
-  font->advance = 12;
+  font->advance = kFontAdvance;
   char text[256];
   for (int i = 0; i < 255; i++) text[i] = static_cast<char>(i + 1);
   text[255] = '\0';

@@ -139,6 +139,10 @@ TEST(Replay, AnAttemptRecordedFromTheRealGameReplaysToTheSameState) {
                                           : 0) |
                                 (t == 41 ? kUp : 0) | (t == 70 ? kZ : 0) | (t == 80 ? kX : 0));
   };
+  // Another user's hook and the presentation switch outlive the recorder and the replay.
+  long passes = 0;
+  const ScenePassHook count = [](System*, void* context) { ++*static_cast<long*>(context); };
+  ASSERT_EQ(AddScenePassHook(count, &passes), 0);
   RunGameFlow(sys);
   unsetenv("RUNEBLOCK_RECORD");
   ASSERT_STRNE(LastRecordingPath(), "");
@@ -148,8 +152,16 @@ TEST(Replay, AnAttemptRecordedFromTheRealGameReplaysToTheSameState) {
   ASSERT_EQ(LoadRecordingFile(LastRecordingPath(), &recording, error, sizeof error), 0) << error;
   harness.ResetGame();
   ReplayOutcome replayed{};
+  SetFramePresentation(0);
+  const long before = passes;
   RunReplay(sys, &recording, nullptr, &replayed);
   FreeRecording(&recording);
+  EXPECT_EQ(passes - before, replayed.frames);
+  EXPECT_EQ(GetFramePresentation(), 0);
+  SetFramePresentation(1);
+  RemoveScenePassHook(count, &passes);
+  RunScenePass(sys);
+  EXPECT_EQ(passes - before, replayed.frames) << "removed, it runs no more";
   EXPECT_EQ(replayed.frames, live.frames);
   EXPECT_EQ(replayed.checksum, live.checksum);
   EXPECT_EQ(replayed.score, live.score);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,51 +33,69 @@ namespace fs = std::filesystem;
 
 constexpr char kRetiredMaps[] = "tests/data/retired/maps/";
 
-TEST(Replays, EveryRecordingReplaysToItsCommittedFingerprints) {
-  std::vector<fs::path> recordings;
-  for (const char* dir : {"tests/data/solutions", "tests/data/retired/solutions", "tests/data/retired/explore"})
-    for (const auto& entry : fs::directory_iterator(dir))
-      if (entry.path().extension() == ".rbr") recordings.push_back(entry.path());
-  std::sort(recordings.begin(), recordings.end());
-  ASSERT_EQ(recordings.size(), 3u * kLevelCount);
-  for (fs::path path : recordings) {
-    SCOPED_TRACE(path.string());
-    GameHarness harness;
-    Recording recording;
-    char error[128] = "";
-    ASSERT_EQ(LoadRecordingFile(path.c_str(), &recording, error, sizeof error), 0) << error;
-    std::vector<uint32_t> hashes;
-    const ReplayObserver observer = {
-        [](System* sys, int, const int* sounds, int count, void* context) {
-          static_cast<std::vector<uint32_t>*>(context)->push_back(PassHash(sys, sounds, count));
-        },
-        &hashes, 0};
-    const bool retired = path.string().find("/retired/") != std::string::npos;
-    if (retired) std::snprintf(harness.sys()->game->mapDir, sizeof harness.sys()->game->mapDir, "%s", kRetiredMaps);
-    ReplayOutcome outcome{};
-    RunReplay(harness.sys(), &recording, &observer, &outcome);
-
-    const std::vector<std::string> expected = ReadLines(path.replace_extension(".hashes"));
-    for (size_t pass = 0; pass < std::min(expected.size(), hashes.size()); pass++)
-      ASSERT_EQ(std::stoul(expected[pass], nullptr, 16), hashes[pass]) << "the state first differs after pass " << pass;
-    EXPECT_EQ(hashes.size(), expected.size()) << "passes replayed";
-
-    if (path.parent_path().filename() == "solutions") {
-      std::vector<uint8_t> scripted(1 << 16);
-      const long count =
-          ParseInputScript(ReadFile(path.replace_extension(".script")).c_str(), scripted.data(), scripted.size());
-      ASSERT_GT(count, 0);
-      scripted.resize(static_cast<size_t>(count));
-      EXPECT_EQ(std::vector<uint8_t>(recording.inputs, recording.inputs + recording.inputCount), scripted);
-      // A new game's first attempt: three lives, five charges, nothing taken.
-      AttemptStart fresh{};
-      NewGameAttemptStart(&fresh, recording.start.level);
-      EXPECT_EQ(std::memcmp(&recording.start, &fresh, sizeof fresh), 0);
-      EXPECT_EQ(outcome.result, ReplayCleared);
-    }
-    FreeRecording(&recording);
+// Every recording on disk, read when the tests are listed (from the source folder).
+std::vector<std::string> RecordingsOnDisk() {
+  std::vector<std::string> recordings;
+  for (const char* dir : {"tests/data/solutions", "tests/data/retired/solutions", "tests/data/retired/explore"}) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(dir, error))
+      if (entry.path().extension() == ".rbr") recordings.push_back(entry.path().string());
   }
+  std::sort(recordings.begin(), recordings.end());
+  return recordings;
 }
+
+TEST(Replays, EveryLevelHasASolutionAndTwoRetiredRecordings) { EXPECT_EQ(RecordingsOnDisk().size(), 3u * kLevelCount); }
+
+class ReplaysTo : public testing::TestWithParam<std::string> {};
+
+// One test a recording, so one mismatch hides no other.
+TEST_P(ReplaysTo, ItsCommittedFingerprints) {
+  fs::path path = GetParam();
+  GameHarness harness;
+  Recording recording;
+  char error[128] = "";
+  ASSERT_EQ(LoadRecordingFile(path.c_str(), &recording, error, sizeof error), 0) << error;
+  std::vector<uint32_t> hashes;
+  const ReplayObserver observer = {
+      [](System* sys, int, const int* sounds, int count, void* context) {
+        static_cast<std::vector<uint32_t>*>(context)->push_back(PassHash(sys, sounds, count));
+      },
+      &hashes, 0};
+  const bool retired = path.string().find("/retired/") != std::string::npos;
+  if (retired) std::snprintf(harness.sys()->game->mapDir, sizeof harness.sys()->game->mapDir, "%s", kRetiredMaps);
+  ReplayOutcome outcome{};
+  RunReplay(harness.sys(), &recording, &observer, &outcome);
+
+  const std::vector<std::string> expected = ReadLines(path.replace_extension(".hashes"));
+  for (size_t pass = 0; pass < std::min(expected.size(), hashes.size()); pass++)
+    ASSERT_EQ(std::stoul(expected[pass], nullptr, 16), hashes[pass]) << "the state first differs after pass " << pass;
+  EXPECT_EQ(hashes.size(), expected.size()) << "passes replayed";
+
+  if (path.parent_path().filename() == "solutions") {
+    std::vector<uint8_t> scripted(1 << 16);
+    const long count =
+        ParseInputScript(ReadFile(path.replace_extension(".script")).c_str(), scripted.data(), scripted.size());
+    ASSERT_GT(count, 0);
+    scripted.resize(static_cast<size_t>(count));
+    EXPECT_EQ(std::vector<uint8_t>(recording.inputs, recording.inputs + recording.inputCount), scripted);
+    // A new game's first attempt: three lives, five charges, nothing taken.
+    AttemptStart fresh{};
+    NewGameAttemptStart(&fresh, recording.start.level);
+    EXPECT_EQ(std::memcmp(&recording.start, &fresh, sizeof fresh), 0);
+    EXPECT_EQ(outcome.result, ReplayCleared);
+  }
+  FreeRecording(&recording);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, ReplaysTo, testing::ValuesIn(RecordingsOnDisk()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param.substr(std::strlen("tests/data/"));
+                           name.resize(name.size() - std::strlen(".rbr"));
+                           for (char& c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
 
 // A pixel's colour, whatever the surface's depth (x86 is little-endian).
 void PixelRgb(const SDL_Surface* surface, int x, int y, Uint8 rgb[3]) {

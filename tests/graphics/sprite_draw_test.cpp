@@ -23,7 +23,7 @@ class SpriteDrawTest : public testing::Test {
     SaveTestFontSheet(dir.File("font.bmp"));
     font = LoadFont(dir.File("font.bmp").c_str());
     ASSERT_NE(font, nullptr);
-    font->advance = 12;
+    font->advance = kFontAdvance;
   }
   void TearDown() override {
     DestroyFont(font);

@@ -21,7 +21,7 @@ TEST(NoAllocationInPlay, TenThousandFramesOfALevelAllocateNothing) {
   GameState* game = level.game();
   level.LoadPictures();
   sys->sound = CreateSoundBank(256);
-  LoadSoundDir(sys->sound, "./Media/wav/");
+  LoadSoundDir(sys->sound, kSoundDir);
   SetSoundObserver(nullptr, nullptr);  // the harness's observer keeps a list
   PrimeBlits(sys);
   // SDL makes its window surface at the first flip, and grows its own
@@ -30,7 +30,7 @@ TEST(NoAllocationInPlay, TenThousandFramesOfALevelAllocateNothing) {
   // level starts. One attempt's first seconds stand in for them.
   FlipAndClear(sys);
   int warmUp = 0;
-  level.LoadFile("./Media/map/map1.map", true);
+  level.LoadFile(std::string(kMapDir) + "map1.map", true);
   level.script = [] { return kRight; };
   level.watch = [&] {
     if (++warmUp >= 300) sys->sceneEnd = 1;
@@ -45,7 +45,7 @@ TEST(NoAllocationInPlay, TenThousandFramesOfALevelAllocateNothing) {
   // A death or a clear ends the scene: the next attempt's set-up (which reads
   // the map file) is not play and is not counted.
   while (frames < kPlayFrames) {
-    level.LoadFile("./Media/map/map1.map", true, attempts > 0 && game->player.lives > 0);
+    level.LoadFile(std::string(kMapDir) + "map1.map", true, attempts > 0 && game->player.lives > 0);
     if (game->player.lives <= 0) game->player.lives = 3;
     level.script = [&]() -> uint8_t {
       seed = seed * 1664525u + 1013904223u;

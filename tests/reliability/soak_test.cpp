@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/media_paths.h"
 #include "game/enemy_table.h"
 #include "graphics/bitmap_set.h"
 #include "graphics/sprite_draw.h"
@@ -53,7 +54,7 @@ class Soak {
     Attempt(false);
   }
   void Attempt(bool retry) {
-    level.LoadFile("./Media/map/map" + std::to_string(game()->level + 1) + ".map", true, retry);
+    level.LoadFile(kMapDir + std::string("map") + std::to_string(game()->level + 1) + ".map", true, retry);
     attempts++;
   }
   // Directions held for a while, buttons now and then, idle stretches and

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/media_paths.h"
 #include "base/messages.h"
 #include "support/alloc_counter.h"
 #include "support/test_media.h"
@@ -80,7 +81,7 @@ TEST_F(SoundBankTest, ValidWavsLoadToTheSameSamplesAsTheMixerGives) {
   std::vector<std::string> files;
   for (const char* name : {"select", "make_block", "key", "item", "shot", "block_hit", "magic_break", "enemy_down",
                            "title_loop", "level_loop", "high_score_loop"})
-    files.push_back(ReadFile(std::string("./Media/wav/") + name + ".wav"));
+    files.push_back(ReadFile(std::string(kSoundDir) + name + ".wav"));
   files.push_back(TestWav(2205, 5));
   files.push_back(PcmWav(1, 11025, 1, 8, Samples(301), 301));
   files.push_back(PcmWav(2, 22050, 2, 8, Samples(300), 300));  // only the sample format differs

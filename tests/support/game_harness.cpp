@@ -72,13 +72,13 @@ GameHarness::GameHarness() : sys_(StartHeadlessGame(0)), game_(sys_->game) {
   game_->config = config_ = CreateKeywordMap(256);
   SetInputSource(sys_->input, Source, this);
   SetSoundObserver(RecordSound, &sounds);
-  SetScenePassHook(AfterPass, this);
+  AddScenePassHook(AfterPass, this);
   SetScoreFilePath(nullptr);
 }
 
 GameHarness::~GameHarness() {
   SetSoundObserver(nullptr, nullptr);
-  SetScenePassHook(nullptr, nullptr);
+  RemoveScenePassHook(AfterPass, this);
   SetScoreFilePath(nullptr);
   DestroyKeywordMap(config_);
   game_->config = nullptr;
@@ -107,7 +107,7 @@ void GameHarness::LoadPictures() {
   for (auto [set, dir] : {std::pair{game_->sysBitmaps, kSysBitmapDir},
                           {game_->charBitmaps, kCharBitmapDir},
                           {game_->enemyBitmaps, kEnemyBitmapDir},
-                          {game_->sysBitmaps, "./Media/map/"}})
+                          {game_->sysBitmaps, kMapDir}})
     LoadBitmapDir(set, dir);
 }
 

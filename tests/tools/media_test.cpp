@@ -45,7 +45,7 @@ bool RowDrawn(SDL_Surface* s, int y) {
 class MediaTree : public testing::Test {
  protected:
   void SetUp() override {
-    const char* dirs[] = {kSysBitmapDir, kCharBitmapDir, kEnemyBitmapDir, "./Media/map/"};
+    const char* dirs[] = {kSysBitmapDir, kCharBitmapDir, kEnemyBitmapDir, kMapDir};
     for (int i = 0; i < 4; i++) {
       sets[i] = CreateBitmapSet(256);
       EXPECT_EQ(OutputOf(stderr, [&] { EXPECT_EQ(LoadBitmapDir(sets[i], dirs[i]), 0); }), "") << dirs[i];

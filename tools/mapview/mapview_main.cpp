@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   if (!sys) return 1;
   GameState* game = sys->game;
   game->world = sys->layers[1];
-  game->player.lives = 3;
+  game->player.lives = kStartLives;
   std::snprintf(game->mapPath, sizeof game->mapPath, "%s", argv[1]);
   SetUpLevelAttempt(sys);
   MarkSpawners(sys);

@@ -29,7 +29,7 @@ bool ReadText(const std::string& path, std::string* text) {
 
 int main(int argc, char** argv) {
   int level = 0;
-  std::string maps = "./Media/map/";
+  std::string maps = kMapDir;
   std::vector<std::string> files;
   for (int i = 1; i < argc; i++) {
     const std::string arg = argv[i];

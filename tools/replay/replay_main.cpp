@@ -24,7 +24,7 @@ struct Options {
   std::string recording;
   std::string trace;
   std::string hashes;
-  std::string maps = "./Media/map/";
+  std::string maps = kMapDir;
   std::string shotPrefix = "frame";
   std::set<int> shots;
   bool marker = false;

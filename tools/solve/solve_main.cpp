@@ -57,7 +57,7 @@ void PrintMet(const SearchResult& result) {
 
 int main(int argc, char** argv) {
   int level = 0;
-  std::string maps = "./Media/map/", map, scriptPath;
+  std::string maps = kMapDir, map, scriptPath;
   SearchLimits limits;
   bool usage = false;
   for (int i = 1; i < argc; i++) {

@@ -6,27 +6,22 @@
 #include <iterator>
 
 #include "base/media_slots.h"
+#include "game/enemy_kinds.h"
+#include "game/items.h"
+#include "game/level_frame.h"
 #include "input/input.h"
 #include "solve/ideas.h"
 
 namespace {
 
-const char* const kEnemyNames[] = {"",        "crawler", "walker", "turret", "shot",   "flyer", "brawler",
-                                   "charger", "sentry",  "guard",  "gunner", "strike", "sentry"};
-const char* const kItemNames[] = {"",           "copper coin", "silver coin",  "gold coin",
-                                  "coin stack", "sapphire",    "ruby",         "chalice",
-                                  "crown",      "prism orb",   "star crystal", "hourglass of double time",
-                                  "hourglass",  "mana flask",  "heart",        "flame",
-                                  "twin flame", "mana potion", "spell book"};
-
-const char* EnemyName(int type) { return type > 0 && type < kEnemyTypeCount ? kEnemyNames[type] : "enemy"; }
+const char* EnemyName(int type) { return EnemyKindOf(type).name; }
 
 uint32_t SoundBit(int sound) { return sound >= 10 && sound < 42 ? 1u << (sound - 10) : 0; }
 
 // The camera as the game centres it on the player, clamped to the level.
 void CameraAt(const Player& p, int* x, int* y) {
-  *x = std::min(std::max(FixedToPixels(p.x) - (kScreenWidth - kCellSize) / 2, 0), kLevelPixels - kScreenWidth);
-  *y = std::min(std::max(FixedToPixels(p.y) - (kScreenHeight - kCellSize) / 2, 0), kLevelPixels - kScreenHeight);
+  *x = ClampCameraAxis(FixedToPixels(p.x) - (kScreenWidth - kCellSize) / 2, kScreenWidth);
+  *y = ClampCameraAxis(FixedToPixels(p.y) - (kScreenHeight - kCellSize) / 2, kScreenHeight);
 }
 
 int CodeAt(const GameState* g, int c, int r) { return g->tiles[c][r] ? g->tiles[c][r]->frame : TileWall; }
@@ -54,7 +49,7 @@ std::string KindList(uint64_t kinds) {
   return list;
 }
 
-const char* ItemName(int type) { return type > 0 && type <= 18 ? kItemNames[type] : "item"; }
+const char* ItemName(int type) { return ItemKindOf(type).name; }
 
 void PassWatch::Reset(const System* sys, const std::vector<uint8_t>& tracking, int pass) {
   const GameState* g = sys->game;
