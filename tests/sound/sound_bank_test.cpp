@@ -113,6 +113,12 @@ TEST_F(SoundBankTest, AChunkClaimingMoreThanTheFileHoldsLoadsWhatItHolds) {
   ASSERT_NE(claimed, nullptr);
   EXPECT_EQ(ChunkBytes(claimed), ChunkBytes(exact));
   Mix_FreeChunk(claimed);
+  const std::string after = "junk" + PcmWav(1, 8000, 2, 16, data, static_cast<uint32_t>(data.size()));
+  SDL_RWops* stream = SDL_RWFromConstMem(after.data(), static_cast<int>(after.size()));
+  SDL_RWseek(stream, 4, RW_SEEK_SET);
+  claimed = LoadBoundedWAV(stream);
+  EXPECT_EQ(ChunkBytes(claimed), ChunkBytes(exact)) << "read from where the stream stands, as the mixer reads";
+  Mix_FreeChunk(claimed);
   Mix_FreeChunk(exact);
   // A bare WAVE header without the RIFF one is a WAV to SDL too.
   Mix_Chunk* bare = LoadBytes(PcmWav(1, 8000, 2, 16, data, 0xFFFFFF80u).substr(8));
