@@ -40,6 +40,7 @@ constexpr const char* kStandardNames[kStandardPadButtons] = {
 
 constexpr uint8_t kDirections = (1u << Up) | (1u << Down) | (1u << Left) | (1u << Right);
 
+// The one options screen; SetUpOptions resets it on the screen's first frame.
 OptionsScreen options;
 
 int RowY(int row) {

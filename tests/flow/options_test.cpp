@@ -4,6 +4,7 @@
 // must load as the game has always loaded it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "flow/comforts.h"
 #include "flow/options_screen.h"
 #include "frontend/front_state.h"
+#include "graphics/font.h"
+#include "graphics/sprite.h"
 #include "frontend/title_menu.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"
@@ -109,6 +112,12 @@ TEST_F(OptionsTest, EveryEntryChangesItsSettingAtOnceAndTheFileSavedLoadsAsBefor
   EXPECT_EQ(assists->magicMarker, 1);
   EXPECT_EQ(assists->backgroundMute, 1);
 
+  EXPECT_EQ(Shown(OptMarker, 0), "on");
+  EXPECT_EQ(Shown(OptFocusPause, 0), "off");
+  EXPECT_EQ(Shown(OptMusic, 0), "112");
+  for (int row : {-1, int{kOptionsRows}, int{OptBack}})
+    for (int column : {-1, 0, 1}) EXPECT_EQ(Shown(row, column), row == OptBack && column < 0 ? "Back" : "") << row;
+
   const std::string file = Saved();
   for (const char* line : {"sound_volume\t\t\t\t96\n", "music_volume\t\t\t\t112\n", "fullscreen\t\t\t\t1\n",
                            "scale\t\t\t\t4\n", "focus_pause\t\t\t\t0\n", "magic_marker\t\t\t\t1\n",
@@ -130,6 +139,67 @@ TEST_F(OptionsTest, EveryEntryChangesItsSettingAtOnceAndTheFileSavedLoadsAsBefor
   harness.game()->config = own;
   DestroyKeywordMap(loaded);
   SetSceneKeyHook(nullptr);
+
+  // Z past the largest scale comes round to the smallest.
+  steps.clear();
+  Then({In(kDown), In(kUp), In(kDown), In(kDown), In(kDown), In(kZ), In(kX)});
+  Run();
+  EXPECT_NE(Saved().find("scale\t\t\t\t1\n"), std::string::npos) << Saved();
+}
+
+// Every text on the screen, the bar under the value it chooses, after the
+// cursor went round every row and into the pad column.
+TEST_F(OptionsTest, EveryTextFitsItsRowAndTheBarLiesUnderTheChosenValue) {
+  const int advance = sys->font->advance, height = sys->font->glyphHeight;
+  auto check = [&](int row, int column) {
+    const OptionsScreen* screen = TheOptionsScreen();
+    int lastBottom = 0;
+    for (int r = 0; r < kOptionsRows; r++) {
+      const Sprite* label = screen->labels[r];
+      ASSERT_NE(label, nullptr) << r;
+      const int y = FixedToPixels(label->y), labelEnd = FixedToPixels(label->x) + int(strlen(label->text)) * advance;
+      EXPECT_GE(y, lastBottom) << "row " << r << " below the one before";
+      EXPECT_LE(y + height, kScreenHeight);
+      lastBottom = y + height;
+      int valueStart = labelEnd;
+      for (int c = 0; c < 2; c++) {
+        const Sprite* value = screen->values[r][c];
+        if (!value) continue;
+        EXPECT_EQ(FixedToPixels(value->y), y) << r;
+        EXPECT_GT(FixedToPixels(value->x), valueStart) << "row " << r << " column " << c;
+        valueStart = FixedToPixels(value->x) + 12 * advance;  // a value's room
+        EXPECT_LE(valueStart, kScreenWidth);
+      }
+    }
+    const Sprite* chosen = screen->values[row][column] ? screen->values[row][column] : screen->labels[row];
+    const int bx = FixedToPixels(screen->bar->x), by = FixedToPixels(screen->bar->y);
+    if (chosen != screen->labels[row]) {
+      EXPECT_LE(bx, FixedToPixels(chosen->x));
+      EXPECT_GE(bx + 156, FixedToPixels(chosen->x) + 12 * advance);
+    }
+    EXPECT_LE(by, FixedToPixels(chosen->y));
+    EXPECT_GE(by + 20, FixedToPixels(chosen->y) + height);
+    const Sprite* status = screen->statusLine;
+    EXPECT_GT(FixedToPixels(status->y), lastBottom - height) << "under the rows";
+    EXPECT_GE(FixedToPixels(status->x), 0);
+    EXPECT_LE(FixedToPixels(status->x) + int(strlen(status->text)) * advance, kScreenWidth) << status->text;
+  };
+  Then(Repeat(kOptionsRows - 1, In(kDown)));
+  Then(Repeat(4, In(0)));  // the bar's glide ends
+  Then(Repeat(kOptionsRows - InputRow(ButtonV), In(kUp)));
+  Then({In(kRight), In(kDown)});
+  const uint32_t settled = 2 * steps.size() + 10;
+  const auto watch = harness.watch;
+  harness.watch = [&] {
+    watch();
+    if (sys->timer.frameCount == 2 * (kOptionsRows - 1) + 8) check(OptBack, 0);
+    if (sys->timer.frameCount == settled) {
+      check(InputRow(ButtonV), OptPadColumn);
+      sys->quit = 1;
+    }
+  };
+  Run(false);
+  EXPECT_EQ(TheOptionsScreen()->row, InputRow(ButtonV));
 }
 
 TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWhenTaken) {
@@ -147,7 +217,7 @@ TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWh
   // F11 and a volume key refused, space taken; then x, which X had: swapped.
   steps.clear();
   Then(Repeat(InputRow(ButtonZ), In(kDown)));
-  Then({In(kZ), Key(SDLK_F11), Key(SDLK_KP_MINUS), Key(SDLK_SPACE)});
+  Then({In(kRight), In(kLeft), In(kZ), Key(SDLK_F11), Key(SDLK_KP_MINUS), Key(SDLK_SPACE)});
   Then({In(kZ), Key(SDLK_x), In(kV)});
   Run(false);
   EXPECT_EQ(input->keys[ButtonZ], SDLK_x);
