@@ -119,6 +119,22 @@ TEST(Enemies, EachKindMeetsABlockOrAWallItsOwnWay) {
   }
 }
 
+TEST(Enemies, CrawlersClimbOverABlockOnTheFloorEitherWayAndCrawlOnBeyondIt) {
+  for (const auto& [line, beyond, ahead] : {std::tuple{"1 9 18 256 0", 13 * 48, 1}, {"1 15 18 256 1", 11 * 48, -1}}) {
+    SCOPED_TRACE(line);
+    std::vector<std::string> rows = EmptyRoom();
+    rows[18][12] = '#';
+    GameHarness level;
+    level.LoadEnemyRoom({line}, rows);
+    const Sprite* crawler = level.game()->enemies[0].sprite;
+    int highest = kGridSize * kCellSize;
+    for (int f = 0; f < 400; f++, level.Frame()) highest = std::min(highest, FixedToPixels(crawler->y));
+    EXPECT_GT(highest, 17 * 48 - 48) << "over the block, not up into the air";
+    EXPECT_GE(FixedToPixels(crawler->y), 18 * 48) << "down on the floor again";
+    EXPECT_GT((FixedToPixels(crawler->x) - beyond) * ahead, 0) << "and on beyond the block";
+  }
+}
+
 // Frames shown, each with the number of updates it stays: a step of n ticks
 // shows n + 1 updates, the very first only n.
 using Runs = std::vector<std::pair<int, int>>;

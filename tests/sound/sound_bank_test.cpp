@@ -70,6 +70,7 @@ TEST_F(SoundBankTest, OneLoopSoundsAtATimeAndEmptySlotsOrBanksPlayNothing) {
   EXPECT_EQ(PlaySound(bank, 9999), -1);
   EXPECT_EQ(PlaySound(nullptr, 10), -1);
   EXPECT_EQ(PlayLoop(nullptr, 50), -1);
+  EXPECT_EQ(LoadSoundAt(nullptr, "none.wav", 1), -1);
   StopLoop(nullptr);
   DestroySoundBank(nullptr);
   EXPECT_EQ(CreateSoundBank(-1), nullptr);
