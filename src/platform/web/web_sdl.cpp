@@ -25,11 +25,11 @@ struct MixerSpec {
 };
 
 // The mixer as opened, and the chunk each channel was last given: OpenMixer
-// sets the spec and clears the channels, CloseMixer forgets the spec, a halt
+// sets what it opened and clears the channels, CloseMixer forgets it, a halt
 // clears its channels.
 constexpr int kTrackedChannels = 64;
 struct WebMixer {
-  MixerSpec spec;
+  MixerSpec opened;
   Mix_Chunk* channelChunks[kTrackedChannels];
 };
 WebMixer mixer = {};
@@ -203,7 +203,7 @@ SDL_Surface* LoadBmpInBrowser(SDL_RWops* stream, int freeStream) {
 }
 
 Mix_Chunk* LoadWavInBrowser(const uint8_t* data, size_t size) {
-  if (!mixer.spec.open || size == 0) return nullptr;
+  if (!mixer.opened.open || size == 0) return nullptr;
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!stream) return nullptr;
   // The mixer copies the bytes before decoding them.
@@ -214,21 +214,21 @@ Mix_Chunk* LoadWavInBrowser(const uint8_t* data, size_t size) {
 
 int OpenMixer(int frequency, Uint16 format, int channels, int chunkSize) {
   if (Mix_OpenAudio(frequency, format, channels, chunkSize) < 0) return -1;
-  mixer.spec = {1, frequency, format, channels};
+  mixer.opened = {1, frequency, format, channels};
   std::memset(mixer.channelChunks, 0, sizeof mixer.channelChunks);
   return 0;
 }
 
 void CloseMixer() {
   Mix_CloseAudio();
-  mixer.spec = {};
+  mixer.opened = {};
 }
 
 int QueryMixerSpec(int* frequency, Uint16* format, int* channels) {
-  if (!mixer.spec.open) return 0;
-  if (frequency) *frequency = mixer.spec.frequency;
-  if (format) *format = mixer.spec.format;
-  if (channels) *channels = mixer.spec.channels;
+  if (!mixer.opened.open) return 0;
+  if (frequency) *frequency = mixer.opened.frequency;
+  if (format) *format = mixer.opened.format;
+  if (channels) *channels = mixer.opened.channels;
   return 1;
 }
 
