@@ -23,7 +23,9 @@ enum SysFrame {
   FrameEnding = 163,
   FrameRanking = 164,
   FrameNameEntry = 165,
+  FrameOptions = 166,
   FrameNameBox = 180,
+  FrameOptionsBar = 181,  // the options screen's cursor, under the chosen value
   FrameOverlay = 200,
   FrameWipe = 201,
   FrameMagicMarker = 202,  // where block magic would act, drawn over the level when asked
@@ -101,7 +103,9 @@ inline constexpr PictureSlots kPictureSlots[] = {
     {SetSystem, FrameTitle, FrameTitle, 640, 480, KeyNone, "title screen"},
     {SetSystem, FrameBackdrop, FrameBackdrop, 640, 480, KeyNone, "backdrop"},
     {SetSystem, FrameLevelClear, FrameNameEntry, 640, 480, KeyNone, "screen"},
+    {SetSystem, FrameOptions, FrameOptions, 640, 480, KeyNone, "options screen"},
     {SetSystem, FrameNameBox, FrameNameBox, 20, 24, KeyBlack, "name entry box"},
+    {SetSystem, FrameOptionsBar, FrameOptionsBar, 156, 20, KeyBlack, "options cursor bar"},
     {SetSystem, FrameOverlay, FrameOverlay, 640, 480, KeyNone, "death overlay"},
     {SetSystem, FrameWipe, FrameWipe, 16, 16, KeyNone, "clear wipe square"},
     {SetSystem, FrameMagicMarker, FrameMagicMarker, 48, 48, KeyBlack, "magic marker"},

@@ -4,6 +4,7 @@
 #include "graphics/sprite.h"
 #include "graphics/sprite_draw.h"
 #include "graphics/sprite_update.h"
+#include "input/input.h"
 
 namespace {
 
@@ -72,8 +73,18 @@ int PollQuitEvents(System* sys) {
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_QUIT) return 1;
     if (event.type == SDL_VIDEOEXPOSE) RequestFullPresentation();
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) return 1;
-    if (event.type == SDL_KEYDOWN && hooks.key) hooks.key(sys, &event.key.keysym);
+    if (event.type == SDL_KEYDOWN) {
+      InputState* input = sys->input;
+      const SDLKey sym = event.key.keysym.sym;
+      // A key being bound is nothing else, so that Escape or F11 can be refused on screen.
+      if (input && input->keyCapture) {
+        input->typedKey = sym;
+        continue;
+      }
+      if (sym == SDLK_ESCAPE) return 1;
+      if (input) input->typedKey = sym;
+      if (hooks.key) hooks.key(sys, &event.key.keysym);
+    }
     if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPINPUTFOCUS) && hooks.focus)
       hooks.focus(sys, event.active.gain ? 1 : 0);
 #ifdef __EMSCRIPTEN__

@@ -19,7 +19,8 @@ int StepScene(System* sys);
 // The drawing half of a pass, short of the flip: clear to black, the
 // background hook, layers 0 to 3.
 void DrawSceneLayers(System* sys);
-// 1 when a window close or Escape is waiting; other key presses go to the key hook, and every
+// 1 when a window close or Escape is waiting; other key presses go to the input's typedKey and
+// the key hook (while the input captures keys, every press goes to typedKey alone), and every
 // other event is taken off SDL's queue and dropped.
 int PollQuitEvents(System* sys);
 // Told of every key press the scene loop takes off the queue but Escape, on every screen; the

@@ -1,6 +1,7 @@
 // Comforts a player expects beyond the game's own rules, kept in settings of
 // their own in the configuration file: the sound and music volumes, mute,
-// and full screen, with keys that work on every screen.
+// and full screen, with keys that work on every screen (comforts.cpp), and
+// what is settled before the window opens (window_start.cpp).
 #pragma once
 
 #include <SDL.h>
@@ -17,6 +18,8 @@ inline constexpr int kComfortTextFrames = 60;  // how long a new value shows in 
 // setting (1-4; the compatibility layer scales with sharp pixels), and
 // `--fullscreen`. Every other argument is ignored, as the game always has.
 void PrepareWindow(int argc, char** argv);
+// The command line's full-screen wish: 1, or -1 when it said nothing.
+int WantedFullScreen();
 // The settings file's keys: those PrepareWindow read, or read now (with the
 // message of a file that cannot be opened either way); the caller owns them.
 KeywordMap* TakeSettings();
@@ -30,3 +33,9 @@ void LoadComforts(System* sys);
 // volumes, F11 or Alt+Enter switches full screen; other keys are left alone.
 // A changed volume shows in the screen's corner and goes into the settings.
 void HandleComfortKey(System* sys, const SDL_keysym* key);
+// Sets both volumes (0-128) and unmutes, so the change is heard; both go into the settings.
+void ChangeVolumes(System* sys, int sound, int music);
+// 1 when the window is in full screen or the settings ask for it.
+int IsFullScreen(System* sys);
+// Switches full screen on or off as far as the window can, and writes the wish into the settings.
+void ChangeFullScreen(System* sys, int on);

@@ -5,6 +5,7 @@
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "flow/options_screen.h"
 #include "frontend/front_state.h"
 #include "frontend/interstitials.h"
 #include "frontend/name_entry.h"
@@ -119,8 +120,14 @@ void RunGameFlow(System* sys) {
   while (!sys->quit) {
     StartNewGame(game);
     PlayLoop(sys->sound, LoopTitle);
-    Show(sys, ShowTitleMenu);
-    game->menuChoice = TheFrontState()->menuChoice;
+    // The options screen comes and goes over the title's music.
+    for (;;) {
+      Show(sys, ShowTitleMenu);
+      game->menuChoice = TheFrontState()->menuChoice;
+      if (game->menuChoice != MenuOptions || sys->quit) break;
+      ShowOptions(sys);
+    }
+    if (game->menuChoice == MenuOptions) return;  // the window closed on the options screen
     if (game->menuChoice == MenuContinue) game->level = ContinueLevel(GetKeyword(game->config, "level"));
     if (game->menuChoice == MenuRanking) {
       Show(sys, ShowRanking);

@@ -22,6 +22,15 @@ struct NameEntryScreen {
   bool confirmed;
 };
 
+// The title menu's screen; the menu resets it on its first frame.
+struct TitleMenuScreen {
+  int cursor;   // the entry the cursor is on (MenuEntry)
+  int closing;  // frames left of the closing fade once an entry is chosen; 0 = choosing
+  Sprite* picture;
+  Sprite* cursorSprite;
+  Sprite* entries[4];  // one per entry, in MenuEntry order
+};
+
 // The level-clear and ending screens' sprites; each screen sets its own when it starts.
 struct InterstitialScreen {
   Sprite* clearPicture;
@@ -40,8 +49,9 @@ struct FrontState {
   int scoreTail;
   int itemsTaken;
   int itemsTotal;
-  int menuChoice;     // the title menu's choice (MenuEntry)
+  int menuChoice;     // the title menu's choice (MenuEntry, or MenuOptions)
   Sprite* livesIcon;  // the lives screen's icon, while it shows
+  TitleMenuScreen titleMenu;
   NameEntryScreen nameEntry;
   InterstitialScreen interstitials;
 };

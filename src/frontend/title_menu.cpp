@@ -22,11 +22,7 @@ constexpr int kSlideFrames = 10;
 constexpr int kFadeFrames = 40;
 constexpr int kClosingFrames = 100;
 
-int cursor = 0;
-int closing = 0;
-Sprite* picture = nullptr;
-Sprite* cursorSprite = nullptr;
-Sprite* entries[kMenuEntries] = {};
+static_assert(sizeof TitleMenuScreen::entries / sizeof(Sprite*) == kMenuEntries, "a sprite per entry");
 
 bool Moving(const Sprite* sprite) { return sprite && IsSpriteMoving(sprite); }
 
@@ -41,8 +37,12 @@ int StartEntry(const FrontState* front) {
 
 void SetUpMenu(System* sys) {
   SpriteList* layer = sys->layers[LayerScreens];
-  cursor = StartEntry(TheFrontState());
-  closing = 0;
+  TitleMenuScreen& menu = TheFrontState()->titleMenu;
+  menu = TitleMenuScreen{};
+  menu.cursor = StartEntry(TheFrontState());
+  if (sys->input) sys->input->typedKey = SDLK_UNKNOWN;  // an O pressed before the menu showed is not for it
+  Sprite*& picture = menu.picture;
+  Sprite*& cursorSprite = menu.cursorSprite;
   picture = AllocSprite(layer, TheFrontState()->sysBitmaps, 0);
   if (picture) {
     picture->visible = 1;
@@ -51,22 +51,22 @@ void SetUpMenu(System* sys) {
   }
   cursorSprite = AllocSprite(layer, TheFrontState()->sysBitmaps, 0);
   if (cursorSprite) {
-    const int y = kCursorY + kEntryStep * cursor;
+    const int y = kCursorY + kEntryStep * menu.cursor;
     cursorSprite->visible = 1;
     cursorSprite->frame = FrameKey;
     MoveSpriteTo(cursorSprite, kCursorX, y, kCursorX, y, kStandStill);
   }
   for (int i = 0; i < kMenuEntries; i++) {
-    entries[i] = AllocTextSprite(layer, sys->font, 0);
-    if (!entries[i]) continue;
+    Sprite* entry = menu.entries[i] = AllocTextSprite(layer, sys->font, 0);
+    if (!entry) continue;
     const int y = kEntryY + kEntryStep * i;
-    entries[i]->visible = 1;
-    std::snprintf(entries[i]->text, sizeof entries[i]->text, "%s", kMenuTexts[i]);
-    MoveSpriteTo(entries[i], kEntryX, y, kEntryX, y, kStandStill);
+    entry->visible = 1;
+    std::snprintf(entry->text, sizeof entry->text, "%s", kMenuTexts[i]);
+    MoveSpriteTo(entry, kEntryX, y, kEntryX, y, kStandStill);
   }
 }
 
-void SlideCursor(int dy) {
+void SlideCursor(Sprite* cursorSprite, int dy) {
   if (!cursorSprite) return;
   const int x = FixedToPixels(cursorSprite->x);
   const int y = FixedToPixels(cursorSprite->y);
@@ -76,14 +76,20 @@ void SlideCursor(int dy) {
 }  // namespace
 
 void UpdateTitleMenu(System* sys) {
+  TitleMenuScreen& menu = TheFrontState()->titleMenu;
+  int& cursor = menu.cursor;
+  Sprite* cursorSprite = menu.cursorSprite;
   // A menu left by quitting while it closed must not hand its countdown to
   // the next menu, which would then skip its own set-up.
-  if (sys->timer.frameCount == 0) closing = 0;
-  if (closing != 0) {
-    if (--closing == 0) sys->sceneEnd = 1;
+  if (sys->timer.frameCount == 0) menu.closing = 0;
+  if (menu.closing != 0) {
+    if (--menu.closing == 0) sys->sceneEnd = 1;
     return;
   }
-  if (sys->timer.frameCount == 0) SetUpMenu(sys);
+  if (sys->timer.frameCount == 0) {
+    SetUpMenu(sys);
+    cursorSprite = menu.cursorSprite;
+  }
   InputState* input = sys->input;
   PollInput(input);
 
@@ -95,13 +101,21 @@ void UpdateTitleMenu(System* sys) {
   }
 
   if (input->pressed[ButtonZ] || input->enterPressed) {
-    FadeOut(picture);
+    FadeOut(menu.picture);
     FadeOut(cursorSprite);
     for (int i = 0; i < kMenuEntries; i++)
-      if (i != cursor) FadeOut(entries[i]);
-    closing = kClosingFrames;
+      if (i != cursor) FadeOut(menu.entries[i]);
+    menu.closing = kClosingFrames;
     TheFrontState()->menuChoice = cursor;
     PlaySound(sys->sound, SndMenuSelect);
+  }
+  const bool options = input->typedKey == SDLK_o || input->backPressed;
+  input->typedKey = SDLK_UNKNOWN;
+  if (options && menu.closing == 0) {
+    TheFrontState()->menuChoice = MenuOptions;
+    PlaySound(sys->sound, SndMenuSelect);
+    sys->sceneEnd = 1;
+    return;
   }
 
   // Up is looked at first: once it starts a slide, Down finds the cursor
@@ -109,12 +123,12 @@ void UpdateTitleMenu(System* sys) {
   bool moved = false;
   if (input->pressed[Up] && cursor >= 1 && !Moving(cursorSprite)) {
     cursor -= 1;
-    SlideCursor(-kEntryStep);
+    SlideCursor(cursorSprite, -kEntryStep);
     moved = true;
   }
   if (!moved && input->pressed[Down] && cursor <= kMenuEntries - 2 && !Moving(cursorSprite)) {
     cursor += 1;
-    SlideCursor(kEntryStep);
+    SlideCursor(cursorSprite, kEntryStep);
   }
 }
 

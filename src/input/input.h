@@ -31,7 +31,13 @@ struct InputState {
   int padLooksLeft;           // looks still owed after the devices changed
   long long padDevicesStamp;  // when the system's list of input devices last changed; -1 = no list
   int backHeld, backPressed;  // the pad's Back in the standard layout, for the title's options screen
-  uint8_t forced;             // inputs held on the game's own behalf (bit i = input i), as the devices'
+  // The key of the last press the scene loop took off the queue, for screens
+  // that take any key (binding one, the title's O); the screen reading it
+  // clears it, and so does every screen that starts to read it.
+  SDLKey typedKey;
+  int keyCapture;       // 1 while a key is being bound: every press, Escape's too, is only typedKey
+  uint8_t padDown[32];  // the pad's buttons at the last read (1 = down), for binding one
+  uint8_t forced;       // inputs held on the game's own behalf (bit i = input i), as the devices'
 };
 
 // Opens the joystick when wanted; without one it prints a notice and reads the keyboard only.

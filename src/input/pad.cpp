@@ -166,6 +166,8 @@ uint8_t ReadPad(InputState* input) {
 #else
   for (int b = 0; b < count; b++) down[b] = SDL_JoystickGetButton(pad, b);
 #endif
+  static_assert(sizeof input->padDown == sizeof down, "every button the pad module reads");
+  std::memcpy(input->padDown, down, sizeof down);
   return mask | PadButtonMask(input->padChoices, input->padStandard, down, count);
 }
 

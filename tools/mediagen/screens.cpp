@@ -120,7 +120,8 @@ Image Title() {
   const Lettering goal{{255, 240, 170}, {236, 180, 80}, {20, 16, 34}, 2, {0, 0, 0}, 0};
   DrawCentredText(img, kSansBold, 15, "Take the key to the door before Life runs out", kW / 2, 410, goal);
   DrawCentredText(img, kSansBold, 13, "Z makes and breaks blocks  -  X throws fire", kW / 2, 433, kSmall);
-  DrawCentredText(img, kSansBold, 13, "Arrows move   Z magic / choose   X fire   C pause", kW / 2, 454, kSmall);
+  DrawCentredText(img, kSansBold, 13, "Arrows move   Z magic / choose   X fire   C pause   O options", kW / 2, 454,
+                  kSmall);
   return img;
 }
 
@@ -266,6 +267,48 @@ Image NameEntry() {
   return img;
 }
 
+// Options 166: one panel for every row; the game writes the labels at x 64
+// and the values at x 280 and x 444 (keys and pad buttons), rows 20 pixels
+// apart from y 68, with gaps between the groups. The cursor bar lies under a value.
+Image Options() {
+  Image img(kW, kH);
+  Gradient(img, 0, 0, kW, kH, {pal::kNight0, pal::kNight1, {40, 28, 70}, pal::kNight0});
+  Stars(img, 0, kH, 160, 6);
+  DrawCentredText(img, kSerifBold, 34, "OPTIONS", kW / 2, 8, kHeading, 3);
+  Panel(img, 48, 58, 552, 392);
+  // Faint stripes: the four groups of rows, and the key and pad columns.
+  const int groups[][2] = {{66, 84}, {170, 164}, {334, 64}, {400, 24}};
+  for (const auto& group : groups) {
+    Mask stripe(kW, kH);
+    stripe.RoundRect(56, group[0], 536, group[1], 4);
+    Tint(img, stripe, {60, 50, 110}, 0.3f);
+  }
+  DrawCentredText(img, kSansBold, 12, "KEY", 350, 151, kSmall);
+  DrawCentredText(img, kSansBold, 12, "PAD", 514, 151, kSmall);
+  DrawCentredText(img, kSansBold, 13, "Up / Down  choose     Left / Right  change     Z  set     X  back", kW / 2, 456,
+                  kSmall);
+  Sprite(img, kSysDir, 22, 1, 56, 2);
+  Sprite(img, kSysDir, 47, 1, 536, 4);
+  return img;
+}
+
+// The options cursor 181: a gold-ringed bar under the value being chosen;
+// black outside its round corners, so the panel shows there.
+Image OptionsBar() {
+  constexpr int w = 156, h = 20;
+  Image img(w, h);
+  Mask ring(w, h);
+  ring.RoundRect(0, 0, w, h, 6);
+  Fill(img, ring, pal::kGold.base);
+  Mask inside(w, h);
+  inside.RoundRect(2, 2, w - 4, h - 4, 5);
+  Fill(img, inside, {74, 52, 118});
+  Mask shine(w, h);
+  shine.RoundRect(3, 3, w - 6, 5, 2);
+  Fill(img, shine, {104, 80, 150});
+  return img;
+}
+
 // Overlay 200: the dark cover of the level intro and of a death; a faint
 // rune ring keeps it from looking like a blank screen.
 Image Overlay() {
@@ -297,6 +340,8 @@ const Picture kPictures[] = {
     {kSysDir, FrameEnding, "screen_ending.bmp", KeyNone, Ending},
     {kSysDir, FrameRanking, "screen_ranking.bmp", KeyNone, Ranking},
     {kSysDir, FrameNameEntry, "screen_name_entry.bmp", KeyNone, NameEntry},
+    {kSysDir, FrameOptions, "screen_options.bmp", KeyNone, Options},
+    {kSysDir, FrameOptionsBar, "options_bar.bmp", KeyBlack, OptionsBar},
     {kSysDir, FrameOverlay, "overlay.bmp", KeyNone, Overlay},
 };
 
