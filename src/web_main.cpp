@@ -20,11 +20,18 @@
 
 namespace {
 
-System* running = nullptr;
+// The game the page talks to: main sets `running` once the system has
+// started and clears it before the system goes.
+struct PageLink {
+  System* running;
+  char probeText[256];  // ProbeGame's answer, written anew by each call
+};
+PageLink page = {nullptr, {}};
 
 // The scene loop blocks; the browser only draws and delivers keys while it
 // sleeps. A late frame does not wait, so the clock gives way when read
-// after a frame that did not.
+// after a frame that did not. Counted for the whole page, never reset (main
+// sets the first wokeAt).
 struct FrameWork {
   int waited;
   double wokeAt;  // ms, when the loop last got control back
@@ -56,6 +63,13 @@ void WaitWebFrame(void*, uint32_t ms) {
 
 constexpr int kSettingsCheckPasses = 30;
 
+// What SaveChangedSettings last saw, for the whole page: nothing resets it.
+struct SettingsWatch {
+  int passes;      // scene passes since the game started
+  uint64_t saved;  // hash of the settings last checked; 0 = none yet
+};
+SettingsWatch settingsWatch = {0, 0};
+
 uint64_t HashSettings(const KeywordMap* config) {
   uint64_t hash = 1469598103934665603ull;
   for (int i = 0; config && i < config->capacity; i++)
@@ -68,13 +82,11 @@ uint64_t HashSettings(const KeywordMap* config) {
 }
 
 void SaveChangedSettings(System* sys, void*) {
-  static int passes = 0;
-  static uint64_t saved = 0;
   const KeywordMap* config = sys->game ? sys->game->config : nullptr;
-  if (!config || ++passes % kSettingsCheckPasses != 0) return;
+  if (!config || ++settingsWatch.passes % kSettingsCheckPasses != 0) return;
   const uint64_t now = HashSettings(config);
-  if (saved != 0 && now != saved) SaveKeywordFile(config, kConfigPath);
-  saved = now;
+  if (settingsWatch.saved != 0 && now != settingsWatch.saved) SaveKeywordFile(config, kConfigPath);
+  settingsWatch.saved = now;
 }
 
 EM_JS(void, ShowGameEnded, (), {
@@ -87,28 +99,27 @@ EM_JS(void, ShowGameEnded, (), {
 // played, where the player is, the frames waited for and the time they
 // worked (ms, all told), and the sound volume.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* ProbeGame() {
-  static char text[256];
-  const GameState* game = running ? running->game : nullptr;
+  const GameState* game = page.running ? page.running->game : nullptr;
   const Player* player = game ? &game->player : nullptr;
   // Between attempts the player's sprite is the lives screen's icon; in play
   // it is one of the world's.
-  const SpriteList* world = running ? running->layers[LayerWorld] : nullptr;
+  const SpriteList* world = page.running ? page.running->layers[LayerWorld] : nullptr;
   const int playing = player && world && player->sprite && player->sprite->inUse && player->sprite >= world->sprites &&
                       player->sprite < world->sprites + world->capacity;
-  std::snprintf(text, sizeof text,
+  std::snprintf(page.probeText, sizeof page.probeText,
                 "{\"level\":%d,\"playing\":%d,\"x\":%d,\"y\":%d,\"frames\":%d,\"lateFrames\":%d,"
                 "\"workMs\":%.3f,\"soundVolume\":%d}",
                 game ? game->level + 1 : 0, playing, player ? FixedToPixels(player->x) : 0,
                 player ? FixedToPixels(player->y) : 0, work.frames, work.lateFrames, work.totalMs,
-                running && running->sound ? running->sound->soundVolume : -1);
-  return text;
+                page.running && page.running->sound ? page.running->sound->soundVolume : -1);
+  return page.probeText;
 }
 
 // The key the player bound to input i (0 Up ... 7 V), which the page's touch
 // buttons press; 0 before the game has started or out of range.
 extern "C" EMSCRIPTEN_KEEPALIVE int InputKey(int input) {
-  if (!running || !running->input || input < 0 || input >= kInputCount) return 0;
-  return running->input->keys[input];
+  if (!page.running || !page.running->input || input < 0 || input >= kInputCount) return 0;
+  return page.running->input->keys[input];
 }
 
 int main(int argc, char** argv) {
@@ -122,11 +133,11 @@ int main(int argc, char** argv) {
   PrepareWindow(argc, argv);
   System* sys = StartSystem();
   if (!sys) return 1;
-  running = sys;
+  page.running = sys;
   AddScenePassHook(SaveChangedSettings, nullptr);
   RunGame(sys);
   RemoveScenePassHook(SaveChangedSettings, nullptr);
-  running = nullptr;
+  page.running = nullptr;
   DestroySystem(sys);
   ShowGameEnded();
   return 0;

@@ -84,11 +84,16 @@ bool LocaleIsUtf8() {
   return utf8;
 }
 
-// The streams put in place, and the ones they replaced.
-FILE* convertedOut;
-FILE* convertedErr;
-FILE* plainOut;
-FILE* plainErr;
+// The streams put in place and the ones they replaced: UseLocaleConsole sets
+// them, RestoreConsole (at exit, or when called) puts the plain ones back.
+struct ConsoleStreams {
+  FILE* convertedOut;  // null while the plain streams are in place
+  FILE* convertedErr;
+  FILE* plainOut;
+  FILE* plainErr;
+  bool closesAtExit;  // RestoreConsole is registered at exit; never reset
+};
+ConsoleStreams console = {nullptr, nullptr, nullptr, nullptr, false};
 
 }  // namespace
 
@@ -112,7 +117,7 @@ FILE* OpenUtf8Stream(int fd) {
 }
 
 int UseLocaleConsole() {
-  if (convertedOut) return 1;
+  if (console.convertedOut) return 1;
   if (!LocaleIsUtf8()) return 0;
   FILE* out = OpenUtf8Stream(STDOUT_FILENO);
   FILE* err = OpenUtf8Stream(STDERR_FILENO);
@@ -123,21 +128,20 @@ int UseLocaleConsole() {
   }
   std::fflush(stdout);
   std::fflush(stderr);
-  static bool closesAtExit = false;
-  if (!closesAtExit) closesAtExit = std::atexit(RestoreConsole) == 0;
-  plainOut = stdout;
-  plainErr = stderr;
-  convertedOut = stdout = out;
-  convertedErr = stderr = err;
+  if (!console.closesAtExit) console.closesAtExit = std::atexit(RestoreConsole) == 0;
+  console.plainOut = stdout;
+  console.plainErr = stderr;
+  console.convertedOut = stdout = out;
+  console.convertedErr = stderr = err;
   return 1;
 }
 
 void RestoreConsole() {
-  if (!convertedOut) return;
+  if (!console.convertedOut) return;
   // Whatever prints after this goes out unconverted rather than into a closed stream.
-  stdout = plainOut;
-  stderr = plainErr;
-  std::fclose(convertedOut);
-  std::fclose(convertedErr);
-  convertedOut = convertedErr = nullptr;
+  stdout = console.plainOut;
+  stderr = console.plainErr;
+  std::fclose(console.convertedOut);
+  std::fclose(console.convertedErr);
+  console.convertedOut = console.convertedErr = nullptr;
 }

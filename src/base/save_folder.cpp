@@ -21,6 +21,13 @@ constexpr int kLockPollMs = 10;
 // Names taken by files nobody removed before this save runs out of tries.
 constexpr int kTempAttempts = 100;
 
+// The serial of this process's temporary names, for the whole run: each name
+// CreateSaveTemp tries takes the next; nothing resets it.
+struct TempNames {
+  unsigned serial;
+};
+TempNames tempNames = {0};
+
 // Where the folder part of `path` ends: the length up to and including its
 // last slash, 0 when the path names a file of the working folder.
 size_t FolderLength(const char* path) {
@@ -96,10 +103,9 @@ void RemoveLeftoverTemps(const char* path) {
 }
 
 int CreateSaveTemp(const char* path, char* temp) {
-  static unsigned serial = 0;
   for (int attempt = 0; attempt < kTempAttempts; attempt++) {
     char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", static_cast<long>(getpid()), serial++);
+    std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", static_cast<long>(getpid()), tempNames.serial++);
     if (JoinPath(temp, path, suffix) != 0) {
       errno = ENAMETOOLONG;
       return -1;

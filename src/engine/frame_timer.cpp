@@ -8,22 +8,28 @@ uint32_t SdlTicks(void*) { return SDL_GetTicks(); }
 void SdlDelay(void*, uint32_t ms) { SDL_Delay(ms); }
 
 const FrameClock kSdlClock = {SdlTicks, SdlDelay, nullptr};
-FrameClock activeClock = kSdlClock;
+
+// The clock every timer reads, for the whole run: SetFrameClock replaces it
+// (null puts SDL's back); a replay, the browser and tests put their own.
+struct ClockChoice {
+  FrameClock active;
+};
+ClockChoice clockChoice = {kSdlClock};
 
 }  // namespace
 
-void SetFrameClock(const FrameClock* clock) { activeClock = clock ? *clock : kSdlClock; }
+void SetFrameClock(const FrameClock* clock) { clockChoice.active = clock ? *clock : kSdlClock; }
 
-FrameClock CurrentFrameClock() { return activeClock; }
+FrameClock CurrentFrameClock() { return clockChoice.active; }
 
-void DelayOnFrameClock(uint32_t ms) { activeClock.delay(activeClock.context, ms); }
+void DelayOnFrameClock(uint32_t ms) { clockChoice.active.delay(clockChoice.active.context, ms); }
 
 void InitFrameTimer(FrameTimer* timer, int framesPerSecond) {
   timer->step = static_cast<uint32_t>(65536000.0 / framesPerSecond);
 }
 
 void ResetFrameTimer(FrameTimer* timer) {
-  timer->now = activeClock.ticks(activeClock.context);
+  timer->now = clockChoice.active.ticks(clockChoice.active.context);
   timer->base = timer->now;
   timer->fraction = 0;
   timer->late = 0;
@@ -32,11 +38,11 @@ void ResetFrameTimer(FrameTimer* timer) {
 
 void PaceFrame(FrameTimer* timer) {
   timer->frameCount += 1;
-  timer->now = activeClock.ticks(activeClock.context);
+  timer->now = clockChoice.active.ticks(clockChoice.active.context);
   timer->fraction += timer->step;
   const uint32_t due = timer->base + (timer->fraction >> 16);
   if (due > timer->now) {
-    activeClock.delay(activeClock.context, due - timer->now);
+    clockChoice.active.delay(clockChoice.active.context, due - timer->now);
     timer->late = 0;
   } else {
     timer->late = 1;

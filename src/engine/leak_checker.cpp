@@ -1,4 +1,7 @@
 // What the leak checker of a sanitized build asks the program for by name.
+#include "engine/leak_checker.h"
+
+const char kLeakCheckerMark = 0;
 
 // Under the leak checker, SDL and its helpers keep a few allocations until
 // the process ends; those are theirs, not the game's.

@@ -12,6 +12,8 @@ namespace {
 
 constexpr uint8_t kPauseBit = 1u << ButtonC;
 
+// The focus pause and mute, for the whole run: set as the focus goes, cleared
+// as the pause is made or the focus comes back.
 struct FocusState {
   int pauseOwed;  // 1: the focus went during a level that has not paused for it yet
   int mutedAway;  // 1: the sound was muted for the focus and is given back on return

@@ -2,6 +2,8 @@
 
 namespace {
 
+// What the screens show: the flow hands the game's values over before each
+// screen, and each screen sets its own sprites as it starts.
 FrontState frontState;
 
 }  // namespace

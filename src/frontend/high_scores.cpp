@@ -11,14 +11,19 @@
 
 namespace {
 
-HighScoreTable table;
-char scorePath[kPathBufferSize] = {};  // empty = kScoreFilePath
-
-// A table that could not be saved stays the table of its file for the rest
-// of the run: every screen reloads the file, which would drop the result
-// just entered on a full or read-only disk.
-HighScoreTable unsavedTable;
-char unsavedPath[kPathBufferSize] = {};  // empty = every save went through
+// The table and its file, for the whole run: every user clears the table
+// before loading it; SetScoreFilePath sets the path and forgets the unsaved one.
+struct ScoreBoard {
+  HighScoreTable table;
+  char path[kPathBufferSize];  // empty = kScoreFilePath
+  // A table that could not be saved stays the table of its file for the rest
+  // of the run: every screen reloads the file, which would drop the result
+  // just entered on a full or read-only disk. A later save of that file that goes
+  // through forgets it.
+  HighScoreTable unsavedTable;
+  char unsavedPath[kPathBufferSize];  // empty = every save went through
+};
+ScoreBoard scores = {};
 
 const HighScoreEntry kDefaultRows[kHighScoreRows] = {
     {"ABC", 100, 10, 0}, {"DEF", 90, 9, 0}, {"GHI", 80, 8, 0}, {"JKL", 70, 7, 0}, {"MNO", 60, 6, 0},
@@ -145,25 +150,25 @@ int WriteRows(FILE* file, void* context) {
 
 }  // namespace
 
-HighScoreTable* TheHighScores() { return &table; }
+HighScoreTable* TheHighScores() { return &scores.table; }
 
-void ClearHighScores() { std::memset(&table, 0, sizeof table); }
+void ClearHighScores() { std::memset(&scores.table, 0, sizeof scores.table); }
 
 int LoadHighScoresStream(FILE* file) {
   ScoreWords words{file};
   int row = 0;
-  while (row < kHighScoreRows && ReadRow(&words, &table.rows[row])) row++;
+  while (row < kHighScoreRows && ReadRow(&words, &scores.table.rows[row])) row++;
   return 0;
 }
 
 int LoadHighScores(const char* path) {
-  if (unsavedPath[0] && std::strcmp(path, unsavedPath) == 0) {
-    table = unsavedTable;
+  if (scores.unsavedPath[0] && std::strcmp(path, scores.unsavedPath) == 0) {
+    scores.table = scores.unsavedTable;
     return 0;
   }
   FILE* file = OpenRegularFile(path);
   if (!file) {
-    std::memcpy(table.rows, kDefaultRows, sizeof kDefaultRows);
+    std::memcpy(scores.table.rows, kDefaultRows, sizeof kDefaultRows);
     return 0;
   }
   LoadHighScoresStream(file);
@@ -171,27 +176,27 @@ int LoadHighScores(const char* path) {
   return 0;
 }
 
-int WriteHighScoresStream(FILE* file) { return WriteRows(file, table.rows); }
+int WriteHighScoresStream(FILE* file) { return WriteRows(file, scores.table.rows); }
 
 int SaveHighScores(const char* path) {
-  if (SaveFileSafely(path, nullptr, WriteRows, table.rows) == 0) {
-    if (std::strcmp(path, unsavedPath) == 0) unsavedPath[0] = '\0';
+  if (SaveFileSafely(path, nullptr, WriteRows, scores.table.rows) == 0) {
+    if (std::strcmp(path, scores.unsavedPath) == 0) scores.unsavedPath[0] = '\0';
     return 0;
   }
   ReportDiagnostic("%s", msg::MsgScoreSave);
-  if (std::strlen(path) < sizeof unsavedPath) {
-    std::strcpy(unsavedPath, path);
-    unsavedTable = table;
+  if (std::strlen(path) < sizeof scores.unsavedPath) {
+    std::strcpy(scores.unsavedPath, path);
+    scores.unsavedTable = scores.table;
   }
   return 0;
 }
 
 void InsertHighScore(const char* name, int score, int itemPercent, int scoreTail) {
   int p = 0;
-  while (p < kHighScoreRows && table.rows[p].score > score) p++;
+  while (p < kHighScoreRows && scores.table.rows[p].score > score) p++;
   if (p == kHighScoreRows) return;
-  for (int r = kHighScoreRows - 1; r > p; r--) table.rows[r] = table.rows[r - 1];
-  HighScoreEntry& row = table.rows[p];
+  for (int r = kHighScoreRows - 1; r > p; r--) scores.table.rows[r] = scores.table.rows[r - 1];
+  HighScoreEntry& row = scores.table.rows[p];
   std::memset(row.name, 0, sizeof row.name);
   for (int i = 0; name && i < kNameLength && name[i]; i++) row.name[i] = name[i];
   row.score = score;
@@ -199,12 +204,12 @@ void InsertHighScore(const char* name, int score, int itemPercent, int scoreTail
   row.scoreTail = scoreTail;
 }
 
-int HighScoreQualifies(int score) { return score >= table.rows[kHighScoreRows - 1].score; }
+int HighScoreQualifies(int score) { return score >= scores.table.rows[kHighScoreRows - 1].score; }
 
 void SetScoreFilePath(const char* path) {
-  if (!path || std::strlen(path) >= sizeof scorePath) path = "";
-  std::strcpy(scorePath, path);
-  unsavedPath[0] = '\0';
+  if (!path || std::strlen(path) >= sizeof scores.path) path = "";
+  std::strcpy(scores.path, path);
+  scores.unsavedPath[0] = '\0';
 }
 
-const char* ScoreFilePath() { return scorePath[0] ? scorePath : kScoreFilePath; }
+const char* ScoreFilePath() { return scores.path[0] ? scores.path : kScoreFilePath; }

@@ -21,6 +21,7 @@ constexpr int kLeaveFrame = 100;
 constexpr int kPictureFade = 40;
 constexpr int kFinalFadeIn = 120;
 
+// These screens' record inside FrontState, by a short name; the state lives there.
 InterstitialScreen& shown = TheFrontState()->interstitials;
 
 void Slide(Sprite* sprite, int x0, int y0, int x1, int y1) {

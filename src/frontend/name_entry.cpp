@@ -28,6 +28,7 @@ constexpr int kBoxSlide = 10;
 constexpr int kFadeFrames = 60;
 constexpr int kClosingFrames = 60;
 
+// This screen's record inside FrontState, by a short name; the state lives there.
 NameEntryScreen& entry = TheFrontState()->nameEntry;
 
 void ResetNameEntry() {

@@ -2,6 +2,7 @@
 
 namespace {
 
+// The game in progress: RunGame and the headless start zero it whole, the flow fills it.
 GameState gameState;
 
 }  // namespace

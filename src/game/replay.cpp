@@ -50,9 +50,12 @@ void AfterPass(System* sys, void* context) {
 
 // A clock that never makes the loop wait: replays run at full speed. Its time
 // runs on from replay to replay, never reset: the frame timer reads only its steps.
-uint32_t instantNow = 0;
-uint32_t InstantTicks(void*) { return instantNow; }
-void InstantDelay(void*, uint32_t ms) { instantNow += ms; }
+struct InstantClock {
+  uint32_t now;  // ms
+};
+InstantClock instantClock = {0};
+uint32_t InstantTicks(void*) { return instantClock.now; }
+void InstantDelay(void*, uint32_t ms) { instantClock.now += ms; }
 
 }  // namespace
 

@@ -12,7 +12,12 @@
 
 namespace {
 
-size_t bytesHeld;  // by every set's bitmaps; a twin shares its bitmap's pixels
+// The memory the bitmaps hold, for the whole run: each load adds its bitmap's
+// bytes and each free takes them off; nothing resets the count.
+struct BitmapTally {
+  size_t bytesHeld;  // by every set's bitmaps; a twin shares its bitmap's pixels
+};
+BitmapTally tally = {0};
 
 size_t SurfaceBytes(const SDL_Surface* surface) {
   return surface ? static_cast<size_t>(surface->pitch) * static_cast<size_t>(surface->h) : 0;
@@ -20,7 +25,7 @@ size_t SurfaceBytes(const SDL_Surface* surface) {
 
 void FreeSlot(BitmapSet* set, int slot) {
   if (set->blendBitmaps[slot]) SDL_FreeSurface(set->blendBitmaps[slot]);
-  bytesHeld -= std::min(bytesHeld, SurfaceBytes(set->bitmaps[slot]));
+  tally.bytesHeld -= std::min(tally.bytesHeld, SurfaceBytes(set->bitmaps[slot]));
   if (set->bitmaps[slot]) SDL_FreeSurface(set->bitmaps[slot]);
   set->blendBitmaps[slot] = nullptr;
   set->bitmaps[slot] = nullptr;
@@ -41,7 +46,7 @@ size_t DecodedBytes(int32_t width, int32_t height, int bits) {
 
 }  // namespace
 
-size_t BitmapBytesHeld() { return bytesHeld; }
+size_t BitmapBytesHeld() { return tally.bytesHeld; }
 
 SDL_Surface* LoadBoundedBMP(SDL_RWops* stream, size_t allowance) {
   if (!stream) return nullptr;
@@ -154,7 +159,7 @@ int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot) 
   set->count = slot;
   // A later line for the same slot replaces the bitmap; the old one is
   // freed, so its share of the budget is the new one's to take.
-  const size_t held = bytesHeld - std::min(bytesHeld, SurfaceBytes(set->bitmaps[slot]));
+  const size_t held = tally.bytesHeld - std::min(tally.bytesHeld, SurfaceBytes(set->bitmaps[slot]));
   SDL_Surface* surface = LoadBoundedBMP(stream, kBitmapBudget - std::min(held, kBitmapBudget));
   FreeSlot(set, slot);
   set->bitmaps[slot] = surface;
@@ -162,7 +167,7 @@ int LoadBitmapRW(BitmapSet* set, SDL_RWops* stream, const char* name, int slot) 
     ReportDiagnostic(msg::MsgBitmapLoad, name);
     return -1;
   }
-  bytesHeld += SurfaceBytes(surface);
+  tally.bytesHeld += SurfaceBytes(surface);
   set->blendBitmaps[slot] = CreateBlendTwin(surface);
   set->count = slot + 1;
   return 0;

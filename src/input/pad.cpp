@@ -21,7 +21,13 @@ constexpr int kRaw[kInputCount] = {kPadButtonNone, kPadButtonNone, kPadButtonNon
 constexpr char kLayoutVariable[] = "SDL12COMPAT_USE_GAME_CONTROLLERS";
 constexpr int kPadMaxButtons = kMaxPadButton + 1;
 constexpr int kLooksAfterChange = 3;  // the system may take a moment to let a new pad be opened
-bool layoutVariableOurs = false;      // the player left the variable unset
+
+// Whether the game set the layout variable itself, for the whole run:
+// RequestStandardPadLayout sets it once; nothing resets it.
+struct PadLayout {
+  bool variableOurs;  // the player left the variable unset
+};
+PadLayout padLayout = {false};
 
 #ifdef __EMSCRIPTEN__
 // The browser numbers a standard pad's buttons its own way; b of the standard
@@ -79,7 +85,7 @@ bool ChosenByPlayer(const int* choices, int button) {
 void RequestStandardPadLayout() {
   if (std::getenv(kLayoutVariable)) return;
   setenv(kLayoutVariable, "1", 1);
-  layoutVariableOurs = true;
+  padLayout.variableOurs = true;
 }
 
 int ResolvePadButton(int choice, int input, int standard) {
@@ -108,7 +114,7 @@ int OpenPad(InputState* input, int number) {
   SDL_InitSubSystem(SDL_INIT_JOYSTICK);
   input->joystick = OpenFound(input, number);
 #ifndef __EMSCRIPTEN__
-  if (!input->joystick && layoutVariableOurs) {
+  if (!input->joystick && padLayout.variableOurs) {
     // The standard layout lists only the pads it knows; the others, as their
     // makers numbered them, as the game has always read them.
     setenv(kLayoutVariable, "0", 1);

@@ -9,8 +9,12 @@ namespace {
 
 // Stream handles of the browser's SDL are indexes into a list that shrinks
 // when its last entry is freed; handle 0 reads as failure. One held for the
-// whole run keeps every later handle above 0.
-int anchorHandle = 0;
+// whole run keeps every later handle above 0: StartWebPlatform takes it once
+// and nothing gives it back.
+struct StreamAnchor {
+  int handle;
+};
+StreamAnchor anchor = {0};
 const uint8_t kAnchorByte = 0;
 
 struct MixerSpec {
@@ -19,10 +23,23 @@ struct MixerSpec {
   Uint16 format;
   int channels;
 };
-MixerSpec mixer = {};
 
+// The mixer as opened, and the chunk each channel was last given: OpenMixer
+// sets what it opened and clears the channels, CloseMixer forgets it, a halt
+// clears its channels.
 constexpr int kTrackedChannels = 64;
-Mix_Chunk* channelChunks[kTrackedChannels];
+struct WebMixer {
+  MixerSpec opened;
+  Mix_Chunk* channelChunks[kTrackedChannels];
+};
+WebMixer mixer = {};
+
+// GetClassicKeyName's answer for the keys it spells out, written anew by each call.
+struct KeyNameText {
+  char single[2];
+  char function[4];
+};
+KeyNameText keyName = {};
 
 // BMPs the game can load are at most 4096 x 4096 at 32 bits, plus headers.
 constexpr long kMaxBmpBytes = 4096L * 4096 * 4 + 4096;
@@ -109,8 +126,8 @@ int ReadBmpSize(const uint8_t* data, long size, int* width, int* height) {
 }  // namespace
 
 void StartWebPlatform() {
-  if (anchorHandle == 0)
-    anchorHandle = static_cast<int>(reinterpret_cast<intptr_t>(SDL_RWFromConstMem(&kAnchorByte, 1)));
+  if (anchor.handle == 0)
+    anchor.handle = static_cast<int>(reinterpret_cast<intptr_t>(SDL_RWFromConstMem(&kAnchorByte, 1)));
   PatchBrowserKeyCodes();
 }
 
@@ -186,7 +203,7 @@ SDL_Surface* LoadBmpInBrowser(SDL_RWops* stream, int freeStream) {
 }
 
 Mix_Chunk* LoadWavInBrowser(const uint8_t* data, size_t size) {
-  if (!mixer.open || size == 0) return nullptr;
+  if (!mixer.opened.open || size == 0) return nullptr;
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (!stream) return nullptr;
   // The mixer copies the bytes before decoding them.
@@ -197,47 +214,46 @@ Mix_Chunk* LoadWavInBrowser(const uint8_t* data, size_t size) {
 
 int OpenMixer(int frequency, Uint16 format, int channels, int chunkSize) {
   if (Mix_OpenAudio(frequency, format, channels, chunkSize) < 0) return -1;
-  mixer = {1, frequency, format, channels};
-  std::memset(channelChunks, 0, sizeof channelChunks);
+  mixer.opened = {1, frequency, format, channels};
+  std::memset(mixer.channelChunks, 0, sizeof mixer.channelChunks);
   return 0;
 }
 
 void CloseMixer() {
   Mix_CloseAudio();
-  mixer = {};
+  mixer.opened = {};
 }
 
 int QueryMixerSpec(int* frequency, Uint16* format, int* channels) {
-  if (!mixer.open) return 0;
-  if (frequency) *frequency = mixer.frequency;
-  if (format) *format = mixer.format;
-  if (channels) *channels = mixer.channels;
+  if (!mixer.opened.open) return 0;
+  if (frequency) *frequency = mixer.opened.frequency;
+  if (format) *format = mixer.opened.format;
+  if (channels) *channels = mixer.opened.channels;
   return 1;
 }
 
 int PlayTrackedChannel(int channel, Mix_Chunk* chunk, int loops, int ticks) {
   const int playing = Mix_PlayChannelTimed(channel, chunk, loops, ticks);
-  if (playing >= 0 && playing < kTrackedChannels) channelChunks[playing] = chunk;
+  if (playing >= 0 && playing < kTrackedChannels) mixer.channelChunks[playing] = chunk;
   return playing;
 }
 
 int HaltTrackedChannel(int channel) {
-  if (channel == -1) std::memset(channelChunks, 0, sizeof channelChunks);
-  if (channel >= 0 && channel < kTrackedChannels) channelChunks[channel] = nullptr;
+  if (channel == -1) std::memset(mixer.channelChunks, 0, sizeof mixer.channelChunks);
+  if (channel >= 0 && channel < kTrackedChannels) mixer.channelChunks[channel] = nullptr;
   return Mix_HaltChannel(channel);
 }
 
 Mix_Chunk* GetChannelChunk(int channel) {
-  return channel >= 0 && channel < kTrackedChannels ? channelChunks[channel] : nullptr;
+  return channel >= 0 && channel < kTrackedChannels ? mixer.channelChunks[channel] : nullptr;
 }
 
 const char* GetClassicKeyName(SDLKey key) {
-  static char single[2];
   if ((key >= 'a' && key <= 'z') || (key >= '0' && key <= '9') ||
       (key < 128 && std::strchr("-=[];',./\\`", static_cast<char>(key)) && key != 0)) {
-    single[0] = static_cast<char>(key);
-    single[1] = '\0';
-    return single;
+    keyName.single[0] = static_cast<char>(key);
+    keyName.single[1] = '\0';
+    return keyName.single;
   }
   static const struct {
     int key;
@@ -268,9 +284,8 @@ const char* GetClassicKeyName(SDLKey key) {
   for (const auto& entry : kNames)
     if (entry.key == key) return entry.name;
   if (key >= (SDL_SCANCODE_F1 | 1024) && key <= (SDL_SCANCODE_F12 | 1024)) {
-    static char function[4];
-    std::snprintf(function, sizeof function, "f%d", key - (SDL_SCANCODE_F1 | 1024) + 1);
-    return function;
+    std::snprintf(keyName.function, sizeof keyName.function, "f%d", key - (SDL_SCANCODE_F1 | 1024) + 1);
+    return keyName.function;
   }
   return "unknown key";
 }
