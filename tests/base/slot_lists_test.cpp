@@ -58,9 +58,14 @@ TEST(SlotList, LinesGiveASlotAFileAndAnyThirdFieldCommentsAndBlanksNothing) {
 }
 
 TEST(LineReader, ALineOfExactly4095CharactersIsWholeAndALongerOneIsSkipped) {
-  const std::string text = std::string(4095, 'a') + "\n" + std::string(5000, 'b') + " tail\nlast";
+  const std::string text =
+      std::string(4094, 'c') + "\nnext\n" + std::string(4095, 'a') + "\n" + std::string(5000, 'b') + " tail\nlast";
   FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
   LineReader reader{file, {}};
+  ASSERT_NE(ReadLine(&reader), nullptr);
+  EXPECT_EQ(std::strlen(reader.line), 4095u) << "4094 characters and the line end fill the buffer";
+  ASSERT_NE(ReadLine(&reader), nullptr);
+  EXPECT_STREQ(reader.line, "next\n");
   ASSERT_NE(ReadLine(&reader), nullptr);
   EXPECT_EQ(std::strlen(reader.line), 4095u) << "a line of exactly 4095 characters is whole";
   ASSERT_NE(ReadLine(&reader), nullptr);

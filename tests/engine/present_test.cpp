@@ -80,8 +80,10 @@ TEST(PresentTest, ANewSurfaceASwitchARequestOrTurningPartsOffShowsTheWholeScreen
   screen->flags ^= SDL_FULLSCREEN;
   EXPECT_EQ(LastPresentation().kind, PresentWhole) << "the window was switched";
 
-  SDL_Surface* other = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 16, 0xF800, 0x07E0, 0x001F, 0);
+  SDL_Surface* other = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0xFF0000, 0xFF00, 0xFF, 0);
   PresentScreen(other);
+  PresentScreen(other);
+  EXPECT_EQ(LastPresentation().kind, PresentNothing) << "a screen of four bytes a pixel is compared too";
   PresentScreen(screen);
   EXPECT_EQ(LastPresentation().kind, PresentWhole) << "what the window shows came from another surface";
   SDL_FreeSurface(other);

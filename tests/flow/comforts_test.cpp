@@ -10,8 +10,10 @@
 
 #include "config/keyword_map.h"
 #include "engine/scene.h"
+#include "flow/assists.h"
 #include "graphics/font.h"
 #include "input/input.h"
+#include "input/pad.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"
 
@@ -68,10 +70,15 @@ TEST_F(ComfortsTest, SettingsInRangeAreUsedAndOthersNamedAndLeftAtTheDefault) {
   EXPECT_NE(err.find("music_volume \"200\""), std::string::npos) << err;
   EXPECT_EQ(err.find("sound_volume"), std::string::npos) << err;
 
-  for (const char* bad : {"", "12x", "-1", "loud"}) {
+  SetKeyword(config(), "fullscreen", "1");
+  OutputOf(stderr, [&] { LoadComforts(harness.sys()); });
+  EXPECT_NE(harness.sys()->screen->flags & SDL_FULLSCREEN, 0u) << "the setting asks for the full screen";
+  for (const char* bad : {"", "12x", "-1", "129", "loud"}) {
     SetKeyword(config(), "sound_volume", bad);
+    SetKeyword(config(), "music_volume", "0");
     OutputOf(stderr, [&] { LoadComforts(harness.sys()); });
     EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME) << bad;
+    EXPECT_EQ(bank->musicVolume, 0) << "the lowest is a volume too";
   }
 }
 
@@ -85,6 +92,8 @@ TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
   EXPECT_STREQ(GetKeyword(config(), "sound_volume"), "96");
   EXPECT_STREQ(GetKeyword(config(), "music_volume"), "96");
   EXPECT_EQ(CornerText(), "Sound 96  Music 96");
+  Press(SDLK_a);
+  EXPECT_EQ(bank->soundVolume, 96) << "other keys are left alone";
   ASSERT_NE(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the dummy audio driver opens the mixer";
   EXPECT_EQ(Mix_Volume(-1, -1), 96) << "every channel plays at the new volume";
 
@@ -97,9 +106,6 @@ TEST_F(ComfortsTest, KeysOnAnyScreenChangeTheVolumesShowThemAndSaveThem) {
   for (int i = 0; i < 4; i++) Press(SDLK_KP_PLUS);
   EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME) << "never past the mixer's full volume";
   EXPECT_STREQ(GetKeyword(config(), "sound_volume"), "128");
-
-  Press(SDLK_a);
-  EXPECT_EQ(bank->soundVolume, MIX_MAX_VOLUME) << "other keys are left alone";
 
   // Full screen on F11 or Alt with either Enter, and nothing else: Alt+Tab
   // leaves the game for another window.
@@ -148,6 +154,42 @@ TEST_F(ComfortsTest, KeysOfOnesOwnAreReadByTheirNamesPlayInPlaceOfTheDefaultsAnd
 
   ASSERT_EQ(SaveKeywordFile(config(), path.c_str()), 0);
   EXPECT_NE(ReadFile(path).find("\nkey_down\t\t\t\tright shift\n"), std::string::npos) << ReadFile(path);
+}
+
+TEST_F(ComfortsTest, AssistsAndPadButtonsAreReadWithBadValuesNamedAndAButtonSetIsWrittenBack) {
+  const std::string path = harness.dir().File("assists");
+  WriteFile(path,
+            "focus_pause 0\nmagic_marker 1\nbackground_mute yes\npad_up 0\npad_z 31\npad_x 32\npad_c -1\n"
+            "pad_right 4x\npad_v none\npad_layout raw\n");
+  LoadKeywordFile(config(), path.c_str());
+  const std::string err = OutputOf(stderr, [&] { LoadComforts(harness.sys()); });
+  const AssistSettings& on = *GetAssists();
+  const int d = kPadButtonDefault, none = kPadButtonNone;
+  auto flags = [&] { return std::vector<int>{on.focusPause, on.magicMarker, on.backgroundMute, on.padLayoutRaw}; };
+  EXPECT_EQ(flags(), (std::vector<int>{0, 1, 0, 1}));
+  EXPECT_EQ(std::vector<int>(on.padButtons, on.padButtons + kInputCount),
+            (std::vector<int>{0, d, d, d, 31, d, d, none}));
+  for (const char* named : {"background_mute \"yes\"", "pad_x \"32\"", "pad_c \"-1\"", "pad_right \"4x\""})
+    EXPECT_NE(err.find(named), std::string::npos) << named << " in " << err;
+  EXPECT_EQ(err.find("pad_z"), std::string::npos) << err;
+  EXPECT_EQ(harness.sys()->input->padChoices, on.padButtons) << "the pad reads the player's buttons";
+  EXPECT_EQ((std::vector<int>{GetPadButton(Up, 1), GetPadButton(ButtonX, 1), GetPadButton(ButtonX, 0),
+                              GetPadButton(ButtonV, 1), GetPadButton(kInputCount, 1)}),
+            (std::vector<int>{0, PadEast, 1, none, none}));
+  // Out of range, an input or a button is not set.
+  for (const auto& [input, button] :
+       {std::pair<int, int>{Left, none}, {Right, 7}, {Down, kMaxPadButton + 1}, {kInputCount, 3}})
+    SetPadButton(config(), input, button);
+  EXPECT_EQ((std::vector<int>{on.padButtons[Left], on.padButtons[Right], on.padButtons[Down]}),
+            (std::vector<int>{none, 7, d}));
+  EXPECT_STREQ(GetKeyword(config(), "pad_left"), "none");
+  EXPECT_STREQ(GetKeyword(config(), "pad_right"), "7");
+  EXPECT_EQ(GetKeyword(config(), "pad_down"), nullptr);
+  SetKeyword(config(), "pad_layout", "sideways");
+  EXPECT_NE(OutputOf(stderr, [&] { LoadAssists(config()); }).find("\"sideways\""), std::string::npos);
+  EXPECT_EQ(flags(), (std::vector<int>{0, 1, 0, 0}));
+  LoadAssists(nullptr);
+  EXPECT_EQ(flags(), (std::vector<int>{1, 0, 0, 0})) << "the defaults";
 }
 
 TEST(WindowScale, TheCommandLineOrTheSettingAsksTheCompatibilityLayerForSharpPixels) {

@@ -11,6 +11,7 @@
 #include "game/enemy_table.h"
 #include "game/grid.h"
 #include "game/items.h"
+#include "game/magic.h"
 #include "graphics/sprite_update.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"
@@ -46,6 +47,46 @@ TEST(Enemies, ContactBoxesAndABrawlersReachEndWhereTheyShould) {
   }
 }
 
+// Every kind as play meets it: a map line makes the enemy, or a spawner of
+// walkers and brawlers; a sentry starts still, is the only kind block magic
+// stuns and, stunned or not, the only one fireballs leave whole; only spawned kinds end their
+// life with a puff.
+TEST(Enemies, EachKindTakesItsMapLineMagicFireAndOldAgeItsOwnWay) {
+  for (int type = EnemyCrawler; type <= EnemySentryStunned; type++) {
+    SCOPED_TRACE("type " + std::to_string(type));
+    const bool sentry = type == EnemySentry || type == EnemySentryStunned;
+    const bool spawned = type == EnemyWalker || type == EnemyBrawler;
+    GameHarness level;
+    level.LoadEnemyRoom();
+    AddMapEnemy(level.sys(), type, 10, 10, 64, DirRight);
+    EXPECT_EQ(level.game()->spawnerCount, spawned ? 1 : 0);
+    ASSERT_EQ(level.CountEnemies(type), spawned ? 0 : 1);
+    if (Enemy* mapped = level.FirstEnemy(type)) {
+      EXPECT_EQ(mapped->sprite->vx, type == EnemySentry ? 0 : 64 * 16);
+      RemoveEnemy(level.sys(), mapped);
+    }
+    Enemy* enemy = level.PlaceEnemy(type, 10, 10, 0, DirRight);
+    EXPECT_EQ(MagicHitsEnemy(level.sys(), 10, 10), 1);
+    EXPECT_EQ(enemy->type, type == EnemySentry ? EnemySentryStunned : type);
+    enemy->type = type;
+    enemy->cooldown = 0;  // a stunned sentry's stun is over
+    level.player().magic = 1;
+    level.PlacePlayer(10 * 48 - 24, 10 * 48);  // the fireball starts on the enemy
+    ShootFireball(level.sys());
+    level.sounds.clear();
+    UpdateEnemies(level.sys());
+    EXPECT_EQ(enemy->type, !sentry ? 0 : EnemySentry);
+    EXPECT_EQ(level.sounds, std::vector<int>(sentry ? 0 : 1, SndEnemyDown));
+
+    enemy = level.PlaceEnemy(type, 5, 5, 0, DirLeft);
+    enemy->sprite->life = 1;  // its last frame
+    level.sounds.clear();
+    UpdateEnemies(level.sys());
+    EXPECT_EQ(enemy->type, spawned ? 0 : type == EnemySentryStunned ? EnemySentry : type);
+    EXPECT_EQ(level.sounds, std::vector<int>(spawned ? 1 : 0, SndEnemyDown));
+  }
+}
+
 TEST(Enemies, EachKindMeetsABlockOrAWallItsOwnWay) {
   struct Case {
     int type, dir;
@@ -75,6 +116,22 @@ TEST(Enemies, EachKindMeetsABlockOrAWallItsOwnWay) {
     EXPECT_EQ(enemy->sprite->x >> 12, c.dir == DirRight ? 7 * 48 + 5 : 2 * 48 + 43) << "snapped to the cell";
     level.Frames(20);
     EXPECT_EQ(level.Code(column, 18) != TileBlock && c.cell == 'B', c.breaks);
+  }
+}
+
+TEST(Enemies, CrawlersClimbOverABlockOnTheFloorEitherWayAndCrawlOnBeyondIt) {
+  for (const auto& [line, beyond, ahead] : {std::tuple{"1 9 18 256 0", 13 * 48, 1}, {"1 15 18 256 1", 11 * 48, -1}}) {
+    SCOPED_TRACE(line);
+    std::vector<std::string> rows = EmptyRoom();
+    rows[18][12] = '#';
+    GameHarness level;
+    level.LoadEnemyRoom({line}, rows);
+    const Sprite* crawler = level.game()->enemies[0].sprite;
+    int highest = kGridSize * kCellSize;
+    for (int f = 0; f < 400; f++, level.Frame()) highest = std::min(highest, FixedToPixels(crawler->y));
+    EXPECT_GT(highest, 17 * 48 - 48) << "over the block, not up into the air";
+    EXPECT_GE(FixedToPixels(crawler->y), 18 * 48) << "down on the floor again";
+    EXPECT_GT((FixedToPixels(crawler->x) - beyond) * ahead, 0) << "and on beyond the block";
   }
 }
 

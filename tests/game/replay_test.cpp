@@ -186,14 +186,18 @@ TEST(Replay, AnotherStartNumbersOnAndNeverReplacesAFile) {
   attempt(1);
   attempt(2);
   ResetAttemptRecorder();  // the game starts again
-  attempt(3);
-  ASSERT_EQ(symlink(harness.dir().File("elsewhere").c_str(), (runs + "/attempt-0004-level1.rbr").c_str()), 0);
-  attempt(5);
+  // Only "attempt-" with a number and a dash counts, and no number too long.
+  for (const char* other : {"attempt-0003-old", "attempt-0009", "attempt-100000000-a", "attempt--7-", "my-attempt-8-"})
+    WriteFile(runs + "/" + other, "");
+  attempt(4);
+  ASSERT_EQ(symlink(harness.dir().File("elsewhere").c_str(), (runs + "/attempt-0005-level1.rbr").c_str()), 0);
+  attempt(6);
   unsetenv("RUNEBLOCK_RECORD");
-  EXPECT_EQ(std::string(LastRecordingPath()), runs + "/attempt-0005-level1.rbr");
+  EXPECT_EQ(std::string(LastRecordingPath()), runs + "/attempt-0006-level1.rbr");
   ResetAttemptRecorder();
+  EXPECT_STREQ(LastRecordingPath(), "");
   EXPECT_EQ(ReadFile(harness.dir().File("elsewhere")), "keep");
-  for (int number : {1, 2, 3, 5}) {
+  for (int number : {1, 2, 4, 6}) {
     char name[64];
     std::snprintf(name, sizeof name, "/attempt-%04d-level1.rbr", number);
     Recording recording;
@@ -217,9 +221,23 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   EXPECT_EQ(ParseInputScript("R3 UZ .2 # comment\nX", inputs, sizeof inputs), 7);
   EXPECT_EQ(std::vector<uint8_t>(inputs, inputs + 7),
             (std::vector<uint8_t>{kRight, kRight, kRight, kUp | kZ, 0, 0, kX}));
+  char text[2048];
+  EXPECT_EQ(FormatInputScript(inputs, 7, text, 5), 10u) << "the whole length, cut to fit";
+  EXPECT_STREQ(text, "R3 U");
+  EXPECT_EQ(FormatInputScript(inputs, 7, text, sizeof text), 10u);
+  EXPECT_STREQ(text, "R3 UZ .2 X");
+  // Every mask, once or in runs, reads back as it was written.
+  uint8_t every[512], readBack[512];
+  for (int i = 0; i < 512; i++) every[i] = static_cast<uint8_t>(i / 2 + (i % 4 == 1));
+  ASSERT_LT(FormatInputScript(every, 512, text, sizeof text), sizeof text);
+  ASSERT_EQ(ParseInputScript(text, readBack, sizeof readBack), 512) << text;
+  EXPECT_EQ(std::memcmp(readBack, every, 512), 0) << text;
   EXPECT_EQ(ParseInputScript("R3 Q", inputs, sizeof inputs), -1);
   EXPECT_EQ(ParseInputScript("R0", inputs, sizeof inputs), -1);
   EXPECT_EQ(ParseInputScript("R100", inputs, 10), 10) << "no more than fits";
+  EXPECT_EQ(ParseInputScript("\tL,R\r\n#x", readBack, 4), 2);
+  EXPECT_EQ(ParseInputScript("R1000000", readBack, 4), 4);
+  for (const char* bad : {"R1000001", "5", "R-2", "r"}) EXPECT_EQ(ParseInputScript(bad, readBack, 4), -1) << bad;
 
   Recording recording{};
   recording.version = kRecordingVersion;

@@ -47,6 +47,7 @@ TEST_F(BitmapSetTest, AThirdFieldMakesTheBitmapOpaqueAndBadLinesAreReported) {
   EXPECT_EQ(CreateBitmapSet(-1), nullptr);
   EXPECT_NE(GetBitmap(set, 1), nullptr);
   for (int slot : {256, -1, 5, 6, 7}) EXPECT_EQ(GetBitmap(set, slot), nullptr) << slot;
+  EXPECT_EQ(LoadBitmapAt(nullptr, dir.File("pipe.bmp").c_str(), 1), -1) << "no set, no file opened";
   CapturedStream captured(stderr);
   EXPECT_EQ(LoadBitmapList(set, dir.File("none.txt").c_str(), "./"), -1);
   EXPECT_EQ(LoadBitmapList(nullptr, dir.File("none.txt").c_str(), "./"), -1);

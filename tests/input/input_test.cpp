@@ -91,8 +91,6 @@ TEST(PadButtonsTest, ThePlayersButtonsReplaceTheLayoutsOwnAndTakeStartAndBackFro
   EXPECT_EQ(PadPress({PadStart}, 1, choices), 1u << ButtonX) << "Start is the player's X, not a pause";
   EXPECT_EQ(PadPress({PadBack, PadNorth}, 1, choices), 1u << ButtonV);
   EXPECT_EQ(PadPress({9, 1}, 0, choices), 1u << ButtonZ) << "the player's choice in the raw layout too";
-  EXPECT_EQ(ResolvePadButton(kPadButtonDefault, Left, 1), PadDpadLeft);
-  EXPECT_EQ(ResolvePadButton(kPadButtonDefault, Left, 0), kPadButtonNone);
 }
 
 TEST(JoystickMaskTest, TheHatWalksJumpsAndCrouchesAsTheStickDoes) {

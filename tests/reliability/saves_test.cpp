@@ -17,10 +17,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "base/messages.h"
 #include "base/safe_save.h"
+#include "base/save_folder.h"
 #include "config/keyword_map.h"
 #include "frontend/high_scores.h"
 #include "support/test_system.h"
@@ -260,6 +262,25 @@ int WriteHalfThenStop(FILE* file, void* context) {
 int WriteWhole(FILE* file, void* context) {
   const std::string& text = *static_cast<const std::string*>(context);
   return std::fwrite(text.data(), 1, text.size(), file) == text.size() ? 0 : -1;
+}
+
+// A killed save's file is "<name>.tmp" or "<name>.<pid>-<serial>.tmp" that
+// no running save holds; a player's file that merely looks like one stays.
+TEST(SaveFolder, OnlyTheNamesOfASavesTemporaryFilesAreTakenForLeftovers) {
+  TempDir dir;
+  std::set<std::string> kept = {"file",          "file.old.tmp",  "file.7a-3.tmp", "file..tmp",
+                                "file.1-2.tmpx", "files.1-2.tmp", "file.xtmp",     "fil.tmp"};
+  for (const std::string& name : kept) WriteFile(dir.File(name), "");
+  for (const char* name : {"file.tmp", "file.90-1.tmp", "file.-.tmp"}) WriteFile(dir.File(name), "");
+  char running[4096];  // a save under way holds its own
+  const int held = CreateSaveTemp(dir.File("file").c_str(), running);
+  ASSERT_GE(held, 0);
+  RemoveLeftoverTemps(dir.File("file").c_str());
+  close(held);
+  kept.insert(std::filesystem::path(running).filename());
+  std::set<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(entry.path().filename());
+  EXPECT_EQ(left, kept);
 }
 
 TEST(SaveInAnotherGame, OneStoppedMidwayKeepsItsTemporaryFileAndBothSavesAreWhole) {

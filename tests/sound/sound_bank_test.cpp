@@ -70,6 +70,7 @@ TEST_F(SoundBankTest, OneLoopSoundsAtATimeAndEmptySlotsOrBanksPlayNothing) {
   EXPECT_EQ(PlaySound(bank, 9999), -1);
   EXPECT_EQ(PlaySound(nullptr, 10), -1);
   EXPECT_EQ(PlayLoop(nullptr, 50), -1);
+  EXPECT_EQ(LoadSoundAt(nullptr, "none.wav", 1), -1);
   StopLoop(nullptr);
   DestroySoundBank(nullptr);
   EXPECT_EQ(CreateSoundBank(-1), nullptr);
@@ -112,6 +113,12 @@ TEST_F(SoundBankTest, AChunkClaimingMoreThanTheFileHoldsLoadsWhatItHolds) {
   Mix_Chunk* exact = LoadBytes(PcmWav(1, 8000, 2, 16, data, static_cast<uint32_t>(data.size())));
   ASSERT_NE(claimed, nullptr);
   EXPECT_EQ(ChunkBytes(claimed), ChunkBytes(exact));
+  Mix_FreeChunk(claimed);
+  const std::string after = "junk" + PcmWav(1, 8000, 2, 16, data, static_cast<uint32_t>(data.size()));
+  SDL_RWops* stream = SDL_RWFromConstMem(after.data(), static_cast<int>(after.size()));
+  SDL_RWseek(stream, 4, RW_SEEK_SET);
+  claimed = LoadBoundedWAV(stream);
+  EXPECT_EQ(ChunkBytes(claimed), ChunkBytes(exact)) << "read from where the stream stands, as the mixer reads";
   Mix_FreeChunk(claimed);
   Mix_FreeChunk(exact);
   // A bare WAVE header without the RIFF one is a WAV to SDL too.
