@@ -268,8 +268,8 @@ int WriteWhole(FILE* file, void* context) {
 // no running save holds; a player's file that merely looks like one stays.
 TEST(SaveFolder, OnlyTheNamesOfASavesTemporaryFilesAreTakenForLeftovers) {
   TempDir dir;
-  std::set<std::string> kept = {"file",          "file.old.tmp",  "file.7a-3.tmp", "file..tmp",
-                                "file.1-2.tmpx", "files.1-2.tmp", "file.xtmp",     "fil.tmp"};
+  std::set<std::string> kept = {"file",          "file.old.tmp", "file.7a-3.tmp", "file..tmp", "file.1-2.tmpx",
+                                "files.1-2.tmp", "file.xtmp",    "fil.tmp",       "fila.tmp",  "file_tmp"};
   for (const std::string& name : kept) WriteFile(dir.File(name), "");
   for (const char* name : {"file.tmp", "file.90-1.tmp", "file.-.tmp"}) WriteFile(dir.File(name), "");
   char running[4096];  // a save under way holds its own
