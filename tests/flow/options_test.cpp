@@ -227,6 +227,18 @@ TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWh
   EXPECT_STREQ(GetKeyword(config(), "key_z"), "x");
   EXPECT_STREQ(GetKeyword(config(), "key_x"), "space");
   EXPECT_EQ(Shown(InputRow(ButtonX), OptKeyColumn), "space");
+  // The first input's key is found as well: Up takes Z's x.
+  steps.clear();
+  Then(Repeat(InputRow(ButtonZ), In(kDown)));
+  Then({In(kZ), Key(SDLK_UP), In(kV)});
+  Run(false);
+  EXPECT_EQ(input->keys[ButtonZ], SDLK_UP);
+  EXPECT_EQ(input->keys[Up], SDLK_x);
+  // And back, so that X leaves from space below.
+  steps.clear();
+  Then(Repeat(InputRow(ButtonZ), In(kDown)));
+  Then({In(kZ), Key(SDLK_x), In(kV)});
+  Run(false);
 
   // X now leaves from space; the file keeps the keys by name.
   steps.clear();

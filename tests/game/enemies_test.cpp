@@ -26,6 +26,12 @@ TEST(Enemies, ContactBoxesAndABrawlersReachEndWhereTheyShould) {
   EXPECT_EQ(SentryBoxOverlaps(63, 58, 100, 100), 1);
   EXPECT_EQ(SentryBoxOverlaps(100, 143, 100, 100), 0);
   EXPECT_EQ(SentryBoxOverlaps(138, 100, 100, 100), 0);
+  // Both boxes reach as far to the left and above as to the right and below.
+  for (auto* touches : {BoxesOverlap, SentryBoxOverlaps})
+    for (int d = 0; d <= 50; d++) {
+      EXPECT_EQ(touches(100 - d, 100, 100, 100), touches(100 + d, 100, 100, 100)) << d;
+      EXPECT_EQ(touches(100, 100 - d, 100, 100), touches(100, 100 + d, 100, 100)) << d;
+    }
 
   // A walking, cool brawler strikes a player 1 to 48 pixels ahead and at
   // most 48 above or below; one standing or cooling down does not.
