@@ -14,9 +14,9 @@
 #include "flow/comforts.h"
 #include "flow/options_screen.h"
 #include "frontend/front_state.h"
+#include "frontend/title_menu.h"
 #include "graphics/font.h"
 #include "graphics/sprite.h"
-#include "frontend/title_menu.h"
 #include "sound/sound_bank.h"
 #include "support/game_harness.h"
 
