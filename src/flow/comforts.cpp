@@ -62,17 +62,15 @@ void DrawAssistsOverLevel(System* sys) {
   if (GetAssists()->magicMarker) DrawMagicMarker(sys);
 }
 
-KeywordMap* Settings(System* sys) { return sys->game ? sys->game->config : nullptr; }
-
 void ToggleFullScreen(System* sys) {
   if (!sys->screen || !SDL_WM_ToggleFullScreen(sys->screen)) return;
-  WriteSetting(Settings(sys), "fullscreen", (sys->screen->flags & SDL_FULLSCREEN) ? 1 : 0);
+  WriteSetting(GameSettings(sys), "fullscreen", (sys->screen->flags & SDL_FULLSCREEN) ? 1 : 0);
 }
 
 }  // namespace
 
 void LoadComforts(System* sys) {
-  const KeywordMap* config = sys->game ? sys->game->config : nullptr;
+  const KeywordMap* config = GameSettings(sys);
   if (config && sys->sound) {
     SetVolumes(sys->sound, ReadSetting(config, "sound_volume", 0, MIX_MAX_VOLUME, MIX_MAX_VOLUME),
                ReadSetting(config, "music_volume", 0, MIX_MAX_VOLUME, MIX_MAX_VOLUME), 0);
@@ -115,18 +113,20 @@ void HandleComfortKey(System* sys, const SDL_keysym* key) {
   ShowVolumes(sys);
 }
 
+KeywordMap* GameSettings(System* sys) { return sys->game ? sys->game->config : nullptr; }
+
 void ChangeVolumes(System* sys, int sound, int music) {
   SoundBank* bank = sys->sound;
   if (!bank) return;
   // A change of volume is meant to be heard.
   SetVolumes(bank, sound, music, 0);
-  WriteSetting(Settings(sys), "sound_volume", bank->soundVolume);
-  WriteSetting(Settings(sys), "music_volume", bank->musicVolume);
+  WriteSetting(GameSettings(sys), "sound_volume", bank->soundVolume);
+  WriteSetting(GameSettings(sys), "music_volume", bank->musicVolume);
 }
 
 int IsFullScreen(System* sys) {
   if (sys->screen && (sys->screen->flags & SDL_FULLSCREEN)) return 1;
-  const char* wish = GetKeyword(Settings(sys), "fullscreen");  // a bad value was named at start
+  const char* wish = GetKeyword(GameSettings(sys), "fullscreen");  // a bad value was named at start
   return wish && std::strcmp(wish, "1") == 0;
 }
 
@@ -134,5 +134,5 @@ void ChangeFullScreen(System* sys, int on) {
   on = on ? 1 : 0;
   if (sys->screen && ((sys->screen->flags & SDL_FULLSCREEN) != 0) != (on != 0)) SDL_WM_ToggleFullScreen(sys->screen);
   // The wish is kept even where this window cannot switch: the next start asks again.
-  WriteSetting(Settings(sys), "fullscreen", on);
+  WriteSetting(GameSettings(sys), "fullscreen", on);
 }

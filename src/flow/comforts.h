@@ -33,6 +33,8 @@ void LoadComforts(System* sys);
 // volumes, F11 or Alt+Enter switches full screen; other keys are left alone.
 // A changed volume shows in the screen's corner and goes into the settings.
 void HandleComfortKey(System* sys, const SDL_keysym* key);
+// The game's settings map, or null before the game has one.
+KeywordMap* GameSettings(System* sys);
 // Sets both volumes (0-128) and unmutes, so the change is heard; both go into the settings.
 void ChangeVolumes(System* sys, int sound, int music);
 // 1 when the window is in full screen or the settings ask for it.

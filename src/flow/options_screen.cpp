@@ -52,8 +52,6 @@ int RowY(int row) {
 
 bool IsInputRow(int row) { return row >= OptFirstInput && row < OptFocusPause; }
 
-KeywordMap* Settings(System* sys) { return sys->game ? sys->game->config : nullptr; }
-
 // The layout the pad is read in, or will be once one is plugged in.
 int Standard(System* sys) {
   if (sys->input && sys->input->joystick) return sys->input->padStandard;
@@ -62,7 +60,7 @@ int Standard(System* sys) {
 
 // The scale asked for at the next start; a bad value was named then.
 int WindowScale(System* sys) {
-  const char* text = GetKeyword(Settings(sys), "scale");
+  const char* text = GetKeyword(GameSettings(sys), "scale");
   const int scale = text ? std::atoi(text) : 1;
   return scale >= 1 && scale <= kMaxWindowScale ? scale : 1;
 }
@@ -178,8 +176,13 @@ uint8_t TakeInputs(InputState* input) {
   return act;
 }
 
+void StopWaiting(InputState* input) {
+  options.waiting = OptWaitNone;
+  input->keyCapture = 0;
+}
+
 void SaveAndLeave(System* sys) {
-  if (KeywordMap* config = Settings(sys)) SaveKeywordFile(config, kConfigPath);
+  if (KeywordMap* config = GameSettings(sys)) SaveKeywordFile(config, kConfigPath);
   PlaySound(sys->sound, SndMenuSelect);
   sys->sceneEnd = 1;
 }
@@ -197,15 +200,14 @@ void BindKey(System* sys, int index, SDLKey key) {
     SetStatus("That key has no name: choose another");
     return;
   }
-  options.waiting = OptWaitNone;
-  input->keyCapture = 0;
+  StopWaiting(input);
   const SDLKey old = input->keys[index];
   if (old == key) {
     std::snprintf(text, sizeof text, "%s keeps %.20s", kInputNames[index], name);
     SetStatus(text);
     return;
   }
-  KeywordMap* config = Settings(sys);
+  KeywordMap* config = GameSettings(sys);
   int swapped = -1;
   for (int j = 0; j < kInputCount; j++)
     if (j != index && input->keys[j] == key) swapped = j;
@@ -225,11 +227,10 @@ void BindKey(System* sys, int index, SDLKey key) {
 }
 
 void BindPadButton(System* sys, int index, int button) {
-  options.waiting = OptWaitNone;
-  sys->input->keyCapture = 0;
+  StopWaiting(sys->input);
   const int standard = Standard(sys);
   const int old = GetPadButton(index, standard);
-  KeywordMap* config = Settings(sys);
+  KeywordMap* config = GameSettings(sys);
   int swapped = -1;
   for (int j = 0; j < kInputCount; j++)
     if (j != index && GetPadButton(j, standard) == button) swapped = j;
@@ -256,8 +257,7 @@ void Wait(System* sys) {
   if (options.waiting == OptWaitKey) {
     if (typed != SDLK_UNKNOWN) BindKey(sys, index, typed);
   } else if (typed != SDLK_UNKNOWN) {
-    options.waiting = OptWaitNone;
-    input->keyCapture = 0;
+    StopWaiting(input);
     SetStatus("No change");
   } else {
     for (int b = 0; b < static_cast<int>(sizeof input->padDown); b++)
@@ -288,7 +288,7 @@ void StartWaiting(System* sys) {
 // Left (-1), Right (+1) or Z (0) on the row the cursor is on.
 void Change(System* sys, int step) {
   const SoundBank* bank = sys->sound;
-  KeywordMap* config = Settings(sys);
+  KeywordMap* config = GameSettings(sys);
   AssistSettings* assists = GetAssists();
   switch (options.row) {
     case OptSound:
