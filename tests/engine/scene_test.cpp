@@ -72,17 +72,15 @@ TEST_F(SceneTest, PassHooksRunInTheirOrderUntilEachRemovesItsOwn) {
 }
 
 TEST_F(SceneTest, EscapeOrClosingTheWindowEndsTheSceneAndEveryLaterSceneRunsOnce) {
-  PushEscape();
+  PushKey(SDLK_ESCAPE);
   RunScene(sys.get());
   EXPECT_EQ(sys->quit, 1);
   RunScene(sys.get());
   EXPECT_EQ(counts.layer1, 2);
   EXPECT_EQ(counts.background, 0);
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.keysym.sym = SDLK_a;
-  SDL_PushEvent(&event);
+  PushKey(SDLK_a);
   EXPECT_EQ(PollQuitEvents(sys.get()), 0) << "other keys";
+  SDL_Event event{};
   event.type = SDL_QUIT;
   SDL_PushEvent(&event);
   EXPECT_EQ(PollQuitEvents(sys.get()), 1);

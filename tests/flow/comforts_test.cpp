@@ -33,11 +33,7 @@ class ComfortsTest : public ::testing::Test {
   }
   // Presses a key as the window would: onto SDL's queue, for the next pass.
   void Press(SDLKey sym, SDLMod mod = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = sym;
-    event.key.keysym.mod = mod;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
+    ASSERT_EQ(PushKey(sym, mod), 0);
     harness.Frame();
   }
   // The text showing in the top layer, which must fit on the screen.

@@ -50,12 +50,7 @@ class OptionsTest : public ::testing::Test {
     };
     harness.watch = [this] {
       // Seen by the next frame's poll of the events.
-      if (const Step* next = StepAt(sys->timer.frameCount + 1); next && next->key != SDLK_UNKNOWN) {
-        SDL_Event event{};
-        event.type = SDL_KEYDOWN;
-        event.key.keysym.sym = next->key;
-        SDL_PushEvent(&event);
-      }
+      if (const Step* next = StepAt(sys->timer.frameCount + 1); next && next->key != SDLK_UNKNOWN) PushKey(next->key);
       if (sys->timer.frameCount > 4 * steps.size() + 100) sys->quit = 1;  // a screen that never ends
     };
   }
@@ -71,6 +66,11 @@ class OptionsTest : public ::testing::Test {
     return i < steps.size() ? &steps[i] : nullptr;
   }
   void Then(std::vector<Step> more) { steps.insert(steps.end(), more.begin(), more.end()); }
+  // Steps anew: down from the top to Z's row, then these.
+  void FromZsRow(std::vector<Step> more) {
+    steps = Repeat(InputRow(ButtonZ), In(kDown));
+    Then(more);
+  }
   // Shows the screen until it is left, or until the steps run out and a guard quits it.
   void Run(bool left = true) {
     sys->quit = 0;
@@ -205,9 +205,8 @@ TEST_F(OptionsTest, EveryTextFitsItsRowAndTheBarLiesUnderTheChosenValue) {
 TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWhenTaken) {
   InputState* input = sys->input;
   SetSceneKeyHook(HandleComfortKey);
-  Then(Repeat(InputRow(ButtonZ), In(kDown)));
   // Escape is refused and the screen still waits, Escape does not quit.
-  Then({In(kZ), Key(SDLK_ESCAPE)});
+  FromZsRow({In(kZ), Key(SDLK_ESCAPE)});
   Run(false);
   EXPECT_EQ(TheOptionsScreen()->waiting, OptWaitKey);
   EXPECT_EQ(Status(), "escape is kept for the game");
@@ -215,9 +214,7 @@ TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWh
   EXPECT_EQ(input->keys[ButtonZ], SDLK_z);
 
   // F11 and a volume key refused, space taken; then x, which X had: swapped.
-  steps.clear();
-  Then(Repeat(InputRow(ButtonZ), In(kDown)));
-  Then({In(kRight), In(kLeft), In(kZ), Key(SDLK_F11), Key(SDLK_KP_MINUS), Key(SDLK_SPACE)});
+  FromZsRow({In(kRight), In(kLeft), In(kZ), Key(SDLK_F11), Key(SDLK_KP_MINUS), Key(SDLK_SPACE)});
   Then({In(kZ), Key(SDLK_x), In(kV)});
   Run(false);
   EXPECT_EQ(input->keys[ButtonZ], SDLK_x);
@@ -228,16 +225,12 @@ TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWh
   EXPECT_STREQ(GetKeyword(config(), "key_x"), "space");
   EXPECT_EQ(Shown(InputRow(ButtonX), OptKeyColumn), "space");
   // The first input's key is found as well: Up takes Z's x.
-  steps.clear();
-  Then(Repeat(InputRow(ButtonZ), In(kDown)));
-  Then({In(kZ), Key(SDLK_UP), In(kV)});
+  FromZsRow({In(kZ), Key(SDLK_UP), In(kV)});
   Run(false);
   EXPECT_EQ(input->keys[ButtonZ], SDLK_UP);
   EXPECT_EQ(input->keys[Up], SDLK_x);
   // And back, so that X leaves from space below.
-  steps.clear();
-  Then(Repeat(InputRow(ButtonZ), In(kDown)));
-  Then({In(kZ), Key(SDLK_x), In(kV)});
+  FromZsRow({In(kZ), Key(SDLK_x), In(kV)});
   Run(false);
 
   // X now leaves from space; the file keeps the keys by name.
@@ -251,8 +244,7 @@ TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWh
 
 TEST_F(OptionsTest, APadButtonIsBoundByPressingItAndSwappedWhenAnotherInputHadIt) {
   ASSERT_EQ(sys->input->joystick, nullptr);
-  Then(Repeat(InputRow(ButtonZ), In(kDown)));
-  Then({In(kRight), In(kZ), Pad(PadStart)});
+  FromZsRow({In(kRight), In(kZ), Pad(PadStart)});
   EXPECT_EQ(GetPadButton(ButtonZ, 1), PadSouth);
   // C's west is given to Z: C takes Z's start. A key cancels a wait.
   Then({In(kZ), Pad(PadWest), In(kDown), In(kDown), In(kZ), Key(SDLK_a), In(kX)});
@@ -280,12 +272,7 @@ TEST_F(OptionsTest, OOnTheTitleOpensTheScreenAtOnceButNotOnceAnEntryIsChosen) {
   steps.clear();
   harness.script = nullptr;
   harness.watch = [this] {
-    if (sys->timer.frameCount == 3) {
-      SDL_Event event{};
-      event.type = SDL_KEYDOWN;
-      event.key.keysym.sym = SDLK_o;
-      SDL_PushEvent(&event);
-    }
+    if (sys->timer.frameCount == 3) PushKey(SDLK_o);
   };
   ShowTitleMenu(sys);
   EXPECT_EQ(front->menuChoice, MenuOptions);

@@ -38,7 +38,7 @@ class ScreenTest : public testing::Test {
     harness.watch = [this] {
       entryFrames += sys->updateLayer[2] == UpdateNameEntry;
       rankingFrames += sys->updateLayer[2] == UpdateRanking;
-      if (sys->timer.frameCount + 1 == escapeAt) PushEscape();
+      if (sys->timer.frameCount + 1 == escapeAt) PushKey(SDLK_ESCAPE);
     };
   }
   // Keys held in one frame of the screen known by its layer-2 callback.
@@ -126,7 +126,7 @@ TEST_F(ScreenTest, EscapeEndsEveryScreenAtTheEndOfThatFrame) {
   EXPECT_EQ(sys->timer.frameCount, 120u);
   // The name entry saves the table unchanged, or writes the default rows.
   front->score = 123;
-  PushEscape();  // seen by the entry's first poll
+  PushKey(SDLK_ESCAPE);  // seen by the entry's first poll
   Enter();
   EXPECT_EQ(entryFrames + rankingFrames, 2);
   EXPECT_EQ(ReadFile(scorePath), kDefaultFile);

@@ -85,6 +85,8 @@ TEST(LevelLoader, ItemAndEnemyRecordsThatAreShortOrOutOfRange) {
   EXPECT_EQ(enemies[1].speed, 16);
   EXPECT_EQ(enemies[2].type, 1) << "a line of blanks repeats the line before";
   EXPECT_EQ(enemies[3].type, 0) << "type 30 has no enemy";
+  load(RoomUpToItems() + "-1\n#\n1 6\n");
+  EXPECT_EQ(enemies[0].sprite->y >> 12, 0) << "what the first line lacks is 0";
 
   MapSpec huge = RoomSpec();
   huge.playerCol = 99999;
@@ -132,6 +134,22 @@ TEST(OpenRing, ThePlayerWalksOutOfTheGridAndOnWithoutThePositionOverflowing) {
   EXPECT_EQ(level.sys()->layers[LayerWorld]->cameraX, 0);
 }
 
+TEST(PlayerHead, TouchesABlockWithoutBumpingItUntilItIsFourPixelsIn) {
+  GameHarness level;
+  MapSpec layout = RoomSpec();
+  layout.rows[5][5] = 'B';
+  level.LoadSpec(layout);
+  level.PlacePlayer(5 * 48, 5 * 48 + 45);
+  level.player().vy = -320;  // a pixel up this frame, after gravity
+  level.Frame();
+  EXPECT_EQ(level.PixelY(), 5 * 48 + 44);
+  EXPECT_EQ(level.Code(5, 5), TileBlock);
+  level.Frame();
+  EXPECT_EQ(level.PixelY(), 5 * 48 + 44);
+  EXPECT_EQ(level.player().vy, 0);
+  EXPECT_EQ(level.Code(5, 5), TileCracked);
+}
+
 TEST(LevelClock, LifeRunsOutAfterTenThousandFramesThenTheDeathTakesTwoHundred) {
   GameHarness level;
   level.LoadSpec(RoomSpec());
@@ -166,9 +184,6 @@ TEST(LevelClock, VWhilePausedGivesUpTheAttemptAsTheClockRunningOutDoes) {
   EXPECT_EQ(level.player().life, 0);
   EXPECT_GT(life, 9000);
   EXPECT_EQ(level.RunUntil([&] { return level.player().dying != 0; }, 10), 1);
-  EXPECT_EQ(level.player().deathTimer, 199);
-  EXPECT_EQ(level.RunUntil([&] { return level.sceneEnded; }, 1000), 199);
-  EXPECT_EQ(level.player().lives, 2);
 
   // A recording holds V like any other input and replays the same way out.
   level.UseGameFolder();

@@ -283,6 +283,11 @@ TEST(SaveFolder, OnlyTheNamesOfASavesTemporaryFilesAreTakenForLeftovers) {
   EXPECT_EQ(left, kept);
 }
 
+TEST(SaveFolder, AFolderTooLongOrMissingIsNotLocked) {
+  EXPECT_EQ(LockSaveFolder((std::string(5000, 'a') + "/file").c_str()), -1);
+  EXPECT_EQ(LockSaveFolder("/no such folder/file"), -1);
+}
+
 TEST(SaveInAnotherGame, OneStoppedMidwayKeepsItsTemporaryFileAndBothSavesAreWhole) {
   TempDir dir;
   const std::string path = dir.File("file");

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_order.h"
 #include "base/media_paths.h"
 #include "base/messages.h"
+#include "sound/riff_checks.h"
 #include "support/alloc_counter.h"
 #include "support/test_media.h"
 #include "support/test_system.h"
@@ -125,6 +127,15 @@ TEST_F(SoundBankTest, AChunkClaimingMoreThanTheFileHoldsLoadsWhatItHolds) {
   Mix_Chunk* bare = LoadBytes(PcmWav(1, 8000, 2, 16, data, 0xFFFFFF80u).substr(8));
   EXPECT_NE(bare, nullptr);
   Mix_FreeChunk(bare);
+}
+
+// The odd chunk is followed by its pad byte, the last header by nothing.
+TEST(RiffChunks, TheSizeAndEveryLengthAreCutToTheBytesThatFollow) {
+  uint8_t wav[] = "RIFF\xff\xff\xff\xffWAVEodd \x03\0\0\0xyz\0LIST\x40\0\0\0";
+  CutRiffChunks(wav, sizeof wav - 1);
+  EXPECT_EQ(ReadLittleEndian(wav + 4, 4), 24u);
+  EXPECT_EQ(ReadLittleEndian(wav + 16, 4), 3u);
+  EXPECT_EQ(ReadLittleEndian(wav + 28, 4), 0u);
 }
 
 // Six channels with a two-byte frame size: the mixer's buffer was sized for

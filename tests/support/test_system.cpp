@@ -56,11 +56,12 @@ void ReleaseAllKeys() {
   for (int i = 0; i < count; i++) keys[i] = 0;
 }
 
-void PushEscape() {
+int PushKey(SDLKey sym, SDLMod mod) {
   SDL_Event event{};
   event.type = SDL_KEYDOWN;
-  event.key.keysym.sym = SDLK_ESCAPE;
-  SDL_PushEvent(&event);
+  event.key.keysym.sym = sym;
+  event.key.keysym.mod = mod;
+  return SDL_PushEvent(&event);
 }
 
 CapturedStream::CapturedStream(FILE* stream) : stream_(stream) {

@@ -45,8 +45,8 @@ class TestSystem {
 
 void SetKey(SDLKey key, bool down);
 void ReleaseAllKeys();
-// Escape as the next event poll will see it.
-void PushEscape();
+// A key press as the next event poll will see it; 0 once it is queued.
+int PushKey(SDLKey sym, SDLMod mod = KMOD_NONE);
 
 // Captures what the code under test writes to stderr (or stdout).
 class CapturedStream {
