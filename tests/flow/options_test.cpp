@@ -55,6 +55,7 @@ class OptionsTest : public ::testing::Test {
     };
   }
   void TearDown() override {
+    SetSceneKeyHook(nullptr);
     sys->sound = saved;
     DestroySoundBank(bank);
     LoadAssists(nullptr);
@@ -138,7 +139,6 @@ TEST_F(OptionsTest, EveryEntryChangesItsSettingAtOnceAndTheFileSavedLoadsAsBefor
   EXPECT_EQ(Shown(OptFullScreen, 0), "on");
   harness.game()->config = own;
   DestroyKeywordMap(loaded);
-  SetSceneKeyHook(nullptr);
 
   // Z past the largest scale comes round to the smallest.
   steps.clear();
@@ -239,7 +239,6 @@ TEST_F(OptionsTest, AKeyIsBoundByPressingItRefusedWhenTheGameKeepsItAndSwappedWh
   Run();
   EXPECT_NE(Saved().find("key_x\t\t\t\tspace\n"), std::string::npos) << Saved();
   EXPECT_NE(Saved().find("key_z\t\t\t\tx\n"), std::string::npos) << Saved();
-  SetSceneKeyHook(nullptr);
 }
 
 TEST_F(OptionsTest, APadButtonIsBoundByPressingItAndSwappedWhenAnotherInputHadIt) {

@@ -87,6 +87,7 @@ TEST(LevelLoader, ItemAndEnemyRecordsThatAreShortOrOutOfRange) {
   EXPECT_EQ(enemies[3].type, 0) << "type 30 has no enemy";
   load(RoomUpToItems() + "-1\n#\n1 6\n");
   EXPECT_EQ(enemies[0].sprite->y >> 12, 0) << "what the first line lacks is 0";
+  EXPECT_EQ(enemies[0].dir, DirRight);
 
   MapSpec huge = RoomSpec();
   huge.playerCol = 99999;

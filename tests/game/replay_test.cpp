@@ -235,6 +235,7 @@ TEST(RecordingFormat, ScriptsRoundTripsAndEveryRefusalWithItsReason) {
   EXPECT_EQ(ParseInputScript("R3 Q", inputs, sizeof inputs), -1);
   EXPECT_EQ(ParseInputScript("R0", inputs, sizeof inputs), -1);
   EXPECT_EQ(ParseInputScript("R100", inputs, 10), 10) << "no more than fits";
+  EXPECT_EQ(ParseInputScript("U1", inputs, 10), 1);
   EXPECT_EQ(ParseInputScript("\tL,R\r\n#x", readBack, 4), 2);
   EXPECT_EQ(ParseInputScript("R1000000", readBack, 4), 4);
   for (const char* bad : {"R1000001", "5", "R-2", "r"}) EXPECT_EQ(ParseInputScript(bad, readBack, 4), -1) << bad;
