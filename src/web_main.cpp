@@ -82,7 +82,7 @@ uint64_t HashSettings(const KeywordMap* config) {
 }
 
 void SaveChangedSettings(System* sys, void*) {
-  const KeywordMap* config = sys->game ? sys->game->config : nullptr;
+  const KeywordMap* config = GameSettings(sys);
   if (!config || ++settingsWatch.passes % kSettingsCheckPasses != 0) return;
   const uint64_t now = HashSettings(config);
   if (settingsWatch.saved != 0 && now != settingsWatch.saved) SaveKeywordFile(config, kConfigPath);
